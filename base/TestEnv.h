@@ -1,0 +1,16 @@
+#pragma once
+// Test environment values: switches read by name from the environment variable "PVK_" +
+// the name upper-cased with spaces as '_' ("Batch Output" is PVK_BATCH_OUTPUT). A value set
+// inside the process overrides the environment.
+#include "base/CString.h"
+
+namespace zar::lib {
+
+// Empty when neither an override nor the environment variable exists.
+CString GetTestEnvValue(const wchar_t* name);
+void SetTestEnvValue(const wchar_t* name, const wchar_t* value);
+void ClearTestEnvValue(const wchar_t* name);
+// The environment variable that carries a value of this name.
+std::string GetTestEnvVariableName(const wchar_t* name);
+
+}  // namespace zar::lib

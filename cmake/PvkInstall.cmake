@@ -1,0 +1,30 @@
+# Install rules: the library, its headers in the source layout, a CMake package and a
+# pkg-config file.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS QVE_pvk EXPORT QVE_pvkTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk)
+
+install(FILES QVE_pvk.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk)
+install(DIRECTORY base session datastore vresult ibm
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk
+  FILES_MATCHING PATTERN "*.h")
+
+set(PVK_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/QVE_pvk)
+install(EXPORT QVE_pvkTargets NAMESPACE QVE_pvk:: DESTINATION ${PVK_CMAKE_DIR})
+configure_package_config_file(cmake/QVE_pvkConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfig.cmake INSTALL_DESTINATION ${PVK_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfigVersion.cmake DESTINATION ${PVK_CMAKE_DIR})
+
+configure_file(cmake/QVE_pvk.pc.in ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvk.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvk.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+if(PVK_BUILD_TOOLS)
+  install(TARGETS pvk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
