@@ -22,6 +22,8 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfigVersio
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvkConfigVersion.cmake DESTINATION ${PVK_CMAKE_DIR})
 
+# Relative to the .pc file, so that an installed tree can be moved or installed with --prefix.
+file(RELATIVE_PATH PVK_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 configure_file(cmake/QVE_pvk.pc.in ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvk.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvk.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
