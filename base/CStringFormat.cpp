@@ -69,19 +69,19 @@ void AppendAscii(std::wstring& out, const char* s, int n) {
 // Runs the C formatter on one conversion with the given value; numbers are plain ASCII.
 template <class T>
 void AppendC(std::wstring& out, const Spec& sp, const char* length, char conv, T value) {
-  std::string f = "%" + sp.flags;
-  if (sp.width >= 0) f += std::to_string(sp.width);
-  if (sp.precision >= 0) f += "." + std::to_string(sp.precision);
-  f += length;
-  f += conv;
+  // Each flag at most once and two bounded numbers: the conversion fits in 64 bytes.
+  char width[16] = "", precision[16] = "", f[64];
+  if (sp.width >= 0) std::snprintf(width, sizeof width, "%d", sp.width);
+  if (sp.precision >= 0) std::snprintf(precision, sizeof precision, ".%d", sp.precision);
+  std::snprintf(f, sizeof f, "%%%s%s%s%s%c", sp.flags.c_str(), width, precision, length, conv);
   char buf[512];
-  const int n = std::snprintf(buf, sizeof buf, f.c_str(), value);
+  const int n = std::snprintf(buf, sizeof buf, f, value);
   if (n < static_cast<int>(sizeof buf)) {
     AppendAscii(out, buf, n < 0 ? 0 : n);
     return;
   }
   std::string big(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(big.data(), big.size(), f.c_str(), value);
+  std::snprintf(big.data(), big.size(), f, value);
   AppendAscii(out, big.data(), n);
 }
 
@@ -169,7 +169,8 @@ void AppendConversion(std::wstring& out, const Spec& sp, ArgReader& args) {
 // Parses one conversion after its '%'; returns the position after it.
 const wchar_t* ParseSpec(const wchar_t* p, Spec& sp, ArgReader& args) {
   for (; *p && std::wstring_view(L"-+ #0").find(*p) != std::wstring_view::npos; ++p)
-    sp.flags.push_back(static_cast<char>(*p));
+    if (sp.flags.find(static_cast<char>(*p)) == std::string::npos)
+      sp.flags.push_back(static_cast<char>(*p));
   auto number = [&](int& value) {
     if (*p == L'*') {
       value = static_cast<int>(args.NextInt()), ++p;
@@ -181,7 +182,7 @@ const wchar_t* ParseSpec(const wchar_t* p, Spec& sp, ArgReader& args) {
   };
   // A negative width from '*' means left-justified; a negative precision means none.
   if ((*p == L'*' || (*p >= L'0' && *p <= L'9')) && number(sp.width) && sp.width < 0)
-    sp.flags += '-', sp.width = -sp.width;
+    sp.flags += sp.flags.find('-') == std::string::npos ? "-" : "", sp.width = -sp.width;
   if (*p == L'.' && (++p, number(sp.precision)) && sp.precision < 0) sp.precision = -1;
   // Bounded so that a hostile width cannot ask for gigabytes.
   sp.width = std::min(sp.width, kMaxWidth), sp.precision = std::min(sp.precision, kMaxWidth);

@@ -60,7 +60,15 @@ struct MVector {
     return {{v[1] * o.v[2] - v[2] * o.v[1], v[2] * o.v[0] - v[0] * o.v[2],
              v[0] * o.v[1] - v[1] * o.v[0]}};
   }
-  T Length() const { return static_cast<T>(std::sqrt(Dot(*this))); }
+  // hypot scales internally, so tiny and huge vectors keep their precision.
+  T Length() const {
+    if constexpr (N == 2)
+      return static_cast<T>(std::hypot(v[0], v[1]));
+    else if constexpr (N == 3)
+      return static_cast<T>(std::hypot(v[0], v[1], v[2]));
+    else
+      return static_cast<T>(std::sqrt(Dot(*this)));
+  }
   // Leaves a zero vector as it is rather than filling it with NaN.
   MVector& Normalize() {
     const T len = Length();

@@ -2,6 +2,8 @@
 // Test environment values: switches read by name from the environment variable "PVK_" +
 // the name upper-cased with spaces as '_' ("Batch Output" is PVK_BATCH_OUTPUT). A value set
 // inside the process overrides the environment.
+#include <string>
+
 #include "base/CString.h"
 
 namespace zar::lib {

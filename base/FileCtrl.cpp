@@ -1,0 +1,108 @@
+#include "base/FileCtrl.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "base/ConvertString.h"
+
+namespace zar::lib {
+
+namespace {
+
+constexpr unsigned kUtf8 = 65001;
+
+std::wstring_view View(const wchar_t* path) { return path ? std::wstring_view(path) : L""; }
+
+std::string Narrow(const wchar_t* path) { return MConvertString::ToMultiByte(View(path), kUtf8); }
+
+std::size_t NameStart(std::wstring_view path) {
+  const std::size_t slash = path.rfind(L'/');
+  return slash == std::wstring_view::npos ? 0 : slash + 1;
+}
+
+// Position of the extension's dot within the name, or npos.
+std::size_t ExtDot(std::wstring_view name) {
+  if (name == L"..") return std::wstring_view::npos;
+  const std::size_t dot = name.rfind(L'.');
+  return dot == 0 ? std::wstring_view::npos : dot;
+}
+
+bool StatPath(const wchar_t* path, struct stat& st) {
+  return path && *path && ::stat(Narrow(path).c_str(), &st) == 0;
+}
+
+}  // namespace
+
+CString MFileCtrl::GetFilePathNameExt(const wchar_t* path) {
+  if (View(path).empty()) return {};
+  std::error_code ec;
+  const std::filesystem::path abs = std::filesystem::absolute(Narrow(path), ec);
+  if (ec) return CString(View(path));
+  return MConvertString::ToWide(abs.lexically_normal().native(), kUtf8);
+}
+
+CString MFileCtrl::GetFilePathName(const wchar_t* path) {
+  const CString full = GetFilePathNameExt(path);
+  const std::wstring_view view = full.str();
+  const std::size_t start = NameStart(view);
+  const std::size_t dot = ExtDot(view.substr(start));
+  return dot == std::wstring_view::npos ? full : CString(view.substr(0, start + dot));
+}
+
+CString MFileCtrl::GetFileNameExt(const wchar_t* path) {
+  const std::wstring_view view = View(path);
+  return CString(view.substr(NameStart(view)));
+}
+
+CString MFileCtrl::GetFileTitle(const wchar_t* path) {
+  const std::wstring_view name = View(path).substr(NameStart(View(path)));
+  return CString(name.substr(0, ExtDot(name)));
+}
+
+CString MFileCtrl::GetFolderPath(const wchar_t* path) {
+  const std::wstring_view view = View(path);
+  return CString(view.substr(0, NameStart(view)));
+}
+
+CString MFileCtrl::GetFileExt(const wchar_t* path) {
+  const std::wstring_view name = View(path).substr(NameStart(View(path)));
+  const std::size_t dot = ExtDot(name);
+  return dot == std::wstring_view::npos ? CString() : CString(name.substr(dot + 1));
+}
+
+bool MFileCtrl::IsPathExist(const wchar_t* path) {
+  struct stat st;
+  return StatPath(path, st);
+}
+
+bool MFileCtrl::IsFileExist(const wchar_t* path) {
+  struct stat st;
+  return StatPath(path, st) && !S_ISDIR(st.st_mode);
+}
+
+bool MFileCtrl::IsFolderExist(const wchar_t* path) {
+  struct stat st;
+  return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool MFileCtrl::CreateFolder(const wchar_t* path, bool bPrivate) {
+  std::string narrow = Narrow(path);
+  // A trailing '/' would make lstat follow a link in the last place.
+  while (narrow.size() > 1 && narrow.back() == '/') narrow.pop_back();
+  if (narrow.empty()) return false;
+  const mode_t mode = bPrivate ? 0700 : 0777;
+  // Failures on the way (a parent that exists, or one we may not create) are judged by the
+  // final test alone.
+  for (std::size_t i = narrow.find('/', 1); i != std::string::npos; i = narrow.find('/', i + 1))
+    ::mkdir(narrow.substr(0, i).c_str(), mode);
+  ::mkdir(narrow.c_str(), mode);
+  struct stat st;
+  if (!bPrivate) return ::stat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return ::lstat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+}  // namespace zar::lib

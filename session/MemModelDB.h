@@ -1,0 +1,83 @@
+#pragma once
+// A stand-alone model database held in memory, for tests and the command-line tools: node
+// and element tables, the analysis result items of table 530, named load cases, solver
+// answers and an opaque body model. Its iterators are the addresses of its item records.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "base/CString.h"
+#include "base/Containers.h"
+#include "session/MemDBTable.h"
+#include "session/ModelDBLink.h"
+
+struct TMemDBNode {
+  std::int32_t m_nID;
+  zar::MVector<double, 3> m_vPos;
+};
+
+struct TMemDBElem {
+  static constexpr std::size_t N_MAX_NODE = 20;  // quadratic hexahedron
+  std::int32_t m_nID;
+  std::int32_t m_nType;
+  std::array<std::int32_t, N_MAX_NODE> m_aNodeID;  // the first node-count entries are used
+};
+
+// The analysis kind code sits at byte 99, where the host's records keep it.
+struct TMemDBAnalysis {
+  std::int32_t m_nID;
+  std::uint8_t m_aReserved[95];
+  std::uint8_t m_nKind;
+};
+static_assert(offsetof(TMemDBAnalysis, m_nKind) == 99 && sizeof(TMemDBAnalysis) >= 100);
+
+struct TMemDBLoadCase {
+  std::int32_t m_nID;
+};
+
+class CMemModelDB : public IPreDBLinker {
+public:
+  static constexpr std::int32_t N_ANALYSIS_TABLE = 530;
+
+  const IPreDBTable* GetNodeTable() const override { return &m_tblNode; }
+  const IPreDBTable* GetElementTable() const override { return &m_tblElem; }
+  const IPreDBTable* GetTable(std::int32_t tableNo) const override;
+  void* GetBodyModel() const override { return m_pBodyModel; }
+  std::int32_t GetElemType(std::uint64_t element) const override;
+  const TPreElemTypeInfo* GetElemTypeInfo(std::uint64_t element) const override;
+  // Load cases belong to the model, so every result item sees the same ones.
+  std::uint64_t FindLoadCase(std::uint64_t dbItr, const CString& title) const override;
+  int QuerySolver(std::int32_t solverId) const override;
+  CString GetItemName(std::uint64_t dbItr) const override;
+
+  // Each returns the new item's iterator, or 0 when the item is rejected: a taken id, an
+  // unknown element type code or a node count that does not fit the type, a taken load case
+  // name.
+  std::uint64_t AddNode(std::int32_t id, double x, double y, double z);
+  std::uint64_t AddElement(std::int32_t id, std::int32_t typeCode,
+                           const zar::MArray<std::int32_t>& nodeIds);
+  // Analysis items are numbered 1, 2, 3, ... in the order they are added.
+  std::uint64_t AddAnalysisItem(std::uint8_t kindCode, const CString& name);
+  std::uint64_t AddLoadCase(const CString& name);
+  void SetSolverAnswer(std::int32_t solverId, int answer) { m_mapSolver[solverId] = answer; }
+  void SetBodyModel(void* bodyModel) { m_pBodyModel = bodyModel; }
+
+  // Null when the iterator names no item of that kind.
+  const TMemDBNode* GetNode(std::uint64_t dbItr) const { return m_tblNode.Find(dbItr); }
+  const TMemDBElem* GetElement(std::uint64_t dbItr) const { return m_tblElem.Find(dbItr); }
+  const TMemDBAnalysis* GetAnalysisItem(std::uint64_t dbItr) const {
+    return m_tblAnalysis.Find(dbItr);
+  }
+
+private:
+  CMemDBTable<TMemDBNode> m_tblNode;
+  CMemDBTable<TMemDBElem> m_tblElem;
+  CMemDBTable<TMemDBAnalysis> m_tblAnalysis;
+  CMemDBTable<TMemDBLoadCase> m_tblLoadCase;
+  std::unordered_map<std::wstring, std::uint64_t> m_mapLoadCase;
+  std::unordered_map<std::uint64_t, CString> m_mapName;
+  std::unordered_map<std::int32_t, int> m_mapSolver;
+  void* m_pBodyModel = nullptr;  // not owned
+};

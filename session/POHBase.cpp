@@ -1,0 +1,3 @@
+#include "session/POHBase.h"
+
+IMPLEMENT_DYNCREATE(CPOHBase, CPostObject)

@@ -1,0 +1,75 @@
+#include "session/POHPools.h"
+
+#include "session/POHMcas.h"
+#include "session/POHScas.h"
+#include "session/POHSession.h"
+#include "session/POHVcas.h"
+
+namespace {
+
+// The session's pool of a level; null without a session.
+const CPOHPoolBase* LevelPool(const CPOHPoolBase& pool, std::int32_t nLevel) {
+  const IPOHSession* pSession = pool.GetPOHSession();
+  return pSession ? pSession->GetPOHPool(nLevel) : nullptr;
+}
+
+std::uint64_t ParentOf(const CPOHPoolBase* pPool, std::uint64_t itr) {
+  const CPOHBase* pNode = pPool ? pPool->GetAt(itr) : nullptr;
+  return pNode ? pNode->GetParent() : 0;
+}
+
+}  // namespace
+
+CPOHPoolQVEMcas::CPOHPoolQVEMcas(IPOHSession* pSession)
+    : CPOHPoolMcas(pSession, RUNTIME_CLASS(CPOHMcas)) {}
+
+CPOHPoolQVEMcas::iterator CPOHPoolQVEMcas::GetByPOHScas(iterator scasItr) const {
+  return ParentOf(LevelPool(*this, 1), scasItr);
+}
+
+CPOHPoolQVEMcas::iterator CPOHPoolQVEMcas::GetByPOHVcas(iterator vcasItr) const {
+  return GetByPOHScas(ParentOf(LevelPool(*this, 2), vcasItr));
+}
+
+CPOHPoolScas::CPOHPoolScas(IPOHSession* pSession)
+    : CPOHPoolBase(pSession, RUNTIME_CLASS(CPOHScas)) {}
+
+CPOHPoolScas::iterator CPOHPoolScas::GetByPOHVcas(iterator vcasItr) const {
+  return ParentOf(LevelPool(*this, 2), vcasItr);
+}
+
+CPOHPoolScas::iterator CPOHPoolScas::GetByVcasDB(std::uint64_t vcasDbItr) const {
+  const CPOHPoolBase* pVcasPool = LevelPool(*this, 2);
+  return pVcasPool ? ParentOf(pVcasPool, pVcasPool->GetByDBItr(vcasDbItr)) : 0;
+}
+
+std::int32_t CPOHPoolScas::GetListByMcasDB(std::uint64_t mcasDbItr,
+                                           zar::MArray<std::uint64_t>& out) const {
+  const CPOHPoolBase* pMcasPool = LevelPool(*this, 0);
+  const iterator mcasItr = pMcasPool ? pMcasPool->GetByDBItr(mcasDbItr) : 0;
+  return mcasItr ? GetListByParent(mcasItr, out) : 0;
+}
+
+CPOHPoolVcas::CPOHPoolVcas(IPOHSession* pSession)
+    : CPOHPoolBase(pSession, RUNTIME_CLASS(CPOHVcas)) {}
+
+std::int32_t CPOHPoolVcas::GetListByPOHMcas(iterator mcasItr,
+                                            zar::MArray<std::uint64_t>& out) const {
+  out.clear();
+  const CPOHPoolBase* pScasPool = LevelPool(*this, 1);
+  zar::MArray<std::uint64_t> scasItrs;
+  if (!pScasPool || !pScasPool->GetListByParent(mcasItr, scasItrs)) return 0;
+  zar::MArray<std::uint64_t> steps;
+  for (const std::uint64_t scasItr : scasItrs) {
+    GetListByParent(scasItr, steps);
+    out.insert(out.end(), steps.begin(), steps.end());
+  }
+  return static_cast<std::int32_t>(out.size());
+}
+
+std::int32_t CPOHPoolVcas::GetListByScasDB(std::uint64_t scasDbItr,
+                                           zar::MArray<std::uint64_t>& out) const {
+  const CPOHPoolBase* pScasPool = LevelPool(*this, 1);
+  const iterator scasItr = pScasPool ? pScasPool->GetByDBItr(scasDbItr) : 0;
+  return scasItr ? GetListByParent(scasItr, out) : 0;
+}

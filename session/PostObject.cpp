@@ -1,0 +1,5 @@
+#include "session/PostObject.h"
+
+IMPLEMENT_DYNCREATE(CPostObject, CObject)
+
+CString CPostObject::GetName() const { return L"No Name"; }

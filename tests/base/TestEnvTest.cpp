@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "base/TestEnv.h"
+
+namespace {
+
+using namespace zar::lib;
+
+// Leaves neither the variable nor an override behind.
+class TestEnvTest : public ::testing::Test {
+protected:
+  void TearDown() override {
+    ::unsetenv("PVK_BATCH_OUTPUT");
+    ClearTestEnvValue(L"Batch Output");
+  }
+};
+
+TEST_F(TestEnvTest, NameMapsToItsVariable) {
+  EXPECT_EQ(GetTestEnvVariableName(L"Batch Output"), "PVK_BATCH_OUTPUT");
+  EXPECT_EQ(GetTestEnvVariableName(L"Profile_Time"), "PVK_PROFILE_TIME");
+  EXPECT_EQ(GetTestEnvVariableName(L"FACET_COMP"), "PVK_FACET_COMP");
+  EXPECT_EQ(GetTestEnvVariableName(L"caf\u00e9"), "PVK_CAF_");
+}
+
+TEST_F(TestEnvTest, OverrideBeatsTheEnvironment) {
+  EXPECT_TRUE(GetTestEnvValue(L"Batch Output").IsEmpty());
+  ::setenv("PVK_BATCH_OUTPUT", "yes", 1);
+  EXPECT_EQ(GetTestEnvValue(L"Batch Output"), L"yes");
+  SetTestEnvValue(L"Batch Output", L"NO");
+  EXPECT_EQ(GetTestEnvValue(L"Batch Output"), L"NO");
+  SetTestEnvValue(L"Batch Output", L"");
+  EXPECT_TRUE(GetTestEnvValue(L"Batch Output").IsEmpty());  // an empty override still wins
+  ClearTestEnvValue(L"Batch Output");
+  EXPECT_EQ(GetTestEnvValue(L"Batch Output"), L"yes");
+}
+
+TEST_F(TestEnvTest, EnvironmentValueIsUtf8) {
+  ::setenv("PVK_BATCH_OUTPUT", "\xC3\xA9t\xC3\xA9", 1);
+  EXPECT_EQ(GetTestEnvValue(L"Batch Output"), L"\u00e9t\u00e9");
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "base/Time.h"
+
+namespace {
+
+// Runs the test in a fixed time zone and restores the caller's afterwards.
+class CTimeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (const char* tz = std::getenv("TZ")) m_oldTz = tz;
+  }
+  void TearDown() override {
+    if (m_oldTz)
+      ::setenv("TZ", m_oldTz->c_str(), 1);
+    else
+      ::unsetenv("TZ");
+    ::tzset();
+  }
+  static void UseZone(const char* tz) {
+    ::setenv("TZ", tz, 1);
+    ::tzset();
+  }
+
+private:
+  std::optional<std::string> m_oldTz;
+};
+
+TEST_F(CTimeTest, FieldsAreLocalTime) {
+  UseZone("UTC0");
+  const CTime epoch(0);
+  EXPECT_EQ(epoch.Format(L"%Y-%m-%d %H:%M:%S"), L"1970-01-01 00:00:00");
+  UseZone("JST-9");
+  EXPECT_EQ(epoch.GetHour(), 9);
+  EXPECT_EQ(epoch.GetDay(), 1);
+}
+
+TEST_F(CTimeTest, ComponentsRoundTripBeyond2038) {
+  UseZone("CET-1CEST,M3.5.0,M10.5.0/3");
+  const CTime t(2100, 7, 31, 23, 59, 58);
+  EXPECT_GT(t.GetTime(), INT32_MAX);
+  EXPECT_EQ(t.GetYear(), 2100);
+  EXPECT_EQ(t.GetMonth(), 7);
+  EXPECT_EQ(t.GetDay(), 31);
+  EXPECT_EQ(t.GetHour(), 23);
+  EXPECT_EQ(t.GetMinute(), 59);
+  EXPECT_EQ(t.GetSecond(), 58);
+  UseZone("UTC0");
+  EXPECT_EQ(t.GetTime(), CTime(2100, 7, 31, 21, 59, 58).GetTime());  // summer time is UTC+2
+}
+
+TEST_F(CTimeTest, ArithmeticAndOrder) {
+  const CTime a(1000), b(1090);
+  EXPECT_EQ((b - a).GetTotalSeconds(), 90);
+  EXPECT_EQ((a - b).GetTotalMinutes(), -1);
+  EXPECT_EQ(a + CTimeSpan(90), b);
+  EXPECT_EQ(b - CTimeSpan(90), a);
+  EXPECT_LT(a, b);
+  EXPECT_NE(a, b);
+  EXPECT_EQ(CTime().GetTime(), 0);
+  const std::int64_t before = std::time(nullptr);
+  const CTime now = CTime::GetCurrentTime();
+  EXPECT_LE(before, now.GetTime());
+  EXPECT_LE(now.GetTime(), std::time(nullptr));
+}
+
+TEST_F(CTimeTest, FormatGrowsForLongResults) {
+  UseZone("UTC0");
+  std::wstring fmt, expected;
+  for (int i = 0; i < 100; ++i) fmt += L"%Y", expected += L"1970";
+  EXPECT_EQ(CTime(0).Format(fmt.c_str()), expected.c_str());
+  EXPECT_TRUE(CTime(0).Format(L"").IsEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "session/MemModelDB.h"
+
+namespace {
+
+std::int32_t RecordID(const void* rec) {
+  std::int32_t id;
+  std::memcpy(&id, rec, sizeof id);
+  return id;
+}
+
+zar::MArray<std::int32_t> Nodes(std::int32_t n) {
+  zar::MArray<std::int32_t> ids(n);
+  for (std::int32_t i = 0; i < n; ++i) ids[i] = i + 1;
+  return ids;
+}
+
+TEST(MemModelDB, NodeAndElementTablesFindByIdAndRecordsStartWithId) {
+  CMemModelDB db;
+  const IPreDBLinker& link = db;
+  db.AddNode(7, 1.0, 2.0, 3.0);
+  db.AddNode(3, 4.0, 5.0, 6.0);
+  db.AddElement(12, 4, {7, 3, 9});
+
+  const IPreDBTable* nodes = link.GetNodeTable();
+  EXPECT_EQ(nodes->GetCount(), 2);
+  const std::uint64_t n3 = nodes->FindByID(3);
+  ASSERT_NE(n3, 0u);
+  EXPECT_EQ(RecordID(nodes->GetRecord(n3)), 3);
+  EXPECT_EQ(db.GetNode(n3)->m_vPos[1], 5.0);
+  EXPECT_EQ(nodes->FindByID(4), 0u);
+
+  const IPreDBTable* elems = link.GetElementTable();
+  const std::uint64_t e12 = elems->FindByID(12);
+  EXPECT_EQ(RecordID(elems->GetRecord(e12)), 12);
+  EXPECT_EQ(db.GetElement(e12)->m_aNodeID[1], 3);
+  EXPECT_EQ(link.GetElemType(e12), 4);
+}
+
+TEST(MemModelDB, IteratorsAreRecordAddressesThatSurviveGrowth) {
+  CMemModelDB db;
+  const std::uint64_t first = db.AddNode(1, 0.5, 0.0, 0.0);
+  for (std::int32_t id = 2; id <= 20000; ++id) db.AddNode(id, id, 0.0, 0.0);
+
+  EXPECT_EQ(db.GetNodeTable()->GetRecord(first), reinterpret_cast<const void*>(first));
+  EXPECT_EQ(db.GetNodeTable()->FindByID(1), first);
+  EXPECT_EQ(db.GetNode(first)->m_vPos[0], 0.5);
+  EXPECT_EQ(db.GetNode(db.GetNodeTable()->FindByID(20000))->m_vPos[0], 20000.0);
+}
+
+TEST(MemModelDB, AddElementChecksTypeCodeNodeCountAndId) {
+  CMemModelDB db;
+  EXPECT_EQ(db.AddElement(1, 16, Nodes(8)), 0u);
+  EXPECT_EQ(db.AddElement(1, -1, {}), 0u);
+  EXPECT_EQ(db.AddElement(1, 14, Nodes(7)), 0u);
+  EXPECT_EQ(db.AddElement(1, 15, Nodes(8)), 0u);
+  EXPECT_NE(db.AddElement(1, 14, Nodes(8)), 0u);
+  EXPECT_EQ(db.AddElement(1, 2, Nodes(2)), 0u);
+  EXPECT_EQ(db.GetElementTable()->GetCount(), 1);
+  EXPECT_NE(db.AddNode(5, 0, 0, 0), 0u);
+  EXPECT_EQ(db.AddNode(5, 1, 1, 1), 0u);
+}
+
+TEST(MemModelDB, TypeInfoThirdIntegerIsNodeCountOfEveryType) {
+  const std::int32_t nodeCount[16] = {0, 1, 2, 3, 3, 6, 4, 8, 4, 10, 5, 13, 6, 15, 8, 20};
+  CMemModelDB db;
+  for (std::int32_t type = 0; type < 16; ++type) {
+    const std::uint64_t elem = db.AddElement(100 + type, type, Nodes(nodeCount[type]));
+    ASSERT_NE(elem, 0u) << type;
+    const auto* info = reinterpret_cast<const std::int32_t*>(db.GetElemTypeInfo(elem));
+    EXPECT_EQ(info[2], nodeCount[type]) << type;
+    EXPECT_EQ(db.GetElemType(elem), type);
+  }
+}
+
+TEST(MemModelDB, AnalysisTableKeepsKindCodeAtByte99AndNames) {
+  CMemModelDB db;
+  const std::uint64_t a = db.AddAnalysisItem(114, L"Static");
+  const std::uint64_t b = db.AddAnalysisItem(119, L"Topology");
+  const IPreDBTable* table = db.GetTable(CMemModelDB::N_ANALYSIS_TABLE);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->GetCount(), 2);
+  EXPECT_EQ(static_cast<const std::uint8_t*>(table->GetRecord(a))[99], 114);
+  EXPECT_EQ(static_cast<const std::uint8_t*>(table->GetRecord(b))[99], 119);
+  EXPECT_EQ(table->FindByID(2), b);
+  EXPECT_EQ(db.GetItemName(b), CString(L"Topology"));
+  EXPECT_EQ(db.GetTable(531), nullptr);
+}
+
+TEST(MemModelDB, FindLoadCaseMatchesExactNameOnly) {
+  CMemModelDB db;
+  const std::uint64_t result = db.AddAnalysisItem(114, L"Static");
+  const std::uint64_t lc = db.AddLoadCase(L"Dead Load");
+  EXPECT_EQ(db.AddLoadCase(L"Dead Load"), 0u);
+  EXPECT_EQ(db.FindLoadCase(result, L"Dead Load"), lc);
+  EXPECT_EQ(db.FindLoadCase(result, L"dead load"), 0u);
+  EXPECT_EQ(db.FindLoadCase(result, L"Dead Load "), 0u);
+  EXPECT_EQ(db.FindLoadCase(0, L"Wind"), 0u);
+  EXPECT_EQ(db.GetItemName(lc), CString(L"Dead Load"));
+}
+
+TEST(MemModelDB, ForeignOrNullIteratorsAreAnsweredSafely) {
+  CMemModelDB db;
+  const std::uint64_t node = db.AddNode(1, 0, 0, 0);
+  const std::uint64_t item = db.AddAnalysisItem(115, L"Modal");
+  int outside = 0;
+  const auto stray = reinterpret_cast<std::uint64_t>(&outside);
+  for (const std::uint64_t bad : {std::uint64_t{0}, stray, node}) {
+    EXPECT_EQ(db.GetElementTable()->GetRecord(bad), nullptr);
+    EXPECT_EQ(db.GetElemType(bad), 0);
+    EXPECT_EQ(db.GetElemTypeInfo(bad), nullptr);
+    EXPECT_EQ(db.GetTable(530)->GetRecord(bad), nullptr);
+    EXPECT_TRUE(db.GetItemName(bad).IsEmpty());
+  }
+  EXPECT_EQ(db.GetNodeTable()->GetRecord(item), nullptr);
+}
+
+TEST(MemModelDB, SolverAnswersDefaultToZeroAndBodyModelIsHandedBack) {
+  CMemModelDB db;
+  db.SetSolverAnswer(3, 1);
+  EXPECT_EQ(db.QuerySolver(3), 1);
+  EXPECT_EQ(db.QuerySolver(4), 0);
+  EXPECT_EQ(db.GetBodyModel(), nullptr);
+  int model = 0;
+  db.SetBodyModel(&model);
+  EXPECT_EQ(db.GetBodyModel(), &model);
+}
+
+}  // namespace
