@@ -15,7 +15,7 @@ namespace {
 using Arg = zar::detail::FormatArg;
 constexpr int kMaxWidth = 1 << 16;
 
-struct Spec {
+struct Conversion {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -68,7 +68,7 @@ void AppendAscii(std::wstring& out, const char* s, int n) {
 
 // Runs the C formatter on one conversion with the given value; numbers are plain ASCII.
 template <class T>
-void AppendC(std::wstring& out, const Spec& sp, const char* length, char conv, T value) {
+void AppendC(std::wstring& out, const Conversion& sp, const char* length, char conv, T value) {
   // Each flag at most once and two bounded numbers: the conversion fits in 64 bytes.
   char width[16] = "", precision[16] = "", f[64];
   if (sp.width >= 0) std::snprintf(width, sizeof width, "%d", sp.width);
@@ -85,7 +85,7 @@ void AppendC(std::wstring& out, const Spec& sp, const char* length, char conv, T
   AppendAscii(out, big.data(), n);
 }
 
-void AppendPadded(std::wstring& out, const Spec& sp, std::wstring_view text) {
+void AppendPadded(std::wstring& out, const Conversion& sp, std::wstring_view text) {
   const auto len = static_cast<int>(text.size());
   const int pad = sp.width > len ? sp.width - len : 0;
   const bool left = sp.flags.find('-') != std::string::npos;
@@ -103,34 +103,34 @@ std::wstring StringArg(const Arg* a) {
   return L"";
 }
 
-void AppendString(std::wstring& out, const Spec& sp, ArgReader& args) {
+void AppendString(std::wstring& out, const Conversion& sp, ArgReader& args) {
   std::wstring s = StringArg(args.Next());
   if (sp.precision >= 0 && static_cast<std::size_t>(sp.precision) < s.size())
     s.resize(static_cast<std::size_t>(sp.precision));
   AppendPadded(out, sp, s);
 }
 
-void AppendSigned(std::wstring& out, const Spec& sp, std::int64_t v) {
+void AppendSigned(std::wstring& out, const Conversion& sp, std::int64_t v) {
   if (sp.bits == 8) v = static_cast<std::int8_t>(v);
   if (sp.bits == 16) v = static_cast<std::int16_t>(v);
   if (sp.bits == 32) v = static_cast<std::int32_t>(v);
   AppendC(out, sp, "ll", 'd', static_cast<long long>(v));
 }
 
-void AppendUnsigned(std::wstring& out, const Spec& sp, char conv, std::uint64_t v) {
+void AppendUnsigned(std::wstring& out, const Conversion& sp, char conv, std::uint64_t v) {
   if (sp.bits == 8) v = static_cast<std::uint8_t>(v);
   if (sp.bits == 16) v = static_cast<std::uint16_t>(v);
   if (sp.bits == 32) v = static_cast<std::uint32_t>(v);
   AppendC(out, sp, "ll", conv, static_cast<unsigned long long>(v));
 }
 
-void AppendPointer(std::wstring& out, const Spec& sp, std::uint64_t v) {
+void AppendPointer(std::wstring& out, const Conversion& sp, std::uint64_t v) {
   char buf[17];
   std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(v));
   AppendPadded(out, sp, std::wstring(buf, buf + 16));
 }
 
-void AppendConversion(std::wstring& out, const Spec& sp, ArgReader& args) {
+void AppendConversion(std::wstring& out, const Conversion& sp, ArgReader& args) {
   switch (sp.conv) {
     case L'd':
     case L'i':
@@ -167,7 +167,7 @@ void AppendConversion(std::wstring& out, const Spec& sp, ArgReader& args) {
 }
 
 // Parses one conversion after its '%'; returns the position after it.
-const wchar_t* ParseSpec(const wchar_t* p, Spec& sp, ArgReader& args) {
+const wchar_t* ParseSpec(const wchar_t* p, Conversion& sp, ArgReader& args) {
   for (; *p && std::wstring_view(L"-+ #0").find(*p) != std::wstring_view::npos; ++p)
     if (sp.flags.find(static_cast<char>(*p)) == std::string::npos)
       sp.flags.push_back(static_cast<char>(*p));
@@ -225,7 +225,7 @@ void CString::AppendFormatArgs(const wchar_t* fmt, std::initializer_list<Arg> li
       m_str.push_back(L'%'), p += 2;
       continue;
     }
-    Spec sp;
+    Conversion sp;
     p = ParseSpec(p + 1, sp, args);
     if (sp.conv) AppendConversion(m_str, sp, args);
   }

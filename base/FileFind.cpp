@@ -28,9 +28,9 @@ std::vector<std::string> ListMatching(const std::string& folder, const std::stri
 
 bool CFileFind::FindFile(const wchar_t* pstrName) {
   Close();
-  const CString spec = pstrName ? pstrName : L"";
-  const CString folder = zar::lib::MFileCtrl::GetFolderPath(spec);
-  CString pattern = zar::lib::MFileCtrl::GetFileNameExt(spec);
+  const CString request = pstrName ? pstrName : L"";
+  const CString folder = zar::lib::MFileCtrl::GetFolderPath(request);
+  CString pattern = zar::lib::MFileCtrl::GetFileNameExt(request);
   if (pattern.IsEmpty() || pattern == L"*.*") pattern = L"*";  // the framework's "all"
   m_strRoot = zar::lib::MFileCtrl::GetFilePathNameExt(folder.IsEmpty() ? L"." : folder.GetString());
   if (m_strRoot.IsEmpty() || m_strRoot[m_strRoot.GetLength() - 1] != L'/') m_strRoot += L'/';
