@@ -2,6 +2,7 @@
 // Umbrella header: every public header of the library.
 
 // Platform layer
+#include "base/BufferedFile.h"
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/ConvertString.h"
@@ -36,9 +37,32 @@
 #include "session/PostObjectPool.h"
 #include "session/QVEPOHSession.h"
 
+// Result file format
+#include "resultfile/PZARComp.h"
+#include "resultfile/PZARElemOutVector.h"
+#include "resultfile/PZARFile.h"
+#include "resultfile/PZARFileCompositeAPI.h"
+#include "resultfile/PZARPCB.h"
+#include "resultfile/PZARRecord.h"
+#include "resultfile/PZARVectorRegistry.h"
+#include "resultfile/PostFile.h"
+#include "resultfile/PostRecord.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/RecordVersion.h"
+
 // Result data store
+#include "datastore/CacheFileInfo.h"
 #include "datastore/DataTypes.h"
+#include "datastore/InputMemoryFile.h"
+#include "datastore/MemoryFile.h"
+#include "datastore/PostCacheFileEntityLoaders.h"
+#include "datastore/PostCacheFileUnitResultDataLoader.h"
+#include "datastore/PostCacheFileUnitResultIDLoader.h"
 #include "datastore/PostDSetContainer.h"
+#include "datastore/PostDataEntityCaseDataLoader.h"
+#include "datastore/PostDataEntityCaseInfoLoader.h"
+#include "datastore/PostDataEntityCompLoader.h"
 #include "datastore/PostDataLoader.h"
 
 // Virtual results

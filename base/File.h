@@ -1,6 +1,7 @@
 #pragma once
 // The framework's binary file over a POSIX descriptor. Errors throw CFileException by value;
-// Open reports them through a return value instead.
+// Open reports them through a return value instead. The I/O members are virtual, as in the
+// framework, so that a buffered reader can stand in for a file.
 #include <cstdint>
 
 #include "base/CString.h"
@@ -29,30 +30,30 @@ public:
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
   // Closes an open file; errors are ignored.
-  ~CFile();
+  virtual ~CFile();
 
   // False on failure; the reason goes to pError when given. An open file is closed first.
   bool Open(const wchar_t* lpszFileName, unsigned nOpenFlags, CFileException* pError = nullptr);
 
   // Reads until nCount bytes or the end of the file; returns the bytes read.
-  unsigned Read(void* lpBuf, unsigned nCount);
+  virtual unsigned Read(void* lpBuf, unsigned nCount);
   // Writes all bytes or throws.
-  void Write(const void* lpBuf, unsigned nCount);
+  virtual void Write(const void* lpBuf, unsigned nCount);
 
   // Positions may lie beyond the end of the file; a negative one throws badSeek.
-  std::uint64_t Seek(std::int64_t lOff, unsigned nFrom);
+  virtual std::uint64_t Seek(std::int64_t lOff, unsigned nFrom);
   void SeekToBegin() { Seek(0, begin); }
   std::uint64_t SeekToEnd() { return Seek(0, end); }
-  std::uint64_t GetPosition() const;
-  std::uint64_t GetLength() const;
+  virtual std::uint64_t GetPosition() const;
+  virtual std::uint64_t GetLength() const;
   // Cuts or extends the file and, as the framework does, leaves the position at the new end.
   void SetLength(std::uint64_t dwNewLen);
   // Asks for the written data to reach the device.
   void Flush();
 
-  void Close();
+  virtual void Close();
   // Closes without ever throwing.
-  void Abort();
+  virtual void Abort();
 
   bool IsOpen() const { return m_hFile != hFileNull; }
   int GetHandle() const { return m_hFile; }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <deque>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "session/ModelDBLink.h"
 
@@ -18,23 +17,29 @@ public:
     const auto it = m_mapID.find(id);
     return it == m_mapID.end() ? 0 : it->second;
   }
+  // The key is the insertion index; the high bits stay clear.
+  std::uint32_t GetKey(std::uint64_t dbItr) const override {
+    const auto it = m_mapItrIndex.find(dbItr);
+    return it == m_mapItrIndex.end() ? N_NO_KEY : it->second;
+  }
 
-  // The new item's iterator, or 0 when its id is already taken.
+  // The new item's iterator, or 0 when its id is already taken or the keys are used up.
   std::uint64_t Add(const TRec& rec) {
-    if (m_mapID.contains(rec.m_nID)) return 0;
+    if (m_mapID.contains(rec.m_nID) || m_aItem.size() > N_KEY_INDEX_MASK) return 0;
+    const auto index = static_cast<std::uint32_t>(m_aItem.size());
     const auto dbItr = reinterpret_cast<std::uint64_t>(&m_aItem.emplace_back(rec));
     m_mapID.emplace(rec.m_nID, dbItr);
-    m_setItr.insert(dbItr);
+    m_mapItrIndex.emplace(dbItr, index);
     return dbItr;
   }
 
   // Only iterators handed out by this table are dereferenced.
   const TRec* Find(std::uint64_t dbItr) const {
-    return m_setItr.contains(dbItr) ? reinterpret_cast<const TRec*>(dbItr) : nullptr;
+    return m_mapItrIndex.contains(dbItr) ? reinterpret_cast<const TRec*>(dbItr) : nullptr;
   }
 
 private:
   std::deque<TRec> m_aItem;
   std::unordered_map<std::int32_t, std::uint64_t> m_mapID;
-  std::unordered_set<std::uint64_t> m_setItr;
+  std::unordered_map<std::uint64_t, std::uint32_t> m_mapItrIndex;
 };

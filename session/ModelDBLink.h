@@ -30,6 +30,12 @@ public:
   virtual std::int32_t GetCount() const = 0;
   // 0 when no item has that id.
   virtual std::uint64_t FindByID(std::int32_t id) const = 0;
+  // The item's 32-bit key: its low 29 bits are the item's 0-based index in this table, the
+  // high bits are the model's own. N_NO_KEY when the iterator names no item of this table.
+  virtual std::uint32_t GetKey(std::uint64_t dbItr) const = 0;
+
+  static constexpr std::uint32_t N_NO_KEY = 0xFFFFFFFFu;
+  static constexpr std::uint32_t N_KEY_INDEX_MASK = 0x1FFFFFFFu;
 };
 
 class IPreDBLinker {

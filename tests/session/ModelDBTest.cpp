@@ -52,6 +52,19 @@ TEST(MemModelDB, IteratorsAreRecordAddressesThatSurviveGrowth) {
   EXPECT_EQ(db.GetNode(db.GetNodeTable()->FindByID(20000))->m_vPos[0], 20000.0);
 }
 
+TEST(MemModelDB, KeysHoldTheTableIndexInInsertionOrder) {
+  CMemModelDB db;
+  db.AddNode(50, 0, 0, 0);
+  const std::uint64_t second = db.AddNode(7, 0, 0, 0);
+  const std::uint64_t elem = db.AddElement(50, 1, {7});
+  const IPreDBTable* nodes = db.GetNodeTable();
+  EXPECT_EQ(nodes->GetKey(nodes->FindByID(50)) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
+  EXPECT_EQ(nodes->GetKey(second) & IPreDBTable::N_KEY_INDEX_MASK, 1u);
+  EXPECT_EQ(db.GetElementTable()->GetKey(elem) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
+  EXPECT_EQ(nodes->GetKey(elem), IPreDBTable::N_NO_KEY);
+  EXPECT_EQ(nodes->GetKey(0), IPreDBTable::N_NO_KEY);
+}
+
 TEST(MemModelDB, AddElementChecksTypeCodeNodeCountAndId) {
   CMemModelDB db;
   EXPECT_EQ(db.AddElement(1, 16, Nodes(8)), 0u);

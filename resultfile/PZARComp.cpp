@@ -1,0 +1,39 @@
+#include "resultfile/PZARComp.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "resultfile/PZARCompTable.h"
+#include "resultfile/PZARPCB.h"
+
+namespace PZAR {
+
+namespace {
+
+constexpr std::int32_t kPhaseAngleOffset = 1000000000;
+
+bool IsPCBComp(std::int32_t comp) { return PZAR_PCB::GetOutputPCB(comp) == 5; }
+
+}  // namespace
+
+std::int32_t GetResultCatTypeFromPZARComp(const std::int32_t& comp) {
+  if (IsPCBComp(comp)) return PZAR_PCB::GetComponentResCatType(comp);
+  const std::int32_t id = comp > kPhaseAngleOffset ? comp - kPhaseAngleOffset : comp;
+  using detail::kCompCatRanges;
+  // The ranges are sorted and disjoint: the candidate is the last range starting at or
+  // before the id.
+  const auto* it =
+      std::upper_bound(std::begin(kCompCatRanges), std::end(kCompCatRanges), id,
+                       [](std::int32_t v, const detail::TCompCatRange& r) { return v < r.first; });
+  if (it == std::begin(kCompCatRanges)) return 0;
+  --it;
+  return id <= it->last ? it->catType : 0;
+}
+
+std::int32_t GetResultIDFromPZARComp(std::int32_t comp, std::int32_t resId) {
+  if (comp == resId) return resId;
+  if (IsPCBComp(comp)) return PZAR_PCB::GetComponentPCBResID(comp, resId);
+  return resId;
+}
+
+}  // namespace PZAR

@@ -1,0 +1,35 @@
+#include "resultfile/PZARRecord.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/ConvertString.h"
+#include "base/File.h"
+#include "resultfile/PZARFile.h"
+
+CPZARFile* CPZARRecord::GetFile() const { return dynamic_cast<CPZARFile*>(IPostRecord::GetFile()); }
+
+void CPZARRecord::ReadString(CFile& file, unsigned length, CString& out) const {
+  const CPZARFile* pFile = GetFile();
+  const auto codePage = static_cast<unsigned>(pFile ? pFile->GetEncodingCodePage() : 0);
+  out = zar::lib::MConvertString::ToWide(ReadField(file, length), codePage);
+}
+
+void CPZARRecord::ReadStringToANSI(CFile& file, unsigned length, CString& out) const {
+  out = zar::lib::MConvertString::ToWide(ReadField(file, length), 65001);
+}
+
+bool CPZARRecord::HasBytesLeft(CFile& file, std::uint64_t bytes) {
+  const std::uint64_t pos = file.GetPosition();
+  const std::uint64_t len = file.GetLength();
+  return pos <= len && bytes <= len - pos;
+}
+
+std::string CPZARRecord::ReadField(CFile& file, unsigned length) {
+  char buffer[kTextBufferSize] = {};
+  const unsigned kept = std::min(length, kTextBufferSize - 1);
+  file.Read(buffer, kept);
+  // The rest of an over-long field is passed over so that the next field starts right.
+  if (length > kept) file.Seek(static_cast<std::int64_t>(length - kept), CFile::current);
+  return std::string(buffer, ::strnlen(buffer, kept));
+}

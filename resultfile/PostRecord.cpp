@@ -1,0 +1,12 @@
+#include "resultfile/PostRecord.h"
+
+#include "base/File.h"
+
+int IPostRecord::Scan(CFile& file) {
+  if (!_Scan(file)) return 0;
+  return file.GetPosition() < file.GetLength() ? 1 : 0;
+}
+
+int IPostRecord::WriteEcho(FILE* pFile) { return _WriteEcho(pFile) ? 1 : 0; }
+
+int IPostRecord::Write(IRecordD* pData) { return _Write(pData) ? 1 : 0; }

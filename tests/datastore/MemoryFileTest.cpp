@@ -1,0 +1,153 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "base/ScratchFolder.h"
+#include "datastore/InputMemoryFile.h"
+#include "datastore/MemoryFile.h"
+
+namespace {
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::int64_t LengthOf(int fd) {
+  struct stat st;
+  return ::fstat(fd, &st) == 0 ? st.st_size : -1;
+}
+
+std::string Contents(const CMemoryFile& file) { return std::string(file.data(), file.size()); }
+
+TEST(MemoryFile, OpenModesCreateOpenAndTruncateAsAskedAndRemoveTheFileWhenDone) {
+  ScratchFolder dir;
+  const CString path = dir.Wide("m.bin");
+  const std::string narrow = dir.Narrow("m.bin");
+  auto openAs = [&](CMemoryFile::e_open_mode mode) { return CMemoryFile(path, mode); };
+
+  for (auto mode : {CMemoryFile::open_existing, CMemoryFile::truncate_existing}) {
+    const CMemoryFile missing = openAs(mode);
+    EXPECT_EQ(missing.data(), nullptr) << mode;
+    EXPECT_EQ(missing.size(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(narrow));
+  }
+  for (auto mode :
+       {CMemoryFile::create_new, CMemoryFile::open_always, CMemoryFile::create_always}) {
+    const CMemoryFile created = openAs(mode);
+    ASSERT_NE(created.data(), nullptr) << mode;
+    EXPECT_EQ(created.size(), 0u);
+    EXPECT_EQ(created.capacity(), 4096u);
+  }
+  EXPECT_FALSE(std::filesystem::exists(narrow));
+
+  for (auto mode : {CMemoryFile::open_existing, CMemoryFile::open_always}) {
+    WriteFile(narrow, "kept");
+    const CMemoryFile kept = openAs(mode);
+    EXPECT_EQ(Contents(kept), "kept") << mode;
+    EXPECT_EQ(kept.capacity(), 4u);
+  }
+  for (auto mode : {CMemoryFile::truncate_existing, CMemoryFile::create_always}) {
+    WriteFile(narrow, "gone");
+    const CMemoryFile emptied = openAs(mode);
+    ASSERT_NE(emptied.data(), nullptr) << mode;
+    EXPECT_EQ(emptied.size(), 0u);
+    EXPECT_EQ(emptied.capacity(), 4096u);
+  }
+  WriteFile(narrow, "taken");
+  EXPECT_EQ(openAs(CMemoryFile::create_new).data(), nullptr);
+  EXPECT_EQ(openAs(static_cast<CMemoryFile::e_open_mode>(5)).data(), nullptr);
+  EXPECT_EQ(CMemoryFile(nullptr, CMemoryFile::open_always).data(), nullptr);
+  EXPECT_EQ(CMemoryFile(dir.Wide(), CMemoryFile::open_existing).data(), nullptr);
+}
+
+TEST(MemoryFile, GrowthRemapsToExactlyTheAskedSizeKeepingTheData) {
+  ScratchFolder dir;
+  CMemoryFile file(dir.Wide("g.bin"), CMemoryFile::create_new);
+  ASSERT_TRUE(file.resize(11));
+  std::memcpy(file.data(), "hello world", 11);
+  char* const before = file.data();
+
+  EXPECT_TRUE(file.reserve(4096));  // not above the capacity: nothing moves
+  EXPECT_EQ(file.data(), before);
+  EXPECT_EQ(file.capacity(), 4096u);
+  EXPECT_EQ(file.size(), 11u);
+
+  ASSERT_TRUE(file.resize(3 * 4096 + 5));
+  EXPECT_EQ(file.capacity(), 3 * 4096u + 5);
+  EXPECT_EQ(file.size(), 3 * 4096u + 5);
+  EXPECT_EQ(std::string(file.data(), 11), "hello world");
+  file.data()[file.size() - 1] = 'z';
+  EXPECT_TRUE(file.flush());
+
+  const int fd = ::open(dir.Narrow("g.bin").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  char last = 0;
+  EXPECT_EQ(::pread(fd, &last, 1, 3 * 4096 + 4), 1);
+  EXPECT_EQ(last, 'z');
+  ::close(fd);
+}
+
+TEST(MemoryFile, DestructionCutsTheFileToItsSize) {
+  ScratchFolder dir;
+  const std::string narrow = dir.Narrow("t.bin");
+  int fd = -1;
+  {
+    CMemoryFile file(dir.Wide("t.bin"), CMemoryFile::create_always);
+    ASSERT_TRUE(file.resize(10000));
+    ASSERT_TRUE(file.resize(6));  // below the capacity: only the size changes
+    EXPECT_EQ(file.capacity(), 10000u);
+    std::memcpy(file.data(), "abcdef", 6);
+    fd = ::open(narrow.c_str(), O_RDONLY);  // a second handle sees the file after removal
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(LengthOf(fd), 10000);
+  }
+  EXPECT_FALSE(std::filesystem::exists(narrow));
+  EXPECT_EQ(LengthOf(fd), 6);
+  char text[6] = {};
+  EXPECT_EQ(::pread(fd, text, 6, 0), 6);
+  EXPECT_EQ(std::string(text, 6), "abcdef");
+  ::close(fd);
+}
+
+TEST(MemoryFile, SizesBeyondFourGibibytesAreMapped) {
+  ScratchFolder dir;
+  CMemoryFile file(dir.Wide("big.bin"), CMemoryFile::create_new);
+  constexpr std::uint64_t kBig = (std::uint64_t{5} << 30) + 3;
+  ASSERT_TRUE(file.resize(kBig));  // sparse: only the touched page takes room
+  EXPECT_EQ(file.capacity(), kBig);
+  file.data()[kBig - 1] = 'q';
+  const int fd = ::open(dir.Narrow("big.bin").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  char last = 0;
+  EXPECT_EQ(::pread(fd, &last, 1, static_cast<off_t>(kBig - 1)), 1);
+  EXPECT_EQ(last, 'q');
+  ::close(fd);
+}
+
+TEST(InputMemoryFile, MapsAWholeExistingFileAndLeavesIt) {
+  ScratchFolder dir;
+  const std::string narrow = dir.Narrow("in.bin");
+  WriteFile(narrow, std::string("a\0b", 3));
+  {
+    const CInputMemoryFile file(dir.Wide("in.bin"));
+    ASSERT_EQ(file.size(), 3u);
+    EXPECT_EQ(std::string(file.data(), 3), std::string("a\0b", 3));
+  }
+  EXPECT_TRUE(std::filesystem::exists(narrow));
+
+  WriteFile(narrow, "");
+  const CInputMemoryFile empty(dir.Wide("in.bin"));
+  EXPECT_EQ(empty.data(), nullptr);
+  EXPECT_EQ(empty.size(), 0u);
+  const CInputMemoryFile missing(dir.Wide("none.bin"));
+  EXPECT_EQ(missing.data(), nullptr);
+  EXPECT_EQ(missing.size(), 0u);
+}
+
+}  // namespace

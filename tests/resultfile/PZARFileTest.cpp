@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "PZARTestFile.h"
+#include "TestRecords.h"
+#include "base/ScratchFolder.h"
+#include "resultfile/PZARFile.h"
+#include "resultfile/RecordTypes.h"
+
+using namespace pzar_test;
+
+namespace {
+
+constexpr std::int32_t kNodes = PZAR_RECORD_TYPE::NODE_ID_LIST;
+constexpr std::int32_t kElems = PZAR_RECORD_TYPE::ELEM_ID_LIST;
+constexpr std::int32_t kSet = PZAR_RECORD_TYPE::OUTPUT_SET;
+constexpr std::int32_t kVector = PZAR_RECORD_TYPE::VECTOR;
+
+class PZARFileRecords : public ::testing::Test {
+protected:
+  void Load(const PZARTestFile& content) {
+    content.Save(m_dir.Narrow("r.pzar"));
+    ASSERT_EQ(m_file.Scan(m_dir.Wide("r.pzar")), 1);
+  }
+  template <class T>
+  T& At(std::size_t i) {
+    return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
+  }
+
+  ScratchFolder m_dir;
+  CPZARFile m_file;
+};
+
+TEST_F(PZARFileRecords, FindsAndListsRecordsInFileOrder) {
+  Load(PZARTestFile(130)
+           .Record(kSkipType, 0)
+           .Record(PZAR_RECORD_TYPE::SOLVER_INFO, 1, {'a'})
+           .Record(PZAR_RECORD_TYPE::SOLVER_INFO, 2, {'b', 'c'})
+           .End());
+  ASSERT_NE(m_file.GetRecord(PZAR_RECORD_TYPE::SOLVER_INFO), nullptr);
+  EXPECT_EQ(m_file.GetRecord(PZAR_RECORD_TYPE::SOLVER_INFO)->GetHeader().id, 1);
+  EXPECT_EQ(m_file.GetRecord(PZAR_RECORD_TYPE::CASE_INFO), nullptr);
+
+  std::list<CPZARRecord*> list;
+  m_file.GetRecordList(list);
+  zar::MTArray<IPostRecord*> array;
+  m_file.GetRecordList(array);
+  ASSERT_EQ(list.size(), 3u);
+  ASSERT_EQ(array.size(), 3u);
+  EXPECT_EQ(list.back(), m_file.GetRecordList()[2].get());
+  EXPECT_EQ(array[1], m_file.GetRecordList()[1].get());
+}
+
+TEST_F(PZARFileRecords, NumbersVectorsAndHandsThemToTheListsInForce) {
+  Load(PZARTestFile(130)
+           .Record(kNodes, 0)
+           .Record(kElems, 0)
+           .Record(kVector, 7)
+           .Record(kVector, -3)
+           .Record(kSet, 0)
+           .Record(kVector, 12)
+           .Record(kNodes, 0)
+           .Record(kVector, 5)
+           .End());
+  m_file.InitAllRecordFlags();
+  EXPECT_EQ(At<CVectorRecord>(2).GetVectorSeqNo(), 1);
+  EXPECT_EQ(At<CVectorRecord>(3).GetVectorSeqNo(), 2);
+  EXPECT_EQ(At<CVectorRecord>(5).GetVectorSeqNo(), 3);
+  EXPECT_EQ(At<CVectorRecord>(7).GetVectorSeqNo(), 4);
+  const auto& firstNodes = At<CIDListRecord>(0);
+  const auto& elems = At<CIDListRecord>(1);
+  const auto& secondNodes = At<CIDListRecord>(6);
+  const std::vector<CPZARRecord*> firstTwo = {m_file.GetRecordList()[2].get(),
+                                              m_file.GetRecordList()[3].get()};
+  EXPECT_EQ(firstNodes.Vectors(), firstTwo);
+  EXPECT_EQ(elems.Vectors(), firstTwo);
+  EXPECT_EQ(secondNodes.Vectors(), std::vector<CPZARRecord*>{m_file.GetRecordList()[7].get()});
+
+  std::int32_t range[2] = {};
+  ASSERT_EQ(m_file.GetRecordVectorIDRange(range), 1);
+  EXPECT_EQ(range[0], -3);
+  EXPECT_EQ(range[1], 12);
+
+  m_file.DeInitAllRecordFlags();
+  EXPECT_TRUE(firstNodes.Vectors().empty());
+  EXPECT_TRUE(elems.Vectors().empty());
+  EXPECT_TRUE(secondNodes.Vectors().empty());
+}
+
+TEST_F(PZARFileRecords, VectorIDRangeNeedsVectorRecords) {
+  std::int32_t range[2] = {11, 22};
+  EXPECT_EQ(m_file.GetRecordVectorIDRange(range), 0);
+  Load(PZARTestFile(130).Record(kNodes, 0).End());
+  EXPECT_EQ(m_file.GetRecordVectorIDRange(range), 0);
+  EXPECT_EQ(range[0], 11);
+}
+
+TEST_F(PZARFileRecords, OwnsItsElementOutputVectors) {
+  CPZARElemOutVector* first = m_file.AddElemOutVector();
+  CPZARElemOutVector* second = m_file.AddElemOutVector();
+  ASSERT_EQ(m_file.GetElemOutVectorList().size(), 2u);
+  EXPECT_EQ(m_file.RemoveElemOutVector(first), 1);
+  EXPECT_EQ(m_file.RemoveElemOutVector(first), 0);
+  CPZARElemOutVector foreign;
+  EXPECT_EQ(m_file.RemoveElemOutVector(&foreign), 0);
+  ASSERT_EQ(m_file.GetElemOutVectorList().size(), 1u);
+  EXPECT_EQ(m_file.GetElemOutVectorList()[0].get(), second);
+}
+
+TEST_F(PZARFileRecords, ClearAndDeleteReleaseTheFile) {
+  Load(PZARTestFile(130).Record(kSkipType, 0).End());
+  m_file.AddElemOutVector();
+  m_file.Clear();
+  EXPECT_TRUE(m_file.GetRecordList().empty());
+  EXPECT_TRUE(m_file.GetElemOutVectorList().empty());
+  EXPECT_FALSE(m_file.GetFile().IsOpen());
+
+  Load(PZARTestFile(130).Record(kSkipType, 0).End());
+  EXPECT_EQ(m_file.DeleteFileW(), 1);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("r.pzar")));
+  EXPECT_TRUE(m_file.GetRecordList().empty());
+  EXPECT_EQ(m_file.DeleteFileW(), 0);
+}
+
+}  // namespace
