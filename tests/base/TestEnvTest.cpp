@@ -20,7 +20,6 @@ protected:
 TEST_F(TestEnvTest, NameMapsToItsVariable) {
   EXPECT_EQ(GetTestEnvVariableName(L"Batch Output"), "PVK_BATCH_OUTPUT");
   EXPECT_EQ(GetTestEnvVariableName(L"Profile_Time"), "PVK_PROFILE_TIME");
-  EXPECT_EQ(GetTestEnvVariableName(L"FACET_COMP"), "PVK_FACET_COMP");
   EXPECT_EQ(GetTestEnvVariableName(L"caf\u00e9"), "PVK_CAF_");
 }
 

@@ -52,7 +52,6 @@ TEST_F(CacheFile, ResultDataLoaderReadsTheBlockExactlyThroughEveryForm) {
   out.clear();
   EXPECT_EQ(loader.LoadData(out, std::as_const(dbItrs), nullptr), 1);
   EXPECT_EQ(out, expected);
-  EXPECT_EQ(loader.GetDataCount(), 5);
 
   CPostCacheFileUnitResultDataLoader same(Block(kValueOffset, 5));
   CPostCacheFileUnitResultDataLoader shorter(Block(kValueOffset, 4));
