@@ -51,6 +51,21 @@
 #include "resultfile/RecordTypes.h"
 #include "resultfile/RecordVersion.h"
 
+// Result file records
+#include "resultfile/records/PZARRecordBlocks150.h"
+#include "resultfile/records/PZARRecordCaseInfo.h"
+#include "resultfile/records/PZARRecordIBMFatMat.h"
+#include "resultfile/records/PZARRecordIBMFatigue.h"
+#include "resultfile/records/PZARRecordIBMGridInfo.h"
+#include "resultfile/records/PZARRecordIBMGridMatl.h"
+#include "resultfile/records/PZARRecordIBMIDArray.h"
+#include "resultfile/records/PZARRecordIDList.h"
+#include "resultfile/records/PZARRecordMarker150.h"
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordOutputSet.h"
+#include "resultfile/records/PZARRecordSolverInfo.h"
+#include "resultfile/records/PZARRecordVersions.h"
+
 // Result data store
 #include "datastore/CacheFileInfo.h"
 #include "datastore/DataTypes.h"

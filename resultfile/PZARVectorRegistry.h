@@ -20,4 +20,7 @@ public:
   virtual ~IPZARSequencedVector() = default;
   virtual void SetVectorSeqNo(std::int32_t seqNo) = 0;
   virtual std::int32_t GetVectorSeqNo() const = 0;
+  // 0 nodal, 1 element, 2 element corner values.
+  virtual std::int32_t GetVectorDataType() const = 0;
+  virtual int IsLineElemComp() const = 0;
 };

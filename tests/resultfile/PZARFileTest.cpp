@@ -7,6 +7,7 @@
 #include "base/ScratchFolder.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordTypes.h"
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
 
 using namespace pzar_test;
 
@@ -35,11 +36,11 @@ protected:
 TEST_F(PZARFileRecords, FindsAndListsRecordsInFileOrder) {
   Load(PZARTestFile(130)
            .Record(kSkipType, 0)
-           .Record(PZAR_RECORD_TYPE::SOLVER_INFO, 1, {'a'})
-           .Record(PZAR_RECORD_TYPE::SOLVER_INFO, 2, {'b', 'c'})
+           .Record(kBody16Type, 1, std::vector<char>(16, 'a'))
+           .Record(kBody16Type, 2, std::vector<char>(16, 'b'))
            .End());
-  ASSERT_NE(m_file.GetRecord(PZAR_RECORD_TYPE::SOLVER_INFO), nullptr);
-  EXPECT_EQ(m_file.GetRecord(PZAR_RECORD_TYPE::SOLVER_INFO)->GetHeader().id, 1);
+  ASSERT_NE(m_file.GetRecord(kBody16Type), nullptr);
+  EXPECT_EQ(m_file.GetRecord(kBody16Type)->GetHeader().id, 1);
   EXPECT_EQ(m_file.GetRecord(PZAR_RECORD_TYPE::CASE_INFO), nullptr);
 
   std::list<CPZARRecord*> list;
@@ -53,29 +54,32 @@ TEST_F(PZARFileRecords, FindsAndListsRecordsInFileOrder) {
 }
 
 TEST_F(PZARFileRecords, NumbersVectorsAndHandsThemToTheListsInForce) {
+  const PZARBody oneId = PZARBody().Int(10);
+  const PZARBody set = PZARBody().Real(1.0).Int(0).Text("", 80).Int(0);
   Load(PZARTestFile(130)
-           .Record(kNodes, 0)
-           .Record(kElems, 0)
-           .Record(kVector, 7)
-           .Record(kVector, -3)
-           .Record(kSet, 0)
-           .Record(kVector, 12)
-           .Record(kNodes, 0)
-           .Record(kVector, 5)
+           .Record(kNodes, 1, oneId)
+           .Record(kElems, 1, oneId)
+           .Record(kVector, 7, VectorBody(0))
+           .Record(kVector, -3, VectorBody(1, 1))
+           .Record(kSet, 0, set)
+           .Record(kVector, 12, VectorBody(0))
+           .Record(kNodes, 1, oneId)
+           .Record(kVector, 5, VectorBody(0))
            .End());
   m_file.InitAllRecordFlags();
   EXPECT_EQ(At<CVectorRecord>(2).GetVectorSeqNo(), 1);
   EXPECT_EQ(At<CVectorRecord>(3).GetVectorSeqNo(), 2);
   EXPECT_EQ(At<CVectorRecord>(5).GetVectorSeqNo(), 3);
   EXPECT_EQ(At<CVectorRecord>(7).GetVectorSeqNo(), 4);
-  const auto& firstNodes = At<CIDListRecord>(0);
-  const auto& elems = At<CIDListRecord>(1);
-  const auto& secondNodes = At<CIDListRecord>(6);
-  const std::vector<CPZARRecord*> firstTwo = {m_file.GetRecordList()[2].get(),
-                                              m_file.GetRecordList()[3].get()};
-  EXPECT_EQ(firstNodes.Vectors(), firstTwo);
-  EXPECT_EQ(elems.Vectors(), firstTwo);
-  EXPECT_EQ(secondNodes.Vectors(), std::vector<CPZARRecord*>{m_file.GetRecordList()[7].get()});
+  const auto& firstNodes = At<CPZARRecordNodeIDList>(0);
+  const auto& elems = At<CPZARRecordElemIDList>(1);
+  const auto& secondNodes = At<CPZARRecordNodeIDList>(6);
+  CPZARRecord* lineVector = m_file.GetRecordList()[3].get();
+  EXPECT_EQ(firstNodes.GetVector(7), m_file.GetRecordList()[2].get());
+  EXPECT_EQ(firstNodes.GetVector(-3), nullptr);  // an element vector
+  EXPECT_EQ(firstNodes.GetVector(12), nullptr);  // after the output set
+  EXPECT_EQ(elems.GetVector(lineVector, -3), lineVector);
+  EXPECT_EQ(secondNodes.GetVector(5), m_file.GetRecordList()[7].get());
 
   std::int32_t range[2] = {};
   ASSERT_EQ(m_file.GetRecordVectorIDRange(range), 1);
@@ -83,15 +87,15 @@ TEST_F(PZARFileRecords, NumbersVectorsAndHandsThemToTheListsInForce) {
   EXPECT_EQ(range[1], 12);
 
   m_file.DeInitAllRecordFlags();
-  EXPECT_TRUE(firstNodes.Vectors().empty());
-  EXPECT_TRUE(elems.Vectors().empty());
-  EXPECT_TRUE(secondNodes.Vectors().empty());
+  EXPECT_EQ(firstNodes.GetVector(7), nullptr);
+  EXPECT_EQ(elems.GetVector(lineVector, -3), nullptr);
+  EXPECT_EQ(secondNodes.GetVector(5), nullptr);
 }
 
 TEST_F(PZARFileRecords, VectorIDRangeNeedsVectorRecords) {
   std::int32_t range[2] = {11, 22};
   EXPECT_EQ(m_file.GetRecordVectorIDRange(range), 0);
-  Load(PZARTestFile(130).Record(kNodes, 0).End());
+  Load(PZARTestFile(130).Record(kNodes, 1, PZARBody().Int(1)).End());
   EXPECT_EQ(m_file.GetRecordVectorIDRange(range), 0);
   EXPECT_EQ(range[0], 11);
 }

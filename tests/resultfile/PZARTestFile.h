@@ -49,3 +49,28 @@ public:
 private:
   std::vector<char> m_bytes;
 };
+
+// Builds a record body field by field.
+class PZARBody {
+public:
+  PZARBody& Int(std::int32_t v) { return Raw(&v, sizeof(v)); }
+  PZARBody& Real(double v, int width = 8) {
+    const float f = static_cast<float>(v);
+    return width == 4 ? Raw(&f, sizeof(f)) : Raw(&v, sizeof(v));
+  }
+  // The text's bytes, cut or zero-padded to the field's width.
+  PZARBody& Text(const std::string& text, std::size_t width) {
+    std::string field = text;
+    field.resize(width, '\0');
+    return Raw(field.data(), width);
+  }
+  PZARBody& Raw(const void* p, std::size_t n) {
+    const auto* c = static_cast<const char*>(p);
+    m_bytes.insert(m_bytes.end(), c, c + n);
+    return *this;
+  }
+  operator const std::vector<char>&() const { return m_bytes; }
+
+private:
+  std::vector<char> m_bytes;
+};

@@ -31,9 +31,18 @@ int CBody16Record::_Scan(CFile& file) {
   return file.Read(m_body, sizeof(m_body)) == sizeof(m_body);
 }
 
-int CIDListRecord::AddVector(CPZARRecord* pVector) {
-  m_aVectors.push_back(pVector);
+int CVectorRecord::_Scan(CFile& file) {
+  std::int32_t body[2] = {};
+  if (file.Read(body, sizeof(body)) != sizeof(body)) return 0;
+  m_nDataType = body[0];
+  m_nLineElem = body[1];
   return 1;
+}
+
+std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem) {
+  const std::int32_t body[2] = {dataType, lineElem};
+  const auto* bytes = reinterpret_cast<const char*>(body);
+  return std::vector<char>(bytes, bytes + sizeof(body));
 }
 
 namespace {
@@ -46,11 +55,8 @@ const CPZARRecordRegistrar<CSkipRecord> s_skip150(kSkipType, VER_150);
 const CPZARRecordRegistrar<CFailRecord> s_fail130(kFailType, VER_130);
 const CPZARRecordRegistrar<CBody16Record> s_body130(kBody16Type, VER_130);
 const CPZARRecordRegistrar<CBody16Record> s_body140(kBody16Type, VER_140);
-const CPZARRecordRegistrar<CIDListRecord> s_nodes(PZAR_RECORD_TYPE::NODE_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CIDListRecord> s_elems(PZAR_RECORD_TYPE::ELEM_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CSkipRecord> s_outputSet(PZAR_RECORD_TYPE::OUTPUT_SET, VER_130);
+// Until the library has its own data vector records.
 const CPZARRecordRegistrar<CVectorRecord> s_vector(PZAR_RECORD_TYPE::VECTOR, VER_130);
-const CPZARRecordRegistrar<CSkipRecord> s_solver(PZAR_RECORD_TYPE::SOLVER_INFO, VER_130);
 
 }  // namespace
 

@@ -41,28 +41,24 @@ private:
   char m_body[16] = {};
 };
 
-// Stands for a node or element id list (types 1, 2): collects the vectors it is given.
-class CIDListRecord : public CSkipRecord, public IPZARVectorRegistry {
-public:
-  int AddVector(CPZARRecord* pVector) override;
-  void ClearVectors() override { m_aVectors.clear(); }
-  const std::vector<CPZARRecord*>& Vectors() const { return m_aVectors; }
-
-private:
-  std::vector<CPZARRecord*> m_aVectors;
-};
-
-// Stands for a data vector (type 14).
+// Stands for a data vector (type 14). Body: its data type and line-element flag, two
+// integers (VectorBody).
 class CVectorRecord : public CSkipRecord, public IPZARSequencedVector {
 public:
   void SetVectorSeqNo(std::int32_t seqNo) override { m_nSeqNo = seqNo; }
   std::int32_t GetVectorSeqNo() const override { return m_nSeqNo; }
+  std::int32_t GetVectorDataType() const override { return m_nDataType; }
+  int IsLineElemComp() const override { return m_nLineElem; }
 
 protected:
-  int _Scan(CFile&) override { return 1; }
+  int _Scan(CFile& file) override;
 
 private:
   std::int32_t m_nSeqNo = 0;
+  std::int32_t m_nDataType = 0;
+  std::int32_t m_nLineElem = 0;
 };
+
+std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem = 0);
 
 }  // namespace pzar_test

@@ -1,0 +1,44 @@
+#include "resultfile/records/PZARRecordCaseInfo.h"
+
+#include "base/File.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/RecordBodyReader.h"
+#include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
+
+namespace {
+
+constexpr unsigned kTitleWidth = 80;
+
+const CPZARRecordRegistrar<CPZARRecordCaseInfo_130> s_reg130(PZAR_RECORD_TYPE::CASE_INFO,
+                                                             PZAR_RECORD_VER::VER_130);
+const CPZARRecordRegistrar<CPZARRecordCaseInfo_140> s_reg140(PZAR_RECORD_TYPE::CASE_INFO,
+                                                             PZAR_RECORD_VER::VER_140);
+
+}  // namespace
+
+std::int32_t CPZARRecordCaseInfo::GetType() const { return PZAR_RECORD_TYPE::CASE_INFO; }
+
+int CPZARRecordCaseInfo::_Scan(CFile& file) {
+  if (!HasBytesLeft(file, sizeof(std::int32_t) + kTitleWidth)) return 0;
+  if (!pzar_body::Read(file, m_nAnalType)) return 0;
+  // The solver writes this title in UTF-8 whatever the file's code page.
+  ReadStringToANSI(file, kTitleWidth, m_strTitle);
+  return 1;
+}
+
+int CPZARRecordCaseInfo::_WriteEcho(FILE* pFile) {
+  using pzar_echo::kSep;
+  using pzar_record::Echo;
+  return Echo(pFile, kSep) && Echo(pFile, L"CASE INFO : %s\n", m_strTitle) && Echo(pFile, kSep) &&
+         Echo(pFile, L"\n\n");
+}
+
+int CPZARRecordCaseInfo::WriteBody(IRecordD* pData) {
+  const auto* pCase = dynamic_cast<const CRecordCaseInfoD*>(pData);
+  if (!pCase || !pCase->GetFile()) return 0;
+  pzar_record::WriteInt(*pCase->GetFile(), pCase->m_nAnalType);
+  pzar_record::WriteText(*pCase->GetFile(), pCase->m_strTitle, kTitleWidth);
+  return 1;
+}

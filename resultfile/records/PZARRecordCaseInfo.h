@@ -1,0 +1,35 @@
+#pragma once
+// Case information (type 12): the analysis type and title of a sub-case.
+#include <cstdint>
+
+#include "base/CString.h"
+#include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARRecordVersions.h"
+
+class CPZARRecordCaseInfo : public CPZARRecord {
+public:
+  std::int32_t GetType() const override;
+  std::int32_t GetAnalType() const { return m_nAnalType; }
+  const CString& GetTitle() const { return m_strTitle; }
+
+protected:
+  int _Scan(CFile& file) override;
+  int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData);
+
+private:
+  std::int32_t m_nAnalType = 0;
+  CString m_strTitle;
+};
+
+// What a writer hands the version-140 record.
+class CRecordCaseInfoD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+
+  std::int32_t m_nAnalType = 0;
+  CString m_strTitle;
+};
+
+using CPZARRecordCaseInfo_130 = TPZARRecordReadOnly<CPZARRecordCaseInfo>;
+using CPZARRecordCaseInfo_140 = TPZARRecord_140<CPZARRecordCaseInfo>;

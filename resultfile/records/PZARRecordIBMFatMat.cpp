@@ -1,0 +1,57 @@
+#include "resultfile/records/PZARRecordIBMFatMat.h"
+
+#include <cwchar>
+
+#include "ibm/MPURecords.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/RecordBodyReader.h"
+#include "resultfile/records/RecordEcho.h"
+
+namespace {
+
+using PZAR_RECORD_TYPE::IBM_FAT_MAT;
+const CPZARRecordRegistrar<CPZARRecordIBMFatMat_130> s_reg130(IBM_FAT_MAT,
+                                                              PZAR_RECORD_VER::VER_130);
+const CPZARRecordRegistrar<CPZARRecordIBMFatMat_140> s_reg140(IBM_FAT_MAT,
+                                                              PZAR_RECORD_VER::VER_140);
+
+}  // namespace
+
+std::int32_t CPZARRecordIBMFatMat::GetType() const { return IBM_FAT_MAT; }
+
+int CPZARRecordIBMFatMat::_Scan(CFile& file) {
+  using pzar_body::Read;
+  if (!Read(file, m_nMatID, m_nNumFatResult)) return 0;
+  for (int i = 0; i < 3; ++i)
+    if (!Read(file, m_aStrRangeLower[i], m_aStrRangeUpper[i])) return 0;
+  // All three curves are checked before the first is allocated.
+  if (m_nNumFatResult > 0 &&
+      !HasBytesLeft(file, 3 * static_cast<std::uint64_t>(m_nNumFatResult) * sizeof(double)))
+    return 0;
+  for (auto& curve : m_aResultData)
+    if (!pzar_body::ReadArray(file, m_nNumFatResult, curve)) return 0;
+  return 1;
+}
+
+int CPZARRecordIBMFatMat::_WriteEcho(FILE* pFile) {
+  pzar_echo::Title(pFile, L"FATIGUE MATERIAL INFORMATION                \n");
+  std::fwprintf(pFile, L"MatlD\t\t\t: %d\n", m_nMatID);
+  std::fwprintf(pFile, L"NumFatResult\t: %d\n", m_nNumFatResult);
+  for (int i = 0; i < 3; ++i)
+    std::fwprintf(pFile, L"StrRange[%d]\t: %8g, %8g\n", i, m_aStrRangeLower[i],
+                  m_aStrRangeUpper[i]);
+  std::fwprintf(pFile, L"ResultData : %d\n", m_nNumFatResult);
+  for (std::size_t i = 0; i < m_aResultData[0].size(); ++i)
+    std::fwprintf(pFile, L"%8g, %8g, %8g\n", m_aResultData[0][i], m_aResultData[1][i],
+                  m_aResultData[2][i]);
+  return 1;
+}
+
+void CPZARRecordIBMFatMat::GetData(TMPUFatMatD* pData) const {
+  pData->m_nMatID = m_nMatID;
+  pData->m_nPointCnt = static_cast<std::int32_t>(m_aResultData[0].size());
+  pData->m_aLower = m_aStrRangeLower;
+  pData->m_aUpper = m_aStrRangeUpper;
+  pData->m_aTable = m_aResultData;
+}

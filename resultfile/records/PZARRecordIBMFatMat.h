@@ -1,0 +1,38 @@
+#pragma once
+// IBM fatigue material (type 10008): three fatigue curves over a common point count, each with
+// its stress range.
+#include <array>
+#include <cstdint>
+
+#include "base/Containers.h"
+#include "resultfile/PZARRecord.h"
+
+struct TMPUFatMatD;
+
+class CPZARRecordIBMFatMat : public CPZARRecord {
+public:
+  std::int32_t GetType() const override;
+
+  std::int32_t GetMatID() const { return m_nMatID; }
+  std::int32_t GetNumFatResult() const { return m_nNumFatResult; }
+  // The first and second members of the three stress range pairs.
+  const std::array<double, 3>& GetStrRangeLower() const { return m_aStrRangeLower; }
+  const std::array<double, 3>& GetStrRangeUpper() const { return m_aStrRangeUpper; }
+  const zar::MArray<double>& GetResultData(std::size_t curve) const { return m_aResultData[curve]; }
+
+  void GetData(TMPUFatMatD* pData) const;
+
+protected:
+  int _Scan(CFile& file) override;
+  int _WriteEcho(FILE* pFile) override;
+
+private:
+  std::int32_t m_nMatID = 0;
+  std::int32_t m_nNumFatResult = 0;
+  std::array<double, 3> m_aStrRangeLower{};
+  std::array<double, 3> m_aStrRangeUpper{};
+  std::array<zar::MArray<double>, 3> m_aResultData;
+};
+
+class CPZARRecordIBMFatMat_130 final : public CPZARRecordIBMFatMat {};
+class CPZARRecordIBMFatMat_140 final : public CPZARRecordIBMFatMat {};

@@ -1,0 +1,46 @@
+#include "resultfile/records/PZARRecordIBMFatigue.h"
+
+#include <cwchar>
+
+#include "ibm/MPURecords.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/RecordBodyReader.h"
+#include "resultfile/records/RecordEcho.h"
+
+namespace {
+
+using PZAR_RECORD_TYPE::IBM_FATIGUE;
+const CPZARRecordRegistrar<CPZARRecordIBMFatigue_130> s_reg130(IBM_FATIGUE,
+                                                               PZAR_RECORD_VER::VER_130);
+const CPZARRecordRegistrar<CPZARRecordIBMFatigue_140> s_reg140(IBM_FATIGUE,
+                                                               PZAR_RECORD_VER::VER_140);
+
+}  // namespace
+
+std::int32_t CPZARRecordIBMFatigue::GetType() const { return IBM_FATIGUE; }
+
+int CPZARRecordIBMFatigue::_Scan(CFile& file) {
+  return pzar_body::Read(file, m_nPartID, m_nMatID, m_nSequivalent, m_aMSCType[0], m_aMSCType[1],
+                         m_aMSCType[2], m_rInfiniteLife, m_rTotalCycle);
+}
+
+int CPZARRecordIBMFatigue::_WriteEcho(FILE* pFile) {
+  pzar_echo::Title(pFile, L"FATIGUE ANALYSIS INFORMATION                \n");
+  std::fwprintf(pFile, L"PartID\t\t: %d\n", m_nPartID);
+  std::fwprintf(pFile, L"MatID\t\t\t: %d\n", m_nMatID);
+  std::fwprintf(pFile, L"Sequivalent\t: %d\n", m_nSequivalent);
+  std::fwprintf(pFile, L"MSCType\t\t: %d, %d, %d\n", m_aMSCType[0], m_aMSCType[1], m_aMSCType[2]);
+  std::fwprintf(pFile, L"InfiniteLife\t: %8g\n", m_rInfiniteLife);
+  std::fwprintf(pFile, L"TotalCycle\t: %8g\n", m_rTotalCycle);
+  return 1;
+}
+
+void CPZARRecordIBMFatigue::GetData(TMPUFatD* pData) const {
+  pData->m_nPartID = m_nPartID;
+  pData->m_nMatID = m_nMatID;
+  pData->m_nSequivalent = m_nSequivalent;
+  pData->m_aMSCType = m_aMSCType;
+  pData->m_rInfiniteLife = m_rInfiniteLife;
+  pData->m_rTotalCycle = m_rTotalCycle;
+}

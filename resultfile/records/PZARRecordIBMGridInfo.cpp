@@ -1,0 +1,96 @@
+#include "resultfile/records/PZARRecordIBMGridInfo.h"
+
+#include <cwchar>
+
+#include "base/Containers.h"
+#include "ibm/MPURecords.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/RecordBodyReader.h"
+#include "resultfile/records/RecordEcho.h"
+
+namespace {
+
+using PZAR_RECORD_TYPE::IBM_GRID_INFO;
+const CPZARRecordRegistrar<CPZARRecordIBMGridInfo_130> s_reg130(IBM_GRID_INFO,
+                                                                PZAR_RECORD_VER::VER_130);
+const CPZARRecordRegistrar<CPZARRecordIBMGridInfo_140> s_reg140(IBM_GRID_INFO,
+                                                                PZAR_RECORD_VER::VER_140);
+
+using TVec = zar::MVector<double, 3>;
+
+TVec ToVec(const std::array<double, 3>& a) { return {{a[0], a[1], a[2]}}; }
+
+bool ReadVec(CFile& file, std::array<double, 3>& v) {
+  return pzar_body::Read(file, v[0], v[1], v[2]);
+}
+
+void EchoVec(FILE* pFile, const wchar_t* label, const std::array<double, 3>& v) {
+  std::fwprintf(pFile, L"%ls : %8g, %8g, %8g\n", label, v[0], v[1], v[2]);
+}
+
+}  // namespace
+
+std::int32_t CPZARRecordIBMGridInfo::GetType() const { return IBM_GRID_INFO; }
+
+int CPZARRecordIBMGridInfo::_Scan(CFile& file) {
+  using pzar_body::Read;
+  if (!Read(file, m_nPartID, m_nElemOrder, m_nNidStart, m_aNumber[0], m_aNumber[1], m_aNumber[2]))
+    return 0;
+  if (!ReadVec(file, m_aMinimum) || !ReadVec(file, m_aMaximum)) return 0;
+  if (IsGlobal()) return 1;
+  return ReadVec(file, m_aLocalOrigin) && ReadVec(file, m_aLocalZ) && ReadVec(file, m_aLocalXZ);
+}
+
+int CPZARRecordIBMGridInfo::_WriteEcho(FILE* pFile) {
+  pzar_echo::Title(pFile, L"GRID INFO FOR IMPLICIT BOUNDARY METHOD\t  \n");
+  std::fwprintf(pFile, L"PART_ID : %d\n", m_nPartID);
+  std::fwprintf(pFile, L"ELEM_ORDER : %d\n", m_nElemOrder);
+  std::fwprintf(pFile, L"NID_START : %d\n", m_nNidStart);
+  std::fwprintf(pFile, L"NUMBER  : %8d, %8d, %8d\n", m_aNumber[0], m_aNumber[1], m_aNumber[2]);
+  EchoVec(pFile, L"MINIMUM", m_aMinimum);
+  EchoVec(pFile, L"MAXIMUM", m_aMaximum);
+  if (!IsGlobal()) {
+    EchoVec(pFile, L"LOCAL ORIGIN", m_aLocalOrigin);
+    EchoVec(pFile, L"LOCAL Z     ", m_aLocalZ);
+    EchoVec(pFile, L"LOCAL XZ    ", m_aLocalXZ);
+  }
+  return std::fwprintf(pFile, L"\n\n") > 0;
+}
+
+// Unsigned products wrap instead of overflowing on a damaged file's counts.
+void CPZARRecordIBMGridInfo::GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const {
+  const std::int64_t k = m_nElemOrder == 1 ? 1 : 2;
+  std::uint64_t n = 1;
+  std::uint64_t e = 1;
+  for (const std::int32_t count : m_aNumber) {
+    n *= static_cast<std::uint64_t>(count);
+    e *= static_cast<std::uint64_t>((std::int64_t{count} - 1) / k);
+  }
+  nodes = static_cast<std::int32_t>(n);
+  elems = static_cast<std::int32_t>(e);
+}
+
+// The grid frame: the box from MINIMUM to MAXIMUM, divided evenly into the grid points. A
+// local grid's box lies in the local axes, reached by moving to the local origin and rotating.
+void CPZARRecordIBMGridInfo::GetData(TMPUBndrD* pData) const {
+  pData->m_nElemOrder = m_nElemOrder == 1 ? 1 : 2;
+  pData->m_nAlign = IsGlobal() ? 1 : 0;
+  pData->m_nPartID = m_nPartID;
+  pData->m_nNidStart = m_nNidStart;
+  pData->m_aNumber = m_aNumber;
+  pData->m_aOrigin = m_aMinimum;
+  pData->m_aStep = {};
+  for (int i = 0; i < 3; ++i) {
+    pData->m_aExtent[i] = m_aMaximum[i] - m_aMinimum[i];
+    if (m_aNumber[i] > 1) pData->m_aStep[i][i] = pData->m_aExtent[i] / (m_aNumber[i] - 1);
+  }
+  if (IsGlobal()) return;
+  pData->m_aOrigin2 = m_aLocalOrigin;
+  TVec z = ToVec(m_aLocalZ);
+  z.Normalize();
+  TVec y = z.Cross(ToVec(m_aLocalXZ));
+  y.Normalize();
+  const TVec x = y.Cross(z);
+  pData->m_aRot = {{x.v, y.v, z.v}};
+}

@@ -1,0 +1,49 @@
+#pragma once
+// IBM grid information (type 10006): the regular grid of one part. The header id is the frame
+// kind: 1 for a grid in global axes, any other value for local axes.
+#include <array>
+#include <cstdint>
+
+#include "resultfile/PZARRecord.h"
+
+struct TMPUBndrD;
+
+class CPZARRecordIBMGridInfo : public CPZARRecord {
+public:
+  using TVec3 = std::array<double, 3>;
+
+  std::int32_t GetType() const override;
+
+  bool IsGlobal() const { return GetHeader().id == 1; }
+  std::int32_t GetPartID() const { return m_nPartID; }
+  std::int32_t GetElemOrder() const { return m_nElemOrder; }
+  std::int32_t GetNidStart() const { return m_nNidStart; }
+  const std::array<std::int32_t, 3>& GetNumber() const { return m_aNumber; }
+  const TVec3& GetMinimum() const { return m_aMinimum; }
+  const TVec3& GetMaximum() const { return m_aMaximum; }
+  const TVec3& GetLocalOrigin() const { return m_aLocalOrigin; }
+  const TVec3& GetLocalZ() const { return m_aLocalZ; }
+  const TVec3& GetLocalXZ() const { return m_aLocalXZ; }
+
+  // Grid points and cells; a quadratic cell spans two point intervals per axis.
+  void GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const;
+  void GetData(TMPUBndrD* pData) const;
+
+protected:
+  int _Scan(CFile& file) override;
+  int _WriteEcho(FILE* pFile) override;
+
+private:
+  std::int32_t m_nPartID = 0;
+  std::int32_t m_nElemOrder = 2;
+  std::int32_t m_nNidStart = 1;
+  std::array<std::int32_t, 3> m_aNumber{};
+  TVec3 m_aMinimum{};
+  TVec3 m_aMaximum{};
+  TVec3 m_aLocalOrigin{};
+  TVec3 m_aLocalZ{};
+  TVec3 m_aLocalXZ{};
+};
+
+class CPZARRecordIBMGridInfo_130 final : public CPZARRecordIBMGridInfo {};
+class CPZARRecordIBMGridInfo_140 final : public CPZARRecordIBMGridInfo {};

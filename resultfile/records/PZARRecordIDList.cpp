@@ -1,0 +1,121 @@
+#include "resultfile/records/PZARRecordIDList.h"
+
+#include "base/File.h"
+#include "base/FileException.h"
+#include "resultfile/PZARFile.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/RecordBodyReader.h"
+#include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
+
+namespace {
+
+using namespace PZAR_RECORD_TYPE;
+
+constexpr TIDListTraits kActElem{ACT_ELEM_ID_LIST, 0, L"Active Element ID Size: %d\n", true, false};
+constexpr TIDListTraits kDeactElem{DEACT_ELEM_ID_LIST, 0, L"DeActive Element ID Size: %d\n", true,
+                                   false};
+constexpr TIDListTraits kOnMcas{ELEM_ID_LIST_ON_MCAS, 0, L"Element ID On Mcas Size: %d\n", true,
+                                false};
+constexpr TIDListTraits kResIDs{RES_ID_LIST, 0, L"Result type ID Size: %d\n", true, false};
+constexpr TIDListTraits kPly{PLY_ID, 1, L"Ply ID Count : %d \n", false, true};
+constexpr TIDListTraits kFatigue{0, 1, L"Fatigue ID Count : %d \n", false, true};
+
+using PZAR_RECORD_VER::VER_130;
+using PZAR_RECORD_VER::VER_140;
+const CPZARRecordRegistrar<CPZARRecordActElemIDList_130> s_act130(ACT_ELEM_ID_LIST, VER_130);
+const CPZARRecordRegistrar<CPZARRecordActElemIDList_140> s_act140(ACT_ELEM_ID_LIST, VER_140);
+const CPZARRecordRegistrar<CPZARRecordDeactElemIDList_130> s_deact130(DEACT_ELEM_ID_LIST, VER_130);
+const CPZARRecordRegistrar<CPZARRecordDeactElemIDList_140> s_deact140(DEACT_ELEM_ID_LIST, VER_140);
+const CPZARRecordRegistrar<CPZARRecordResIDList_140> s_res140(RES_ID_LIST, VER_140);
+const CPZARRecordRegistrar<CPZARRecordElemIDListOnMcas_140> s_onMcas140(ELEM_ID_LIST_ON_MCAS,
+                                                                        VER_140);
+const CPZARRecordRegistrar<CPZARRecordPlyID_130> s_ply130(PLY_ID, VER_130);
+const CPZARRecordRegistrar<CPZARRecordPlyID_140> s_ply140(PLY_ID, VER_140);
+
+}  // namespace
+
+int CPZARRecordIDList::_Scan(CFile& file) {
+  const std::int32_t n = GetHeader().id;
+  if (n < m_traits.nMinCount || n < 0) return 0;
+  m_nDataPos = file.GetPosition();
+  m_nDataSize = static_cast<std::uint64_t>(n) * sizeof(std::int32_t);
+  if (!HasBytesLeft(file, m_nDataSize)) return 0;
+  file.Seek(static_cast<std::int64_t>(m_nDataSize), CFile::current);
+  return OnScanned(file);
+}
+
+int CPZARRecordIDList::_WriteEcho(FILE* pFile) {
+  using pzar_echo::kSep;
+  using pzar_record::Echo;
+  const bool ok =
+      Echo(pFile, kSep) && Echo(pFile, m_traits.szEchoLine, GetEchoCount()) && Echo(pFile, kSep);
+  return ok && (!m_traits.bEchoLoads || Echo(pFile, L"\n\n"));
+}
+
+std::int32_t CPZARRecordIDList::GetEchoCount() {
+  if (!m_traits.bEchoLoads) return GetHeader().id;
+  zar::MArray<std::int32_t> ids;
+  LoadData(ids, nullptr, nullptr);
+  return static_cast<std::int32_t>(ids.size());
+}
+
+int CPZARRecordIDList::ReadIDs(CFile& file, zar::MArray<std::int32_t>& out) const {
+  try {
+    file.Seek(static_cast<std::int64_t>(m_nDataPos), CFile::begin);
+    if (!HasBytesLeft(file, m_nDataSize)) return 0;
+    out.resize(m_nDataSize / sizeof(std::int32_t));
+    return file.Read(out.data(), static_cast<unsigned>(m_nDataSize)) == m_nDataSize;
+  } catch (const CFileException& e) {
+    wchar_t message[255];
+    e.GetErrorMessage(message, 255);
+    return 0;
+  }
+}
+
+int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, zar::MArray<std::uint64_t>& dbItrs,
+                                IPreDBLinker*, zar::MArray<std::int32_t>*) {
+  if (m_traits.bClearsIters) dbItrs.clear();
+  CPZARFile* pFile = GetFile();
+  return pFile ? ReadIDs(pFile->GetFile(), out) : 0;
+}
+
+int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, IPreDBLinker* linker,
+                                zar::MArray<std::int32_t>* ids) {
+  zar::MArray<std::uint64_t> dbItrs;
+  return LoadData(out, dbItrs, linker, ids);
+}
+
+int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, const zar::MArray<std::uint64_t>&,
+                                IPreDBLinker* linker) {
+  return LoadData(out, linker, nullptr);
+}
+
+int CPZARRecordIDList::WriteBody(IRecordD* pData) {
+  const auto* pIDs = dynamic_cast<const CRecordIDListD*>(pData);
+  if (!pIDs || !pIDs->GetFile()) return 0;
+  if (pIDs->m_pIDs && pIDs->m_nCount > 0) {
+    pIDs->GetFile()->Write(pIDs->m_pIDs, static_cast<unsigned>(pIDs->m_nCount) * 4u);
+  }
+  return 1;
+}
+
+CPZARRecordActElemIDList::CPZARRecordActElemIDList() : CPZARRecordIDList(kActElem) {}
+CPZARRecordDeactElemIDList::CPZARRecordDeactElemIDList() : CPZARRecordIDList(kDeactElem) {}
+CPZARRecordElemIDListOnMcas::CPZARRecordElemIDListOnMcas() : CPZARRecordIDList(kOnMcas) {}
+CPZARRecordResIDList::CPZARRecordResIDList() : CPZARRecordIDList(kResIDs) {}
+CPZARRecordPlyID::CPZARRecordPlyID() : CPZARRecordIDList(kPly) {}
+CPZARRecordFatigueIDList::CPZARRecordFatigueIDList() : CPZARRecordIDList(kFatigue) {}
+
+int CPZARRecordResIDList::OnScanned(CFile& file) {
+  zar::MArray<std::int32_t> ids;
+  if (!ReadIDs(file, ids)) return 0;
+  if (CPZARFile* pFile = GetFile()) pFile->SetResIDs(ids);
+  return 1;
+}
+
+std::int32_t CPZARRecordResIDList::GetEchoCount() {
+  const CPZARFile* pFile = GetFile();
+  return pFile ? static_cast<std::int32_t>(pFile->GetResIDs().size()) : 0;
+}

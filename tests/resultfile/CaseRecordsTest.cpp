@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "ScannedFile.h"
+#include "base/File.h"
+#include "resultfile/RecordFactory.h"
+#include "resultfile/RecordTypes.h"
+#include "resultfile/records/PZARRecordCaseInfo.h"
+#include "resultfile/records/PZARRecordMarker150.h"
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordOutputSet.h"
+#include "resultfile/records/PZARRecordSolverInfo.h"
+
+using namespace PZAR_RECORD_TYPE;
+
+namespace {
+
+const std::string kMarker = "\x1b|0|0|1|\x1b";
+const std::wstring kSep = L"--------------------------------------------\n";
+
+PZARBody SetBody(double value, const std::string& title, int width = 8) {
+  return PZARBody().Real(value, width).Int(4).Text(title, 80).Int(0);
+}
+
+PZARBody SolverBody(std::int32_t encoding, std::int32_t length, std::int32_t force,
+                    std::int32_t energy, std::int32_t time) {
+  return PZARBody()
+      .Text("MySolver", 29)
+      .Text("20260101", 8)
+      .Text("12:00", 5)
+      .Int(encoding)
+      .Int(0)
+      .Int(length)
+      .Int(force)
+      .Int(energy)
+      .Int(time);
+}
+
+using CaseRecords = ScannedFile;
+
+TEST_F(CaseRecords, OutputSetTitleTakesTheSetValueAtTheMarker) {
+  const struct {
+    std::string stored;
+    double value;
+    int width;
+    std::wstring title;
+  } cases[] = {
+      {"Step (" + kMarker + "rest", 0.5, 8, L"Step (5.000e-01)"},
+      {"A" + kMarker + "B" + kMarker, -1250.0, 4, L"A-1.250e+03)"},
+      {"Plain title", 2.0, 8, L"Plain title"},
+      {std::string(80, 'x'), 0.0, 8, std::wstring(80, L'x')},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Scan(PZARTestFile(130, c.width == 4 ? "NE" : "DBL")
+                       .Record(OUTPUT_SET, 0, SetBody(c.value, c.stored, c.width))
+                       .End()),
+              1);
+    const auto& set = At<CPZARRecordOutputSet>(0);
+    EXPECT_EQ(std::wstring(set.GetTitle()), c.title);
+    EXPECT_DOUBLE_EQ(set.GetSetValue(), c.value);
+    EXPECT_EQ(set.GetAnalType(), 4);
+  }
+}
+
+TEST_F(CaseRecords, SolverInfoDecodesUnitsAndSetsTheCodePageOfLaterTexts) {
+  ASSERT_EQ(Scan(PZARTestFile(140)
+                     .OffsetTable(0, 0)
+                     .Record(OUTPUT_SET, 0, SetBody(1, "before"))
+                     .Record(SOLVER_INFO, 0, SolverBody(1, 0, 1, 2, 5))
+                     .Record(OUTPUT_SET, 0, SetBody(1, "\xC3\xA9t\xC3\xA9"))
+                     .End()),
+            1);
+  const auto& info = At<CPZARRecordSolverInfo>(1);
+  EXPECT_EQ(std::wstring(info.GetSolverName()), L"MySolver");
+  EXPECT_EQ(info.GetEncodingCodePage(), 65001);
+  EXPECT_EQ(info.GetSolverTime().GetTime(), 0);
+  EXPECT_EQ(info.GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 0, 0, 4, 1}));
+  EXPECT_EQ(m_file.GetEncodingCodePage(), 65001);
+  EXPECT_EQ(std::wstring(At<CPZARRecordOutputSet>(2).GetTitle()), L"\u00e9t\u00e9");
+
+  ASSERT_EQ(Scan(PZARTestFile(130).Record(SOLVER_INFO, 0, SolverBody(0, 3, 0, 0, 0)).End()), 1);
+  EXPECT_EQ(m_file.GetEncodingCodePage(), 0);
+  EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 2, 0, 0, 0}));
+}
+
+TEST_F(CaseRecords, CaseTitleIsUtf8WhateverTheCodePage) {
+  ASSERT_EQ(Scan(PZARTestFile(130)
+                     .Record(CASE_INFO, 0, PZARBody().Int(7).Text("Fall \xC3\xBC", 80))
+                     .End()),
+            1);
+  EXPECT_EQ(m_file.GetEncodingCodePage(), 0);
+  EXPECT_EQ(At<CPZARRecordCaseInfo>(0).GetAnalType(), 7);
+  EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(0).GetTitle()), L"Fall \u00fc");
+}
+
+TEST_F(CaseRecords, BodiesCutByTheEndOfTheFileFailTheirScan) {
+  const struct {
+    std::int32_t type;
+    std::vector<char> body;
+  } cases[] = {
+      {CASE_INFO, PZARBody().Int(1).Text("t", 80)},
+      {OUTPUT_SET, SetBody(1, "t")},
+      {SOLVER_INFO, SolverBody(0, 0, 0, 0, 0)},
+  };
+  for (const auto& c : cases) {
+    const PZARTestFile whole = PZARTestFile(130).Record(c.type, 0, c.body).End();
+    ASSERT_EQ(Scan(whole), 1) << c.type;
+    PZARTestFile cut = PZARTestFile(130).Record(c.type, 0);
+    cut.Raw(c.body.data(), c.body.size() - 1);
+    EXPECT_EQ(Scan(cut), 0) << c.type;
+    EXPECT_TRUE(m_file.GetRecordList().empty()) << c.type;
+  }
+  EXPECT_EQ(Scan(PZARTestFile(150).Record(SUBCASE, 0).Int(1)), 0);
+}
+
+TEST_F(CaseRecords, EchoesFrameTheirFields) {
+  ASSERT_EQ(Scan(PZARTestFile(150)
+                     .Record(CASE_INFO, 0, PZARBody().Int(1).Text("Load", 80))
+                     .Record(OUTPUT_SET, 0, SetBody(0.25, "Step"))
+                     .Record(SOLVER_INFO, 0, SolverBody(1, 3, 4, 0, 2))
+                     .Record(SUBCASE, 0, PZARBody().Int(0).Int(0))
+                     .Record(RESULT_TYPE, 0)
+                     .End()),
+            1);
+  ASSERT_EQ(m_file.GetRecordList().size(), 5u);
+  const std::wstring expected[] = {
+      kSep + L"CASE INFO : Load\n" + kSep + L"\n\n",
+      kSep + L"OUTPUT SET  : Step\n" + kSep + L"m_rSetValue : 0.25\n\n\n",
+      kSep + L"Solver Info (MySolver)\nEncoding Type: 1\nLength: 2\nForce: 3\nEnergy: 0\n" +
+          L"Time: 1\n" + kSep + L"\n\n",
+      kSep + L"END OF SUBCASE POSITION                     \n" + kSep + L"\n\n",
+      kSep + L"RESULT TYPE                                 \n" + kSep + L"\n\n",
+  };
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(EchoOf(*m_file.GetRecordList()[i]), expected[i]) << i;
+  }
+}
+
+TEST_F(CaseRecords, Version140WritesWhatTheScanReads) {
+  CFile out;
+  ASSERT_TRUE(out.Open(m_dir.Wide("body.bin"), CFile::modeCreate | CFile::modeWrite));
+  CRecordCaseInfoD caseData(&out);
+  caseData.m_nAnalType = 3;
+  caseData.m_strTitle = L"Case";
+  const double value = 0.5;
+  CRecordOutputSetD setData(&out);
+  setData.m_pSetValue = &value;
+  setData.m_strTitle = CString(L"T(") + CString(L"\x1b|0|0|1|\x1b");
+  CRecordSolverInfoD solverData(&out);
+  solverData.m_strSolverName = L"S";
+  solverData.m_nCodePage = 65001;
+  solverData.m_nForce = 3;
+  const std::int32_t ids[] = {7, 9};
+  CRecordIDListD idData(&out, ids, 2);
+  auto& factory = CPZARRecordFactory::GetInstance();
+  const std::int32_t types[] = {CASE_INFO, OUTPUT_SET, SOLVER_INFO, NODE_ID_LIST};
+  IRecordD* data[] = {&caseData, &setData, &solverData, &idData};
+  std::vector<std::uint64_t> ends;
+  for (std::size_t i = 0; i < std::size(types); ++i) {
+    EXPECT_EQ(factory.Create(types[i], PZAR_RECORD_VER::VER_130)->Write(data[i]), 0);
+    ASSERT_EQ(factory.Create(types[i], PZAR_RECORD_VER::VER_140)->Write(data[i]), 1);
+    ends.push_back(out.GetPosition());
+  }
+  out.Close();
+  std::ifstream in(m_dir.Narrow("body.bin"), std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+  PZARTestFile content(130);
+  for (std::size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++]) {
+    content.Record(types[i], types[i] == NODE_ID_LIST ? 2 : 0,
+                   std::vector<char>(bytes.begin() + begin, bytes.begin() + ends[i]));
+  }
+  ASSERT_EQ(Scan(content.End()), 1);
+  ASSERT_EQ(m_file.GetRecordList().size(), 4u);
+  EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(0).GetTitle()), L"Case");
+  EXPECT_EQ(std::wstring(At<CPZARRecordOutputSet>(1).GetTitle()), L"T(5.000e-01)");
+  EXPECT_EQ(At<CPZARRecordSolverInfo>(2).GetEncodingCodePage(), 65001);
+  EXPECT_EQ(At<CPZARRecordSolverInfo>(2).GetUnitIndex().nForce, 3);
+  zar::MArray<std::int32_t> loaded;
+  ASSERT_EQ(At<CPZARRecordNodeIDList>(3).LoadData(loaded, nullptr, nullptr), 1);
+  EXPECT_EQ(loaded, (std::vector<std::int32_t>{7, 9}));
+}
+
+}  // namespace
