@@ -1,7 +1,6 @@
 #include "resultfile/records/PZARRecordBlocks150.h"
 
 #include <array>
-#include <cwchar>
 
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordFactory.h"
@@ -99,7 +98,7 @@ int CPZARRecordNode_150::GetNodeData(zar::MArray<int>& ids,
 
 int CPZARRecordNode_150::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"NODE                                        \n");
-  return std::fwprintf(pFile, L"\n\n") > 0;
+  return pzar_echo::Echo(pFile, L"\n\n");
 }
 
 std::int32_t CPZARRecordElement_150::GetType() const { return PZAR_RECORD_TYPE::ELEMENT; }
@@ -131,5 +130,5 @@ int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>&
 
 int CPZARRecordElement_150::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"ELEMENT                                     \n");
-  return std::fwprintf(pFile, L"\n\n") > 0;
+  return pzar_echo::Echo(pFile, L"\n\n");
 }

@@ -29,8 +29,8 @@ int CPZARRecordCaseInfo::_Scan(CFile& file) {
 }
 
 int CPZARRecordCaseInfo::_WriteEcho(FILE* pFile) {
+  using pzar_echo::Echo;
   using pzar_echo::kSep;
-  using pzar_record::Echo;
   return Echo(pFile, kSep) && Echo(pFile, L"CASE INFO : %s\n", m_strTitle) && Echo(pFile, kSep) &&
          Echo(pFile, L"\n\n");
 }

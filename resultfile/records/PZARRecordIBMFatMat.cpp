@@ -1,7 +1,5 @@
 #include "resultfile/records/PZARRecordIBMFatMat.h"
 
-#include <cwchar>
-
 #include "ibm/MPURecords.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -36,15 +34,15 @@ int CPZARRecordIBMFatMat::_Scan(CFile& file) {
 
 int CPZARRecordIBMFatMat::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"FATIGUE MATERIAL INFORMATION                \n");
-  std::fwprintf(pFile, L"MatlD\t\t\t: %d\n", m_nMatID);
-  std::fwprintf(pFile, L"NumFatResult\t: %d\n", m_nNumFatResult);
+  pzar_echo::Echo(pFile, L"MatlD\t\t\t: %d\n", m_nMatID);
+  pzar_echo::Echo(pFile, L"NumFatResult\t: %d\n", m_nNumFatResult);
   for (int i = 0; i < 3; ++i)
-    std::fwprintf(pFile, L"StrRange[%d]\t: %8g, %8g\n", i, m_aStrRangeLower[i],
-                  m_aStrRangeUpper[i]);
-  std::fwprintf(pFile, L"ResultData : %d\n", m_nNumFatResult);
+    pzar_echo::Echo(pFile, L"StrRange[%d]\t: %8g, %8g\n", i, m_aStrRangeLower[i],
+                    m_aStrRangeUpper[i]);
+  pzar_echo::Echo(pFile, L"ResultData : %d\n", m_nNumFatResult);
   for (std::size_t i = 0; i < m_aResultData[0].size(); ++i)
-    std::fwprintf(pFile, L"%8g, %8g, %8g\n", m_aResultData[0][i], m_aResultData[1][i],
-                  m_aResultData[2][i]);
+    pzar_echo::Echo(pFile, L"%8g, %8g, %8g\n", m_aResultData[0][i], m_aResultData[1][i],
+                    m_aResultData[2][i]);
   return 1;
 }
 

@@ -1,7 +1,5 @@
 #include "resultfile/records/PZARRecordIBMFatigue.h"
 
-#include <cwchar>
-
 #include "ibm/MPURecords.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -27,12 +25,12 @@ int CPZARRecordIBMFatigue::_Scan(CFile& file) {
 
 int CPZARRecordIBMFatigue::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"FATIGUE ANALYSIS INFORMATION                \n");
-  std::fwprintf(pFile, L"PartID\t\t: %d\n", m_nPartID);
-  std::fwprintf(pFile, L"MatID\t\t\t: %d\n", m_nMatID);
-  std::fwprintf(pFile, L"Sequivalent\t: %d\n", m_nSequivalent);
-  std::fwprintf(pFile, L"MSCType\t\t: %d, %d, %d\n", m_aMSCType[0], m_aMSCType[1], m_aMSCType[2]);
-  std::fwprintf(pFile, L"InfiniteLife\t: %8g\n", m_rInfiniteLife);
-  std::fwprintf(pFile, L"TotalCycle\t: %8g\n", m_rTotalCycle);
+  pzar_echo::Echo(pFile, L"PartID\t\t: %d\n", m_nPartID);
+  pzar_echo::Echo(pFile, L"MatID\t\t\t: %d\n", m_nMatID);
+  pzar_echo::Echo(pFile, L"Sequivalent\t: %d\n", m_nSequivalent);
+  pzar_echo::Echo(pFile, L"MSCType\t\t: %d, %d, %d\n", m_aMSCType[0], m_aMSCType[1], m_aMSCType[2]);
+  pzar_echo::Echo(pFile, L"InfiniteLife\t: %8g\n", m_rInfiniteLife);
+  pzar_echo::Echo(pFile, L"TotalCycle\t: %8g\n", m_rTotalCycle);
   return 1;
 }
 

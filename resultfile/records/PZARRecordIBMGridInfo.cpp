@@ -1,7 +1,5 @@
 #include "resultfile/records/PZARRecordIBMGridInfo.h"
 
-#include <cwchar>
-
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
 #include "resultfile/RecordFactory.h"
@@ -26,7 +24,7 @@ bool ReadVec(CFile& file, std::array<double, 3>& v) {
 }
 
 void EchoVec(FILE* pFile, const wchar_t* label, const std::array<double, 3>& v) {
-  std::fwprintf(pFile, L"%ls : %8g, %8g, %8g\n", label, v[0], v[1], v[2]);
+  pzar_echo::Echo(pFile, L"%ls : %8g, %8g, %8g\n", label, v[0], v[1], v[2]);
 }
 
 }  // namespace
@@ -44,10 +42,10 @@ int CPZARRecordIBMGridInfo::_Scan(CFile& file) {
 
 int CPZARRecordIBMGridInfo::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"GRID INFO FOR IMPLICIT BOUNDARY METHOD\t  \n");
-  std::fwprintf(pFile, L"PART_ID : %d\n", m_nPartID);
-  std::fwprintf(pFile, L"ELEM_ORDER : %d\n", m_nElemOrder);
-  std::fwprintf(pFile, L"NID_START : %d\n", m_nNidStart);
-  std::fwprintf(pFile, L"NUMBER  : %8d, %8d, %8d\n", m_aNumber[0], m_aNumber[1], m_aNumber[2]);
+  pzar_echo::Echo(pFile, L"PART_ID : %d\n", m_nPartID);
+  pzar_echo::Echo(pFile, L"ELEM_ORDER : %d\n", m_nElemOrder);
+  pzar_echo::Echo(pFile, L"NID_START : %d\n", m_nNidStart);
+  pzar_echo::Echo(pFile, L"NUMBER  : %8d, %8d, %8d\n", m_aNumber[0], m_aNumber[1], m_aNumber[2]);
   EchoVec(pFile, L"MINIMUM", m_aMinimum);
   EchoVec(pFile, L"MAXIMUM", m_aMaximum);
   if (!IsGlobal()) {
@@ -55,7 +53,7 @@ int CPZARRecordIBMGridInfo::_WriteEcho(FILE* pFile) {
     EchoVec(pFile, L"LOCAL Z     ", m_aLocalZ);
     EchoVec(pFile, L"LOCAL XZ    ", m_aLocalXZ);
   }
-  return std::fwprintf(pFile, L"\n\n") > 0;
+  return pzar_echo::Echo(pFile, L"\n\n");
 }
 
 // Unsigned products wrap instead of overflowing on a damaged file's counts.

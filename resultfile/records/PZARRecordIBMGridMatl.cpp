@@ -1,7 +1,5 @@
 #include "resultfile/records/PZARRecordIBMGridMatl.h"
 
-#include <cwchar>
-
 #include "ibm/MPURecords.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -35,21 +33,21 @@ double CPZARRecordIBMGridMatl::GetTableX(std::int32_t i) const {
 
 int CPZARRecordIBMGridMatl::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"IBM GRID MATERIAL INFORMATION               \n");
-  std::fwprintf(pFile, L"PartID\t: %5d\n", m_nPartID);
-  std::fwprintf(pFile, L"E\t\t\t: %8g\n", m_rE);
-  std::fwprintf(pFile, L"Nu\t\t: %8g\n", m_rNu);
-  std::fwprintf(pFile, L"MatType\t: %5d\n", m_nMatType);
-  std::fwprintf(pFile, L"Ryield\t: %5d\n", m_nRyield);
-  std::fwprintf(pFile, L"Wkhard\t: %5d\n", m_nWkhard);
-  std::fwprintf(pFile, L"Combined\t: %8g\n", m_rCombined);
-  std::fwprintf(pFile, L"Form\t\t: %5d\n", m_nForm);
-  std::fwprintf(pFile, L"Y0\t\t: %8g\n", m_rY0);
-  std::fwprintf(pFile, L"TableXMin : %8g\n", m_rTableXMin);
-  std::fwprintf(pFile, L"TableXMax : %8g\n", m_rTableXMax);
-  std::fwprintf(pFile, L"NumTable\t: %5d\n", m_nNumTable);
+  pzar_echo::Echo(pFile, L"PartID\t: %5d\n", m_nPartID);
+  pzar_echo::Echo(pFile, L"E\t\t\t: %8g\n", m_rE);
+  pzar_echo::Echo(pFile, L"Nu\t\t: %8g\n", m_rNu);
+  pzar_echo::Echo(pFile, L"MatType\t: %5d\n", m_nMatType);
+  pzar_echo::Echo(pFile, L"Ryield\t: %5d\n", m_nRyield);
+  pzar_echo::Echo(pFile, L"Wkhard\t: %5d\n", m_nWkhard);
+  pzar_echo::Echo(pFile, L"Combined\t: %8g\n", m_rCombined);
+  pzar_echo::Echo(pFile, L"Form\t\t: %5d\n", m_nForm);
+  pzar_echo::Echo(pFile, L"Y0\t\t: %8g\n", m_rY0);
+  pzar_echo::Echo(pFile, L"TableXMin : %8g\n", m_rTableXMin);
+  pzar_echo::Echo(pFile, L"TableXMax : %8g\n", m_rTableXMax);
+  pzar_echo::Echo(pFile, L"NumTable\t: %5d\n", m_nNumTable);
   for (std::size_t i = 0; i < m_aTable.size(); ++i) {
     const auto idx = static_cast<std::int32_t>(i);
-    std::fwprintf(pFile, L"(%5d) TableX, TableY : %8g, %8g\n", idx, GetTableX(idx), m_aTable[i]);
+    pzar_echo::Echo(pFile, L"(%5d) TableX, TableY : %8g, %8g\n", idx, GetTableX(idx), m_aTable[i]);
   }
   return 1;
 }

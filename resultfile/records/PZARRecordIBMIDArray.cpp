@@ -1,7 +1,5 @@
 #include "resultfile/records/PZARRecordIBMIDArray.h"
 
-#include <cwchar>
-
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
@@ -25,7 +23,7 @@ int CPZARRecordIBMIDArray::ReadIDs(CFile& file, std::int32_t count) {
 }
 
 void CPZARRecordIBMIDArray::EchoIDs(FILE* pFile) const {
-  for (const std::int32_t id : m_aIDs) std::fwprintf(pFile, L"%d\n", id);
+  for (const std::int32_t id : m_aIDs) pzar_echo::Echo(pFile, L"%d\n", id);
 }
 
 std::int32_t CPZARRecordIBMOptimize::GetType() const { return IBM_OPTIMIZE; }
@@ -36,8 +34,8 @@ int CPZARRecordIBMOptimize::_Scan(CFile& file) {
 
 int CPZARRecordIBMOptimize::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"Fixed Design Domain Grid IDs (for IBM Topology Optimization\n");
-  std::fwprintf(pFile, L"NumPart\t\t: %d\n", m_nNumPart);
-  std::fwprintf(pFile, L"ResultData : \n");
+  pzar_echo::Echo(pFile, L"NumPart\t\t: %d\n", m_nNumPart);
+  pzar_echo::Echo(pFile, L"ResultData : \n");
   EchoIDs(pFile);
   return 1;
 }
@@ -48,7 +46,7 @@ int CPZARRecordIBMPCB::_Scan(CFile& file) { return ReadIDs(file, GetHeader().id)
 
 int CPZARRecordIBMPCB::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"PROPERTY ID MAP FOR PCB POST\t\t\t\t  \n");
-  std::fwprintf(pFile, L"Num Property IDs : %d\n", GetHeader().id);
+  pzar_echo::Echo(pFile, L"Num Property IDs : %d\n", GetHeader().id);
   EchoIDs(pFile);
   return 1;
 }

@@ -47,8 +47,8 @@ int CPZARRecordIDList::_Scan(CFile& file) {
 }
 
 int CPZARRecordIDList::_WriteEcho(FILE* pFile) {
+  using pzar_echo::Echo;
   using pzar_echo::kSep;
-  using pzar_record::Echo;
   const bool ok =
       Echo(pFile, kSep) && Echo(pFile, m_traits.szEchoLine, GetEchoCount()) && Echo(pFile, kSep);
   return ok && (!m_traits.bEchoLoads || Echo(pFile, L"\n\n"));

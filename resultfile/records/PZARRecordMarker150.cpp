@@ -17,8 +17,8 @@ const CPZARRecordRegistrar<CPZARRecordResultType_150> s_resultType(PZAR_RECORD_T
 
 // The heading framed by separators, then an empty line pair.
 bool EchoHeading(FILE* pFile, const wchar_t* heading) {
+  using pzar_echo::Echo;
   using pzar_echo::kSep;
-  using pzar_record::Echo;
   return Echo(pFile, kSep) && Echo(pFile, heading) && Echo(pFile, kSep) && Echo(pFile, L"\n") &&
          Echo(pFile, L"\n");
 }

@@ -46,8 +46,8 @@ void CPZARRecordOutputSet::CompleteTitle() {
 }
 
 int CPZARRecordOutputSet::_WriteEcho(FILE* pFile) {
+  using pzar_echo::Echo;
   using pzar_echo::kSep;
-  using pzar_record::Echo;
   return Echo(pFile, kSep) && Echo(pFile, L"OUTPUT SET  : %s\n", m_strTitle) && Echo(pFile, kSep) &&
          Echo(pFile, L"m_rSetValue : %g\n", m_rSetValue) && Echo(pFile, L"\n\n");
 }

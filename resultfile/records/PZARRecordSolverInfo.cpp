@@ -48,8 +48,8 @@ int CPZARRecordSolverInfo::_Scan(CFile& file) {
 }
 
 int CPZARRecordSolverInfo::_WriteEcho(FILE* pFile) {
+  using pzar_echo::Echo;
   using pzar_echo::kSep;
-  using pzar_record::Echo;
   return Echo(pFile, kSep) && Echo(pFile, L"Solver Info (%s)\n", m_strSolverName) &&
          Echo(pFile, L"Encoding Type: %d\n", m_nEncodingType) &&
          Echo(pFile, L"Length: %d\n", m_unitIndex.nLength) &&
