@@ -19,26 +19,21 @@ const CPZARRecordRegistrar<CPZARRecordIBMFatigue_140> s_reg140(IBM_FATIGUE,
 std::int32_t CPZARRecordIBMFatigue::GetType() const { return IBM_FATIGUE; }
 
 int CPZARRecordIBMFatigue::_Scan(CFile& file) {
-  return pzar_body::Read(file, m_nPartID, m_nMatID, m_nSequivalent, m_aMSCType[0], m_aMSCType[1],
-                         m_aMSCType[2], m_rInfiniteLife, m_rTotalCycle);
+  return pzar_body::Read(file, m_data.m_nPartID, m_data.m_nMatID, m_data.m_nSequivalent,
+                         m_data.m_aMSCType[0], m_data.m_aMSCType[1], m_data.m_aMSCType[2],
+                         m_data.m_rInfiniteLife, m_data.m_rTotalCycle);
 }
 
 int CPZARRecordIBMFatigue::_WriteEcho(FILE* pFile) {
   pzar_echo::Title(pFile, L"FATIGUE ANALYSIS INFORMATION                \n");
-  pzar_echo::Echo(pFile, L"PartID\t\t: %d\n", m_nPartID);
-  pzar_echo::Echo(pFile, L"MatID\t\t\t: %d\n", m_nMatID);
-  pzar_echo::Echo(pFile, L"Sequivalent\t: %d\n", m_nSequivalent);
-  pzar_echo::Echo(pFile, L"MSCType\t\t: %d, %d, %d\n", m_aMSCType[0], m_aMSCType[1], m_aMSCType[2]);
-  pzar_echo::Echo(pFile, L"InfiniteLife\t: %8g\n", m_rInfiniteLife);
-  pzar_echo::Echo(pFile, L"TotalCycle\t: %8g\n", m_rTotalCycle);
+  pzar_echo::Echo(pFile, L"PartID\t\t: %d\n", m_data.m_nPartID);
+  pzar_echo::Echo(pFile, L"MatID\t\t\t: %d\n", m_data.m_nMatID);
+  pzar_echo::Echo(pFile, L"Sequivalent\t: %d\n", m_data.m_nSequivalent);
+  pzar_echo::Echo(pFile, L"MSCType\t\t: %d, %d, %d\n", m_data.m_aMSCType[0], m_data.m_aMSCType[1],
+                  m_data.m_aMSCType[2]);
+  pzar_echo::Echo(pFile, L"InfiniteLife\t: %8g\n", m_data.m_rInfiniteLife);
+  pzar_echo::Echo(pFile, L"TotalCycle\t: %8g\n", m_data.m_rTotalCycle);
   return 1;
 }
 
-void CPZARRecordIBMFatigue::GetData(TMPUFatD* pData) const {
-  pData->m_nPartID = m_nPartID;
-  pData->m_nMatID = m_nMatID;
-  pData->m_nSequivalent = m_nSequivalent;
-  pData->m_aMSCType = m_aMSCType;
-  pData->m_rInfiniteLife = m_rInfiniteLife;
-  pData->m_rTotalCycle = m_rTotalCycle;
-}
+void CPZARRecordIBMFatigue::GetData(TMPUFatD* pData) const { *pData = m_data; }

@@ -3,20 +3,19 @@
 #include <array>
 #include <cstdint>
 
+#include "ibm/MPURecords.h"
 #include "resultfile/PZARRecord.h"
-
-struct TMPUFatD;
 
 class CPZARRecordIBMFatigue : public CPZARRecord {
 public:
   std::int32_t GetType() const override;
 
-  std::int32_t GetPartID() const { return m_nPartID; }
-  std::int32_t GetMatID() const { return m_nMatID; }
-  std::int32_t GetSequivalent() const { return m_nSequivalent; }
-  const std::array<std::int32_t, 3>& GetMSCType() const { return m_aMSCType; }
-  double GetInfiniteLife() const { return m_rInfiniteLife; }
-  double GetTotalCycle() const { return m_rTotalCycle; }
+  std::int32_t GetPartID() const { return m_data.m_nPartID; }
+  std::int32_t GetMatID() const { return m_data.m_nMatID; }
+  std::int32_t GetSequivalent() const { return m_data.m_nSequivalent; }
+  const std::array<std::int32_t, 3>& GetMSCType() const { return m_data.m_aMSCType; }
+  double GetInfiniteLife() const { return m_data.m_rInfiniteLife; }
+  double GetTotalCycle() const { return m_data.m_rTotalCycle; }
 
   void GetData(TMPUFatD* pData) const;
 
@@ -25,12 +24,8 @@ protected:
   int _WriteEcho(FILE* pFile) override;
 
 private:
-  std::int32_t m_nPartID = 0;
-  std::int32_t m_nMatID = 0;
-  std::int32_t m_nSequivalent = 0;
-  std::array<std::int32_t, 3> m_aMSCType{};
-  double m_rInfiniteLife = 0.0;
-  double m_rTotalCycle = 0.0;
+  // The body is exactly what the mesh post unit keeps of a fatigue analysis.
+  TMPUFatD m_data;
 };
 
 class CPZARRecordIBMFatigue_130 final : public CPZARRecordIBMFatigue {};
