@@ -3,6 +3,7 @@
 
 // Platform layer
 #include "base/BufferedFile.h"
+#include "base/BufferedWriteFile.h"
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/ConvertString.h"
@@ -42,10 +43,13 @@
 #include "resultfile/PZARElemOutVector.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileCompositeAPI.h"
+#include "resultfile/PZARFileWriter140.h"
+#include "resultfile/PZARModelWriter150.h"
 #include "resultfile/PZARPCB.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/PZARVectorRegistry.h"
 #include "resultfile/PostFile.h"
+#include "resultfile/PostFileWriter.h"
 #include "resultfile/PostRecord.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"

@@ -47,9 +47,9 @@ public:
   virtual std::uint64_t GetPosition() const;
   virtual std::uint64_t GetLength() const;
   // Cuts or extends the file and, as the framework does, leaves the position at the new end.
-  void SetLength(std::uint64_t dwNewLen);
+  virtual void SetLength(std::uint64_t dwNewLen);
   // Asks for the written data to reach the device.
-  void Flush();
+  virtual void Flush();
 
   virtual void Close();
   // Closes without ever throwing.

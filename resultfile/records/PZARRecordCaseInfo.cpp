@@ -10,11 +10,9 @@
 namespace {
 
 constexpr unsigned kTitleWidth = 80;
+constexpr unsigned kUtf8 = 65001;
 
-const CPZARRecordRegistrar<CPZARRecordCaseInfo_130> s_reg130(PZAR_RECORD_TYPE::CASE_INFO,
-                                                             PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordCaseInfo_140> s_reg140(PZAR_RECORD_TYPE::CASE_INFO,
-                                                             PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordCaseInfo> s_reg(PZAR_RECORD_TYPE::CASE_INFO);
 
 }  // namespace
 
@@ -39,6 +37,7 @@ int CPZARRecordCaseInfo::WriteBody(IRecordD* pData) {
   const auto* pCase = dynamic_cast<const CRecordCaseInfoD*>(pData);
   if (!pCase || !pCase->GetFile()) return 0;
   pzar_record::WriteInt(*pCase->GetFile(), pCase->m_nAnalType);
-  pzar_record::WriteText(*pCase->GetFile(), pCase->m_strTitle, kTitleWidth);
+  // The title is read as UTF-8, so it is written so, whatever the system code page.
+  pzar_record::WriteText(*pCase->GetFile(), pCase->m_strTitle, kTitleWidth, kUtf8);
   return 1;
 }

@@ -1,18 +1,14 @@
 #include "resultfile/records/PZARRecordIBMFatMat.h"
 
-#include "ibm/MPURecords.h"
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 
 namespace {
 
 using PZAR_RECORD_TYPE::IBM_FAT_MAT;
-const CPZARRecordRegistrar<CPZARRecordIBMFatMat_130> s_reg130(IBM_FAT_MAT,
-                                                              PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMFatMat_140> s_reg140(IBM_FAT_MAT,
-                                                              PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMFatMat> s_reg(IBM_FAT_MAT);
 
 }  // namespace
 
@@ -29,6 +25,20 @@ int CPZARRecordIBMFatMat::_Scan(CFile& file) {
     return 0;
   for (auto& curve : m_aResultData)
     if (!pzar_body::ReadArray(file, m_nNumFatResult, curve)) return 0;
+  return 1;
+}
+
+// Curves of unequal length have no point count that would read them back.
+int CPZARRecordIBMFatMat::WriteBody(IRecordD* pData) {
+  const auto* p = dynamic_cast<const CRecordIBMFatMatD*>(pData);
+  if (!p || !p->GetFile()) return 0;
+  const TMPUFatMatD& d = p->m_data;
+  const std::size_t n = d.m_aTable[0].size();
+  if (n > INT32_MAX || d.m_aTable[1].size() != n || d.m_aTable[2].size() != n) return 0;
+  CFile& file = *p->GetFile();
+  pzar_record::WriteFields(file, d.m_nMatID, static_cast<std::int32_t>(n));
+  for (int i = 0; i < 3; ++i) pzar_record::WriteFields(file, d.m_aLower[i], d.m_aUpper[i]);
+  for (const auto& curve : d.m_aTable) pzar_record::WriteArray(file, curve);
   return 1;
 }
 

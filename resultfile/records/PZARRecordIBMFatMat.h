@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "ibm/MPURecords.h"
 #include "resultfile/PZARRecord.h"
-
-struct TMPUFatMatD;
+#include "resultfile/records/PZARRecordVersions.h"
 
 class CPZARRecordIBMFatMat : public CPZARRecord {
 public:
@@ -25,6 +25,7 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData);
 
 private:
   std::int32_t m_nMatID = 0;
@@ -34,5 +35,13 @@ private:
   std::array<zar::MArray<double>, 3> m_aResultData;
 };
 
-class CPZARRecordIBMFatMat_130 final : public CPZARRecordIBMFatMat {};
-class CPZARRecordIBMFatMat_140 final : public CPZARRecordIBMFatMat {};
+// What a writer hands the version-140 record: the point count is the curves' common size.
+class CRecordIBMFatMatD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+
+  TMPUFatMatD m_data;
+};
+
+using CPZARRecordIBMFatMat_130 = TPZARRecordReadOnly<CPZARRecordIBMFatMat>;
+using CPZARRecordIBMFatMat_140 = TPZARRecord_140<CPZARRecordIBMFatMat>;

@@ -1,18 +1,15 @@
 #include "resultfile/records/PZARRecordIBMFatigue.h"
 
 #include "ibm/MPURecords.h"
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 
 namespace {
 
 using PZAR_RECORD_TYPE::IBM_FATIGUE;
-const CPZARRecordRegistrar<CPZARRecordIBMFatigue_130> s_reg130(IBM_FATIGUE,
-                                                               PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMFatigue_140> s_reg140(IBM_FATIGUE,
-                                                               PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMFatigue> s_reg(IBM_FATIGUE);
 
 }  // namespace
 
@@ -22,6 +19,15 @@ int CPZARRecordIBMFatigue::_Scan(CFile& file) {
   return pzar_body::Read(file, m_data.m_nPartID, m_data.m_nMatID, m_data.m_nSequivalent,
                          m_data.m_aMSCType[0], m_data.m_aMSCType[1], m_data.m_aMSCType[2],
                          m_data.m_rInfiniteLife, m_data.m_rTotalCycle);
+}
+
+int CPZARRecordIBMFatigue::WriteBody(IRecordD* pData) {
+  const auto* p = dynamic_cast<const CRecordIBMFatigueD*>(pData);
+  if (!p || !p->GetFile()) return 0;
+  const TMPUFatD& d = p->m_data;
+  pzar_record::WriteFields(*p->GetFile(), d.m_nPartID, d.m_nMatID, d.m_nSequivalent, d.m_aMSCType,
+                           d.m_rInfiniteLife, d.m_rTotalCycle);
+  return 1;
 }
 
 int CPZARRecordIBMFatigue::_WriteEcho(FILE* pFile) {

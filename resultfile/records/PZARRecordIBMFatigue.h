@@ -5,6 +5,7 @@
 
 #include "ibm/MPURecords.h"
 #include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARRecordVersions.h"
 
 class CPZARRecordIBMFatigue : public CPZARRecord {
 public:
@@ -22,11 +23,20 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData);
 
 private:
   // The body is exactly what the mesh post unit keeps of a fatigue analysis.
   TMPUFatD m_data;
 };
 
-class CPZARRecordIBMFatigue_130 final : public CPZARRecordIBMFatigue {};
-class CPZARRecordIBMFatigue_140 final : public CPZARRecordIBMFatigue {};
+// What a writer hands the version-140 record.
+class CRecordIBMFatigueD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+
+  TMPUFatD m_data;
+};
+
+using CPZARRecordIBMFatigue_130 = TPZARRecordReadOnly<CPZARRecordIBMFatigue>;
+using CPZARRecordIBMFatigue_140 = TPZARRecord_140<CPZARRecordIBMFatigue>;

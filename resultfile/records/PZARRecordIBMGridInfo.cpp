@@ -2,18 +2,15 @@
 
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 
 namespace {
 
 using PZAR_RECORD_TYPE::IBM_GRID_INFO;
-const CPZARRecordRegistrar<CPZARRecordIBMGridInfo_130> s_reg130(IBM_GRID_INFO,
-                                                                PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMGridInfo_140> s_reg140(IBM_GRID_INFO,
-                                                                PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMGridInfo> s_reg(IBM_GRID_INFO);
 
 using TVec = zar::MVector<double, 3>;
 
@@ -54,6 +51,18 @@ int CPZARRecordIBMGridInfo::_WriteEcho(FILE* pFile) {
     EchoVec(pFile, L"LOCAL XZ    ", m_aLocalXZ);
   }
   return pzar_echo::Echo(pFile, L"\n\n");
+}
+
+int CPZARRecordIBMGridInfo::WriteBody(IRecordD* pData) {
+  const auto* p = dynamic_cast<const CRecordIBMGridInfoD*>(pData);
+  if (!p || !p->GetFile()) return 0;
+  CFile& file = *p->GetFile();
+  pzar_record::WriteFields(file, p->m_nPartID, p->m_nElemOrder, p->m_nNidStart, p->m_aNumber,
+                           p->m_aMinimum, p->m_aMaximum);
+  if (p->m_nFrame != 1) {
+    pzar_record::WriteFields(file, p->m_aLocalOrigin, p->m_aLocalZ, p->m_aLocalXZ);
+  }
+  return 1;
 }
 
 // Unsigned products wrap instead of overflowing on a damaged file's counts.

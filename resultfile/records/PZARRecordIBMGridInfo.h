@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARRecordVersions.h"
 
 struct TMPUBndrD;
 
@@ -32,6 +33,7 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData);
 
 private:
   std::int32_t m_nPartID = 0;
@@ -45,5 +47,23 @@ private:
   TVec3 m_aLocalXZ{};
 };
 
-class CPZARRecordIBMGridInfo_130 final : public CPZARRecordIBMGridInfo {};
-class CPZARRecordIBMGridInfo_140 final : public CPZARRecordIBMGridInfo {};
+// What a writer hands the version-140 record; the writer puts m_nFrame into the header id.
+class CRecordIBMGridInfoD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+  using TVec3 = std::array<double, 3>;
+
+  std::int32_t m_nFrame = 1;  // 1: global axes; otherwise the local axes are written too
+  std::int32_t m_nPartID = 0;
+  std::int32_t m_nElemOrder = 2;
+  std::int32_t m_nNidStart = 1;
+  std::array<std::int32_t, 3> m_aNumber{};
+  TVec3 m_aMinimum{};
+  TVec3 m_aMaximum{};
+  TVec3 m_aLocalOrigin{};
+  TVec3 m_aLocalZ{};
+  TVec3 m_aLocalXZ{};
+};
+
+using CPZARRecordIBMGridInfo_130 = TPZARRecordReadOnly<CPZARRecordIBMGridInfo>;
+using CPZARRecordIBMGridInfo_140 = TPZARRecord_140<CPZARRecordIBMGridInfo>;

@@ -1,18 +1,15 @@
 #include "resultfile/records/PZARRecordIBMGridMatl.h"
 
 #include "ibm/MPURecords.h"
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 
 namespace {
 
 using PZAR_RECORD_TYPE::IBM_GRID_MATL;
-const CPZARRecordRegistrar<CPZARRecordIBMGridMatl_130> s_reg130(IBM_GRID_MATL,
-                                                                PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMGridMatl_140> s_reg140(IBM_GRID_MATL,
-                                                                PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMGridMatl> s_reg(IBM_GRID_MATL);
 
 }  // namespace
 
@@ -25,6 +22,19 @@ int CPZARRecordIBMGridMatl::_Scan(CFile& file) {
                        m_nNumTable))
     return 0;
   return pzar_body::ReadArray(file, m_nNumTable, d.m_aTable);
+}
+
+int CPZARRecordIBMGridMatl::WriteBody(IRecordD* pData) {
+  const auto* p = dynamic_cast<const CRecordIBMGridMatlD*>(pData);
+  if (!p || !p->GetFile() || p->m_data.m_aTable.size() > INT32_MAX) return 0;
+  const TMPUMatD& d = p->m_data;
+  const auto count = static_cast<std::int32_t>(d.m_aTable.size());
+  CFile& file = *p->GetFile();
+  pzar_record::WriteFields(file, d.m_nPartID, d.m_rE, d.m_rNu, d.m_nMatType, d.m_nRyield,
+                           d.m_nWkhard, d.m_rCombined, d.m_nForm, d.m_rY0, d.m_rTableXMin,
+                           d.m_rTableXMax, count);
+  pzar_record::WriteArray(file, d.m_aTable);
+  return 1;
 }
 
 double CPZARRecordIBMGridMatl::GetTableX(std::int32_t i) const {

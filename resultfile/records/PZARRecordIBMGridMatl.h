@@ -6,6 +6,7 @@
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
 #include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARRecordVersions.h"
 
 class CPZARRecordIBMGridMatl : public CPZARRecord {
 public:
@@ -32,6 +33,7 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData);
 
 private:
   // The body is exactly what the mesh post unit keeps of a grid material.
@@ -39,5 +41,13 @@ private:
   std::int32_t m_nNumTable = 0;
 };
 
-class CPZARRecordIBMGridMatl_130 final : public CPZARRecordIBMGridMatl {};
-class CPZARRecordIBMGridMatl_140 final : public CPZARRecordIBMGridMatl {};
+// What a writer hands the version-140 record: NumTable is the table's size.
+class CRecordIBMGridMatlD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+
+  TMPUMatD m_data;
+};
+
+using CPZARRecordIBMGridMatl_130 = TPZARRecordReadOnly<CPZARRecordIBMGridMatl>;
+using CPZARRecordIBMGridMatl_140 = TPZARRecord_140<CPZARRecordIBMGridMatl>;

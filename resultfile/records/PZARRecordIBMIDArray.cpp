@@ -1,20 +1,16 @@
 #include "resultfile/records/PZARRecordIBMIDArray.h"
 
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 
 namespace {
 
 using PZAR_RECORD_TYPE::IBM_OPTIMIZE;
 using PZAR_RECORD_TYPE::IBM_PCB;
-using PZAR_RECORD_VER::VER_130;
-using PZAR_RECORD_VER::VER_140;
-const CPZARRecordRegistrar<CPZARRecordIBMOptimize_130> s_opt130(IBM_OPTIMIZE, VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMOptimize_140> s_opt140(IBM_OPTIMIZE, VER_140);
-const CPZARRecordRegistrar<CPZARRecordIBMPCB_130> s_pcb130(IBM_PCB, VER_130);
-const CPZARRecordRegistrar<CPZARRecordIBMPCB_140> s_pcb140(IBM_PCB, VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMOptimize> s_opt(IBM_OPTIMIZE);
+const TPZARRecordRegistrar_130_140<CPZARRecordIBMPCB> s_pcb(IBM_PCB);
 
 }  // namespace
 
@@ -24,6 +20,14 @@ int CPZARRecordIBMIDArray::ReadIDs(CFile& file, std::int32_t count) {
 
 void CPZARRecordIBMIDArray::EchoIDs(FILE* pFile) const {
   for (const std::int32_t id : m_aIDs) pzar_echo::Echo(pFile, L"%d\n", id);
+}
+
+int CPZARRecordIBMIDArray::WriteIDs(IRecordD* pData, bool withCount) {
+  const auto* p = dynamic_cast<const CRecordIBMIDArrayD*>(pData);
+  if (!p || !p->GetFile() || p->m_aIDs.size() > INT32_MAX) return 0;
+  if (withCount) pzar_record::WriteInt(*p->GetFile(), static_cast<std::int32_t>(p->m_aIDs.size()));
+  pzar_record::WriteArray(*p->GetFile(), p->m_aIDs);
+  return 1;
 }
 
 std::int32_t CPZARRecordIBMOptimize::GetType() const { return IBM_OPTIMIZE; }

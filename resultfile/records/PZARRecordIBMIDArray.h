@@ -6,6 +6,7 @@
 
 #include "base/Containers.h"
 #include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARRecordVersions.h"
 
 class CPZARRecordIBMIDArray : public CPZARRecord {
 public:
@@ -16,6 +17,8 @@ protected:
   int ReadIDs(CFile& file, std::int32_t count);
   // The ids, one a line.
   void EchoIDs(FILE* pFile) const;
+  // The ids of a CRecordIBMIDArrayD, after their count when withCount is set.
+  static int WriteIDs(IRecordD* pData, bool withCount);
 
 private:
   zar::MArray<std::int32_t> m_aIDs;
@@ -29,11 +32,13 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData) { return WriteIDs(pData, true); }
 
 private:
   std::int32_t m_nNumPart = 0;
 };
 
+// The writer puts the count into the header id.
 class CPZARRecordIBMPCB : public CPZARRecordIBMIDArray {
 public:
   std::int32_t GetType() const override;
@@ -41,9 +46,18 @@ public:
 protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
+  static int WriteBody(IRecordD* pData) { return WriteIDs(pData, false); }
 };
 
-class CPZARRecordIBMOptimize_130 final : public CPZARRecordIBMOptimize {};
-class CPZARRecordIBMOptimize_140 final : public CPZARRecordIBMOptimize {};
-class CPZARRecordIBMPCB_130 final : public CPZARRecordIBMPCB {};
-class CPZARRecordIBMPCB_140 final : public CPZARRecordIBMPCB {};
+// What a writer hands the version-140 records of both kinds.
+class CRecordIBMIDArrayD : public IRecordD {
+public:
+  using IRecordD::IRecordD;
+
+  zar::MArray<std::int32_t> m_aIDs;
+};
+
+using CPZARRecordIBMOptimize_130 = TPZARRecordReadOnly<CPZARRecordIBMOptimize>;
+using CPZARRecordIBMOptimize_140 = TPZARRecord_140<CPZARRecordIBMOptimize>;
+using CPZARRecordIBMPCB_130 = TPZARRecordReadOnly<CPZARRecordIBMPCB>;
+using CPZARRecordIBMPCB_140 = TPZARRecord_140<CPZARRecordIBMPCB>;

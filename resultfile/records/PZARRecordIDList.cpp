@@ -22,17 +22,13 @@ constexpr TIDListTraits kResIDs{RES_ID_LIST, 0, L"Result type ID Size: %d\n", tr
 constexpr TIDListTraits kPly{PLY_ID, 1, L"Ply ID Count : %d \n", false, true};
 constexpr TIDListTraits kFatigue{0, 1, L"Fatigue ID Count : %d \n", false, true};
 
-using PZAR_RECORD_VER::VER_130;
 using PZAR_RECORD_VER::VER_140;
-const CPZARRecordRegistrar<CPZARRecordActElemIDList_130> s_act130(ACT_ELEM_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CPZARRecordActElemIDList_140> s_act140(ACT_ELEM_ID_LIST, VER_140);
-const CPZARRecordRegistrar<CPZARRecordDeactElemIDList_130> s_deact130(DEACT_ELEM_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CPZARRecordDeactElemIDList_140> s_deact140(DEACT_ELEM_ID_LIST, VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordActElemIDList> s_act(ACT_ELEM_ID_LIST);
+const TPZARRecordRegistrar_130_140<CPZARRecordDeactElemIDList> s_deact(DEACT_ELEM_ID_LIST);
 const CPZARRecordRegistrar<CPZARRecordResIDList_140> s_res140(RES_ID_LIST, VER_140);
 const CPZARRecordRegistrar<CPZARRecordElemIDListOnMcas_140> s_onMcas140(ELEM_ID_LIST_ON_MCAS,
                                                                         VER_140);
-const CPZARRecordRegistrar<CPZARRecordPlyID_130> s_ply130(PLY_ID, VER_130);
-const CPZARRecordRegistrar<CPZARRecordPlyID_140> s_ply140(PLY_ID, VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordPlyID> s_ply(PLY_ID);
 
 }  // namespace
 
@@ -96,7 +92,8 @@ int CPZARRecordIDList::WriteBody(IRecordD* pData) {
   const auto* pIDs = dynamic_cast<const CRecordIDListD*>(pData);
   if (!pIDs || !pIDs->GetFile()) return 0;
   if (pIDs->m_pIDs && pIDs->m_nCount > 0) {
-    pIDs->GetFile()->Write(pIDs->m_pIDs, static_cast<unsigned>(pIDs->m_nCount) * 4u);
+    pzar_record::WriteBytes(*pIDs->GetFile(), pIDs->m_pIDs,
+                            static_cast<std::uint64_t>(pIDs->m_nCount) * sizeof(std::int32_t));
   }
   return 1;
 }

@@ -10,16 +10,12 @@ namespace {
 
 using PZAR_RECORD_TYPE::ELEM_ID_LIST;
 using PZAR_RECORD_TYPE::NODE_ID_LIST;
-using PZAR_RECORD_VER::VER_130;
-using PZAR_RECORD_VER::VER_140;
 
 constexpr TIDListTraits kNodes{NODE_ID_LIST, 1, L"Node ID Size: %d\n", true, false};
 constexpr TIDListTraits kElems{ELEM_ID_LIST, 1, L"Element ID Size: %d\n", true, true};
 
-const CPZARRecordRegistrar<CPZARRecordNodeIDList_130> s_nodes130(NODE_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CPZARRecordNodeIDList_140> s_nodes140(NODE_ID_LIST, VER_140);
-const CPZARRecordRegistrar<CPZARRecordElemIDList_130> s_elems130(ELEM_ID_LIST, VER_130);
-const CPZARRecordRegistrar<CPZARRecordElemIDList_140> s_elems140(ELEM_ID_LIST, VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordNodeIDList> s_nodes(NODE_ID_LIST);
+const TPZARRecordRegistrar_130_140<CPZARRecordElemIDList> s_elems(ELEM_ID_LIST);
 
 const IPZARSequencedVector* AsVector(const CPZARRecord* pRecord) {
   return dynamic_cast<const IPZARSequencedVector*>(pRecord);

@@ -14,10 +14,7 @@ constexpr unsigned kTitleWidth = 80;
 // Where the solver wants the set value shown in a title.
 constexpr const wchar_t* kValueMarker = L"\x1b|0|0|1|\x1b";
 
-const CPZARRecordRegistrar<CPZARRecordOutputSet_130> s_reg130(PZAR_RECORD_TYPE::OUTPUT_SET,
-                                                              PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordOutputSet_140> s_reg140(PZAR_RECORD_TYPE::OUTPUT_SET,
-                                                              PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordOutputSet> s_reg(PZAR_RECORD_TYPE::OUTPUT_SET);
 
 }  // namespace
 

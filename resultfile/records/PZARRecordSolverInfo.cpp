@@ -16,10 +16,7 @@ constexpr unsigned kText5Width = 5;
 constexpr std::int32_t kUtf8 = 65001;
 constexpr std::uint64_t kBodySize = kNameWidth + kText8Width + kText5Width + 6 * 4;
 
-const CPZARRecordRegistrar<CPZARRecordSolverInfo_130> s_reg130(PZAR_RECORD_TYPE::SOLVER_INFO,
-                                                               PZAR_RECORD_VER::VER_130);
-const CPZARRecordRegistrar<CPZARRecordSolverInfo_140> s_reg140(PZAR_RECORD_TYPE::SOLVER_INFO,
-                                                               PZAR_RECORD_VER::VER_140);
+const TPZARRecordRegistrar_130_140<CPZARRecordSolverInfo> s_reg(PZAR_RECORD_TYPE::SOLVER_INFO);
 
 }  // namespace
 

@@ -1,11 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "ScannedFile.h"
-#include "base/File.h"
-#include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordCaseInfo.h"
 #include "resultfile/records/PZARRecordMarker150.h"
@@ -136,50 +131,6 @@ TEST_F(CaseRecords, EchoesFrameTheirFields) {
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(EchoOf(*m_file.GetRecordList()[i]), expected[i]) << i;
   }
-}
-
-TEST_F(CaseRecords, Version140WritesWhatTheScanReads) {
-  CFile out;
-  ASSERT_TRUE(out.Open(m_dir.Wide("body.bin"), CFile::modeCreate | CFile::modeWrite));
-  CRecordCaseInfoD caseData(&out);
-  caseData.m_nAnalType = 3;
-  caseData.m_strTitle = L"Case";
-  const double value = 0.5;
-  CRecordOutputSetD setData(&out);
-  setData.m_pSetValue = &value;
-  setData.m_strTitle = CString(L"T(") + CString(L"\x1b|0|0|1|\x1b");
-  CRecordSolverInfoD solverData(&out);
-  solverData.m_strSolverName = L"S";
-  solverData.m_nCodePage = 65001;
-  solverData.m_nForce = 3;
-  const std::int32_t ids[] = {7, 9};
-  CRecordIDListD idData(&out, ids, 2);
-  auto& factory = CPZARRecordFactory::GetInstance();
-  const std::int32_t types[] = {CASE_INFO, OUTPUT_SET, SOLVER_INFO, NODE_ID_LIST};
-  IRecordD* data[] = {&caseData, &setData, &solverData, &idData};
-  std::vector<std::uint64_t> ends;
-  for (std::size_t i = 0; i < std::size(types); ++i) {
-    EXPECT_EQ(factory.Create(types[i], PZAR_RECORD_VER::VER_130)->Write(data[i]), 0);
-    ASSERT_EQ(factory.Create(types[i], PZAR_RECORD_VER::VER_140)->Write(data[i]), 1);
-    ends.push_back(out.GetPosition());
-  }
-  out.Close();
-  std::ifstream in(m_dir.Narrow("body.bin"), std::ios::binary);
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-  PZARTestFile content(130);
-  for (std::size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++]) {
-    content.Record(types[i], types[i] == NODE_ID_LIST ? 2 : 0,
-                   std::vector<char>(bytes.begin() + begin, bytes.begin() + ends[i]));
-  }
-  ASSERT_EQ(Scan(content.End()), 1);
-  ASSERT_EQ(m_file.GetRecordList().size(), 4u);
-  EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(0).GetTitle()), L"Case");
-  EXPECT_EQ(std::wstring(At<CPZARRecordOutputSet>(1).GetTitle()), L"T(5.000e-01)");
-  EXPECT_EQ(At<CPZARRecordSolverInfo>(2).GetEncodingCodePage(), 65001);
-  EXPECT_EQ(At<CPZARRecordSolverInfo>(2).GetUnitIndex().nForce, 3);
-  zar::MArray<std::int32_t> loaded;
-  ASSERT_EQ(At<CPZARRecordNodeIDList>(3).LoadData(loaded, nullptr, nullptr), 1);
-  EXPECT_EQ(loaded, (std::vector<std::int32_t>{7, 9}));
 }
 
 }  // namespace

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "base/ScratchFolder.h"
+#include "ibm/MPURecords.h"
+#include "resultfile/PZARFile.h"
+#include "resultfile/PZARFileWriter140.h"
+#include "resultfile/PZARModelWriter150.h"
+#include "resultfile/records/PZARRecordBlocks150.h"
+#include "resultfile/records/PZARRecordCaseInfo.h"
+#include "resultfile/records/PZARRecordIBMFatMat.h"
+#include "resultfile/records/PZARRecordIBMFatigue.h"
+#include "resultfile/records/PZARRecordIBMGridInfo.h"
+#include "resultfile/records/PZARRecordIBMGridMatl.h"
+#include "resultfile/records/PZARRecordIBMIDArray.h"
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordOutputSet.h"
+#include "resultfile/records/PZARRecordSolverInfo.h"
+#include "support/ResultFileBuilder.h"
+
+using namespace PZAR_RECORD_TYPE;
+
+namespace {
+
+using TBytes = std::vector<unsigned char>;
+using TInts = zar::MArray<std::int32_t>;
+
+TBytes ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return TBytes((std::istreambuf_iterator<char>(in)), {});
+}
+
+class PZARFileWriter : public ::testing::Test {
+protected:
+  ScratchFolder m_dir;
+};
+
+TEST_F(PZARFileWriter, WritesVersionInfoHeadersAndTheEndMarkerByteExact) {
+  for (const std::int32_t width : {4, 8}) {
+    CPZARFileWriter_140 writer(width);
+    ASSERT_EQ(writer.OpenFile(m_dir.Wide("w.pzar"), 1, 0), 1);
+    EXPECT_EQ(writer.WriteFileVerinfo(), 1);
+    EXPECT_EQ(writer.WriteRecordHeader(12, 7), 1);
+    EXPECT_EQ(writer.WriteEndOfFile(), 1);
+    EXPECT_EQ(writer.CloseFile(), 1);
+    const TBytes tag = width == 4 ? TBytes{0x4E, 0x45, 0, 0} : TBytes{0x44, 0x42, 0x4C, 0};
+    TBytes expected{0x8C, 0, 0, 0};
+    expected.insert(expected.end(), tag.begin(), tag.end());
+    expected.insert(expected.end(), {0, 0, 0, 0, 12, 0, 0, 0, 7, 0, 0, 0});
+    expected.insert(expected.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0});
+    EXPECT_EQ(ReadAll(m_dir.Narrow("w.pzar")), expected) << width;
+  }
+}
+
+TEST_F(PZARFileWriter, FileErrorsBecomeZeroResults) {
+  CPZARFileWriter_140 writer;
+  EXPECT_EQ(writer.OpenFile(m_dir.Wide("missing.pzar"), 0, 0), 0);
+  EXPECT_EQ(writer.Write("x", 1), 0);
+  EXPECT_EQ(writer.WriteEndOfFile(), 0);
+  EXPECT_EQ(writer.Seek(0, CFile::begin), -1);
+  ASSERT_EQ(writer.OpenFile(m_dir.Wide("w.pzar"), 1, 0), 1);
+  EXPECT_EQ(writer.Seek(-1, CFile::begin), -1);
+  EXPECT_EQ(writer.Seek(16, CFile::begin), 16);
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  // A full device: a large record body fails at once, small writes when they reach it.
+  ASSERT_EQ(writer.OpenFile(L"/dev/full", 0, 0), 1);
+  const TInts ids(1 << 20, 5);
+  CRecordIDListD data(writer.GetFile(), ids.data(), static_cast<std::int32_t>(ids.size()));
+  EXPECT_EQ(CPZARRecordNodeIDList_140().Write(&data), 0);
+  EXPECT_EQ(writer.WriteEndOfFile(), 1);
+  EXPECT_EQ(writer.CloseFile(), 0);
+}
+
+TEST_F(PZARFileWriter, OpeningAtAnOffsetAppendsRecords) {
+  const CString path = m_dir.Wide("w.pzar");
+  {
+    CResultFileBuilder file(path);
+    file.Solver(L"S");
+    file.IDList(NODE_ID_LIST, {1, 2});
+    ASSERT_TRUE(file.Finish());
+  }
+  const auto endMarker =
+      static_cast<std::int64_t>(std::filesystem::file_size(m_dir.Narrow("w.pzar"))) - 8;
+  CPZARFileWriter_140 writer;
+  ASSERT_EQ(writer.OpenFile(path, 0, endMarker), 1);
+  const std::int32_t ids[] = {4, 5, 6};
+  CRecordIDListD data(writer.GetFile(), ids, 3);
+  ASSERT_TRUE(writer.WriteRecordHeader(ELEM_ID_LIST, 3) &&
+              CPZARRecordElemIDList_140().Write(&data));
+  ASSERT_TRUE(writer.WriteEndOfFile() && writer.CloseFile());
+  CPZARFile scanned;
+  ASSERT_EQ(scanned.Scan(path), 1);
+  ASSERT_EQ(scanned.GetRecordList().size(), 3u);
+  EXPECT_EQ(scanned.GetRecordList()[2]->GetType(), ELEM_ID_LIST);
+}
+
+TEST_F(PZARFileWriter, ReadOnlyVersionsRefuseToWrite) {
+  CRecordIBMIDArrayD data(nullptr);
+  EXPECT_EQ(CPZARRecordIBMPCB_130().Write(&data), 0);
+  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&data), 0);  // no file to write to
+  CRecordCaseInfoD wrongData(nullptr);
+  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&wrongData), 0);
+}
+
+// Every record that the library writes, in each format and real width, reads back as written.
+class WrittenFile : public ::testing::TestWithParam<std::tuple<std::int32_t, std::int32_t>> {
+protected:
+  void WriteAll(CResultFileBuilder& file) {
+    CRecordSolverInfoD solver(file.File());
+    solver.m_strSolverName = L"Solver";
+    solver.m_nForce = 3;
+    file.Add(SOLVER_INFO, 0, solver);
+    file.CaseInfo(3, L"Gehäuse");
+    file.OutputSet(0.5, CString(L"T(") + CString(L"\x1b|0|0|1|\x1b"));
+    file.IDList(NODE_ID_LIST, {10, 11});
+    file.IDList(ELEM_ID_LIST, {1});
+    WriteIBM(file);
+    WriteModel(file);
+  }
+
+  static void WriteIBM(CResultFileBuilder& file) {
+    CRecordIBMGridInfoD grid(file.File());
+    grid.m_nFrame = 0;
+    grid.m_nPartID = 4;
+    grid.m_aNumber = {3, 4, 5};
+    grid.m_aMaximum = {1, 2, 3};
+    grid.m_aLocalZ = {0, 0, 2};
+    grid.m_aLocalXZ = {0, 1, 1};
+    file.Add(IBM_GRID_INFO, grid.m_nFrame, grid);
+    CRecordIBMGridMatlD matl(file.File());
+    matl.m_data.m_rE = 210e3;
+    matl.m_data.m_nForm = 2;
+    matl.m_data.m_aTable = {1.5, 2.5, 3.5};
+    file.Add(IBM_GRID_MATL, 0, matl);
+    CRecordIBMFatigueD fat(file.File());
+    fat.m_data.m_aMSCType = {1, 2, 3};
+    fat.m_data.m_rTotalCycle = 1e6;
+    file.Add(IBM_FATIGUE, 0, fat);
+    CRecordIBMFatMatD fatMat(file.File());
+    fatMat.m_data.m_nMatID = 9;
+    fatMat.m_data.m_aLower = {1, 2, 3};
+    fatMat.m_data.m_aUpper = {4, 5, 6};
+    fatMat.m_data.m_aTable = {{{7, 8}, {9, 10}, {11, 12}}};
+    file.Add(IBM_FAT_MAT, 0, fatMat);
+    CRecordIBMIDArrayD ids(file.File());
+    ids.m_aIDs = {5, 6, 7};
+    file.Add(IBM_OPTIMIZE, 0, ids);
+    file.Add(IBM_PCB, 3, ids);
+  }
+
+  static void WriteModel(CResultFileBuilder& file) {
+    pzar_writer::TNodeBlock nodes{
+        .nKey = 1, .aIDs = {10, 11}, .aXYZ = {{{0.5, 1, -2}}, {{3, 4, 5.25}}}};
+    EXPECT_EQ(pzar_writer::WriteNodeRecord(file.Writer(), {nodes}), 1);
+    pzar_writer::TElemEntry quad{.nID = 1, .nType = 6, .aNodes = {10, 11, 12, 13}};
+    EXPECT_EQ(pzar_writer::WriteElementRecord(file.Writer(), {{.nKey = 2, .aElems = {quad}}}), 1);
+  }
+
+  template <class T>
+  T& At(std::size_t i) {
+    return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
+  }
+
+  ScratchFolder m_dir;
+  CPZARFile m_file;
+};
+
+TEST_P(WrittenFile, ReadsBackEveryRecord) {
+  const auto [version, width] = GetParam();
+  const CString path = m_dir.Wide("w.pzar");
+  {
+    CResultFileBuilder file(path, version, width);
+    WriteAll(file);
+    ASSERT_TRUE(file.Finish());
+  }
+  ASSERT_EQ(m_file.Scan(path), 1);
+  EXPECT_EQ(m_file.GetVersion(), version);
+  EXPECT_EQ(m_file.GetFloatSize(), width);
+  ASSERT_EQ(m_file.GetRecordList().size(), 13u);
+  EXPECT_EQ(std::wstring(At<CPZARRecordSolverInfo>(0).GetSolverName()), L"Solver");
+  EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex().nForce, 3);
+  EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(1).GetTitle()), L"Gehäuse");
+  EXPECT_EQ(std::wstring(At<CPZARRecordOutputSet>(2).GetTitle()), L"T(5.000e-01)");
+  TInts ids;
+  ASSERT_EQ(At<CPZARRecordNodeIDList>(3).LoadData(ids, nullptr, nullptr), 1);
+  EXPECT_EQ(ids, (TInts{10, 11}));
+
+  TMPUBndrD grid;
+  At<CPZARRecordIBMGridInfo>(5).GetData(&grid);
+  EXPECT_EQ(grid.m_aNumber, (std::array<std::int32_t, 3>{3, 4, 5}));
+  EXPECT_EQ(grid.m_aStep[2][2], 0.75);
+  EXPECT_EQ(grid.m_aRot[0], (std::array<double, 3>{0, 1, 0}));
+  TMPUMatD matl;
+  At<CPZARRecordIBMGridMatl>(6).GetData(&matl);
+  EXPECT_EQ(matl.m_rE, 210e3);
+  EXPECT_EQ(matl.m_nForm, 2);
+  EXPECT_EQ(matl.m_aTable, (zar::MArray<double>{1.5, 2.5, 3.5}));
+  TMPUFatD fat;
+  At<CPZARRecordIBMFatigue>(7).GetData(&fat);
+  EXPECT_EQ(fat.m_aMSCType, (std::array<std::int32_t, 3>{1, 2, 3}));
+  EXPECT_EQ(fat.m_rTotalCycle, 1e6);
+  TMPUFatMatD fatMat;
+  At<CPZARRecordIBMFatMat>(8).GetData(&fatMat);
+  EXPECT_EQ(fatMat.m_aUpper, (std::array<double, 3>{4, 5, 6}));
+  EXPECT_EQ(fatMat.m_aTable[2], (zar::MArray<double>{11, 12}));
+  EXPECT_EQ(At<CPZARRecordIBMOptimize>(9).GetIDs(), (TInts{5, 6, 7}));
+  EXPECT_EQ(At<CPZARRecordIBMPCB>(10).GetIDs(), (TInts{5, 6, 7}));
+
+  zar::MArray<zar::MVector<double, 3>> xyz;
+  ASSERT_EQ(At<CPZARRecordNode_150>(11).GetNodeData(ids, xyz), 1);
+  EXPECT_EQ(ids, (TInts{10, 11}));
+  EXPECT_EQ(xyz[1], (zar::MVector<double, 3>{{3, 4, 5.25}}));
+  TInts types, counts, nodes;
+  ASSERT_EQ(At<CPZARRecordElement_150>(12).GetElemData(ids, types, counts, nodes), 1);
+  EXPECT_EQ(types, (TInts{6}));
+  EXPECT_EQ(nodes, (TInts{10, 11, 12, 13}));
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, WrittenFile,
+                         ::testing::Combine(::testing::Values(130, 140, 150),
+                                            ::testing::Values(4, 8)));
+
+TEST(ModelWriter, RefusesInputItCannotWriteBeforeWritingAnything) {
+  ScratchFolder dir;
+  CPZARFileWriter_140 writer;
+  ASSERT_EQ(writer.OpenFile(dir.Wide("w.pzar"), 1, 0), 1);
+  EXPECT_EQ(pzar_writer::WriteFileHeader(writer, 140), 0);
+  pzar_writer::TNodeBlock uneven{.nKey = 1, .aIDs = {1, 2}, .aXYZ = {{{0, 0, 0}}}};
+  EXPECT_EQ(pzar_writer::WriteNodeRecord(writer, {uneven}), 0);
+  EXPECT_EQ(writer.GetFile()->GetLength(), 0u);
+  CRecordIBMFatMatD ragged(writer.GetFile());
+  ragged.m_data.m_aTable = {{{1, 2}, {3}, {4, 5}}};
+  EXPECT_EQ(CPZARRecordIBMFatMat_140().Write(&ragged), 0);
+  EXPECT_EQ(writer.GetFile()->GetLength(), 0u);
+}
+
+}  // namespace
