@@ -43,6 +43,7 @@
 #include "resultfile/PZARElemOutVector.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileCompositeAPI.h"
+#include "resultfile/PZARFileEx.h"
 #include "resultfile/PZARFileWriter140.h"
 #include "resultfile/PZARModelWriter150.h"
 #include "resultfile/PZARPCB.h"
@@ -67,6 +68,7 @@
 #include "resultfile/records/PZARRecordMarker150.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
+#include "resultfile/records/PZARRecordReaction.h"
 #include "resultfile/records/PZARRecordSolverInfo.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
@@ -93,3 +95,27 @@
 #include "ibm/MPUFacet.h"
 #include "ibm/MPURecords.h"
 #include "ibm/MeshPostUnit.h"
+
+// Result vector records and their loaders
+#include "resultfile/PZARElemCSysLoader.h"
+#include "resultfile/records/PZARRecordConcNodalVector.h"
+#include "resultfile/records/PZARRecordElemCsys.h"
+#include "resultfile/records/PZARRecordEntityCaseInfo.h"
+#include "resultfile/records/PZARRecordVector.h"
+#include "resultfile/records/PZARResultInfo.h"
+#include "session/ElemTypeTable.h"
+
+// Data sets and components
+#include "datastore/PostDComp.h"
+#include "datastore/PostDSet.h"
+#include "datastore/PostDSetEntity.h"
+#include "datastore/PostDSetEntityCaseData.h"
+#include "datastore/PostDSetEntityCaseInfo.h"
+#include "datastore/PostDSetEntityComp.h"
+#include "datastore/PostDSetModelResult.h"
+#include "datastore/PostDSetType.h"
+
+// Result catalogue
+#include "vresult/catalogue/VResultCatalogue.h"
+#include "vresult/catalogue/VResultQuery_ZAR.h"
+

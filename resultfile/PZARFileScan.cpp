@@ -1,5 +1,7 @@
 // The block scan of a result file.
+#include <array>
 #include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -36,6 +38,31 @@ TEchoFile OpenEcho(const CString& path) {
   return TEchoFile(std::fopen(narrow.c_str(), "w"));
 }
 
+// A file uses a handful of record types over and over: their creators are kept in a small
+// direct-mapped table, so that the factory's map is searched about once per type.
+class CreatorCache {
+public:
+  explicit CreatorCache(PZAR_RECORD_VER::E_VER version) : m_eVer(version) {}
+
+  CPZARRecordFactory::PFN_CREATE Get(std::int32_t type) {
+    Entry& entry = m_aEntries[static_cast<std::uint32_t>(type) % kSize];
+    if (!entry.bFilled || entry.nType != type) {
+      entry = {type, CPZARRecordFactory::GetInstance().GetCreator(type, m_eVer), true};
+    }
+    return entry.pfnCreate;
+  }
+
+private:
+  static constexpr std::uint32_t kSize = 32;
+  struct Entry {
+    std::int32_t nType = 0;
+    CPZARRecordFactory::PFN_CREATE pfnCreate = nullptr;
+    bool bFilled = false;
+  };
+  PZAR_RECORD_VER::E_VER m_eVer;
+  std::array<Entry, kSize> m_aEntries{};
+};
+
 }  // namespace
 
 int CPZARFile::Scan(const CString& path) {
@@ -59,17 +86,11 @@ int CPZARFile::ScanBlocks(FILE* pEcho) {
   if (!ReadFileHeader()) return 0;
   zar::lib::nsMsgOutFormatD(L"******************File Block Scan Start******************");
   if (m_eVer == PZAR_RECORD_VER::VER_140 && !SkipOffsetTable()) return 0;
-  CPZARRecordFactory& factory = CPZARRecordFactory::GetInstance();
-  // Records of one type come in runs; the factory is asked again only when the type changes.
-  std::int32_t lastType = PZAR_RECORD_TYPE::END_OF_FILE;
-  CPZARRecordFactory::PFN_CREATE creator = nullptr;
+  CreatorCache creators(m_eVer);
   CPZARRecord::R_HEADER header;
   bool more = ReadRecordHeader(header);
   while (more && header.type != PZAR_RECORD_TYPE::END_OF_FILE) {
-    if (header.type != lastType) {
-      creator = factory.GetCreator(header.type, m_eVer);
-      lastType = header.type;
-    }
+    const CPZARRecordFactory::PFN_CREATE creator = creators.Get(header.type);
     if (!creator) return 0;
     std::unique_ptr<CPZARRecord> record = creator();
     if (!record) return 0;

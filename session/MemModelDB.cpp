@@ -1,19 +1,30 @@
 #include "session/MemModelDB.h"
 
 #include <algorithm>
+#include <array>
+
+#include "session/ElemTypeTable.h"
 
 namespace {
 
-// Type code, corner nodes, all nodes and dimension of each element type, by type code.
-constexpr std::int32_t N_ELEM_TYPE = 16;
-constexpr TPreElemTypeInfo kElemTypeInfo[N_ELEM_TYPE] = {
-    {0, 0, 0, 0},  {1, 1, 1, 0},   {2, 2, 2, 1},  {3, 2, 3, 1},   {4, 3, 3, 2},  {5, 3, 6, 2},
-    {6, 4, 4, 2},  {7, 4, 8, 2},   {8, 4, 4, 3},  {9, 4, 10, 3},  {10, 5, 5, 3}, {11, 5, 13, 3},
-    {12, 6, 6, 3}, {13, 6, 15, 3}, {14, 8, 8, 3}, {15, 8, 20, 3},
-};
+// The model's view of each element type, taken from the element type table.
+const std::array<TPreElemTypeInfo, pvk::N_ELEM_TYPE>& ElemTypeInfos() {
+  static const auto infos = [] {
+    std::array<TPreElemTypeInfo, pvk::N_ELEM_TYPE> out{};
+    for (std::int32_t code = 0; code < pvk::N_ELEM_TYPE; ++code) {
+      const pvk::TElemTypeEntry& e = *pvk::GetElemTypeEntry(code);
+      out[static_cast<std::size_t>(code)] = {code, e.m_nCornerNodeCnt, e.m_nNodeCnt,
+                                             e.m_nDimension};
+    }
+    return out;
+  }();
+  return infos;
+}
 
 const TPreElemTypeInfo* FindTypeInfo(std::int32_t typeCode) {
-  return typeCode >= 0 && typeCode < N_ELEM_TYPE ? &kElemTypeInfo[typeCode] : nullptr;
+  return typeCode >= 0 && typeCode < pvk::N_ELEM_TYPE
+             ? &ElemTypeInfos()[static_cast<std::size_t>(typeCode)]
+             : nullptr;
 }
 
 }  // namespace

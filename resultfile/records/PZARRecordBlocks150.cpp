@@ -7,15 +7,13 @@
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
+#include "session/ElemTypeTable.h"
 
 namespace {
 
 using PZAR_RECORD_VER::VER_150;
 const CPZARRecordRegistrar<CPZARRecordNode_150> s_node(PZAR_RECORD_TYPE::NODE, VER_150);
 const CPZARRecordRegistrar<CPZARRecordElement_150> s_elem(PZAR_RECORD_TYPE::ELEMENT, VER_150);
-
-// All nodes of each element type, by type code.
-constexpr std::array<int, 16> kAllNodes = {0, 1, 2, 3, 3, 6, 4, 8, 4, 10, 5, 13, 6, 15, 8, 20};
 
 // Restores the file position when a lazy read is done, so that a scan in progress goes on.
 class CKeepPosition {
@@ -115,8 +113,9 @@ int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>&
     for (std::int32_t i = 0; i < count; ++i) {
       if (!pzar_body::Read(file, entry)) return false;
       const std::int32_t type = entry[1];
-      if (type < 0 || type >= static_cast<std::int32_t>(kAllNodes.size())) return false;
-      const int nodeCnt = kAllNodes[static_cast<std::size_t>(type)];
+      const pvk::TElemTypeEntry* pType = pvk::GetElemTypeEntry(type);
+      if (!pType) return false;
+      const int nodeCnt = pType->m_nNodeCnt;
       ids.push_back(entry[0]);
       types.push_back(type);
       nodeCnts.push_back(nodeCnt);

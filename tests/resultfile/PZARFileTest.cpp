@@ -8,6 +8,7 @@
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordVector.h"
 
 using namespace pzar_test;
 
@@ -67,10 +68,10 @@ TEST_F(PZARFileRecords, NumbersVectorsAndHandsThemToTheListsInForce) {
            .Record(kVector, 5, VectorBody(0))
            .End());
   m_file.InitAllRecordFlags();
-  EXPECT_EQ(At<CVectorRecord>(2).GetVectorSeqNo(), 1);
-  EXPECT_EQ(At<CVectorRecord>(3).GetVectorSeqNo(), 2);
-  EXPECT_EQ(At<CVectorRecord>(5).GetVectorSeqNo(), 3);
-  EXPECT_EQ(At<CVectorRecord>(7).GetVectorSeqNo(), 4);
+  EXPECT_EQ(At<CPZARRecordVector>(2).GetVectorSeqNo(), 1);
+  EXPECT_EQ(At<CPZARRecordVector>(3).GetVectorSeqNo(), 2);
+  EXPECT_EQ(At<CPZARRecordVector>(5).GetVectorSeqNo(), 3);
+  EXPECT_EQ(At<CPZARRecordVector>(7).GetVectorSeqNo(), 4);
   const auto& firstNodes = At<CPZARRecordNodeIDList>(0);
   const auto& elems = At<CPZARRecordElemIDList>(1);
   const auto& secondNodes = At<CPZARRecordNodeIDList>(6);

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
+#include "PZARTestFile.h"
 #include "base/File.h"
 #include "resultfile/RecordFactory.h"
-#include "resultfile/RecordTypes.h"
 
 namespace pzar_test {
 
@@ -31,18 +31,14 @@ int CBody16Record::_Scan(CFile& file) {
   return file.Read(m_body, sizeof(m_body)) == sizeof(m_body);
 }
 
-int CVectorRecord::_Scan(CFile& file) {
-  std::int32_t body[2] = {};
-  if (file.Read(body, sizeof(body)) != sizeof(body)) return 0;
-  m_nDataType = body[0];
-  m_nLineElem = body[1];
-  return 1;
-}
-
-std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem) {
-  const std::int32_t body[2] = {dataType, lineElem};
-  const auto* bytes = reinterpret_cast<const char*>(body);
-  return std::vector<char>(bytes, bytes + sizeof(body));
+std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem, std::int32_t count,
+                             int width) {
+  PZARBody body;
+  body.Int(dataType).Int(0);
+  for (int i = 0; i < 8; ++i) body.Int(0);
+  body.Int(lineElem ? 2 : 0).Int(0).Int(0).Int(0).Real(0.0, width).Real(0.0, width).Text("", 80);
+  for (std::int32_t i = 0; i < count; ++i) body.Real(i + 0.5, width);
+  return body;
 }
 
 namespace {
@@ -55,8 +51,6 @@ const CPZARRecordRegistrar<CSkipRecord> s_skip150(kSkipType, VER_150);
 const CPZARRecordRegistrar<CFailRecord> s_fail130(kFailType, VER_130);
 const CPZARRecordRegistrar<CBody16Record> s_body130(kBody16Type, VER_130);
 const CPZARRecordRegistrar<CBody16Record> s_body140(kBody16Type, VER_140);
-// Until the library has its own data vector records.
-const CPZARRecordRegistrar<CVectorRecord> s_vector(PZAR_RECORD_TYPE::VECTOR, VER_130);
 
 }  // namespace
 

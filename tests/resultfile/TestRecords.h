@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "resultfile/PZARRecord.h"
-#include "resultfile/PZARVectorRegistry.h"
 
 namespace pzar_test {
 
@@ -41,24 +40,9 @@ private:
   char m_body[16] = {};
 };
 
-// Stands for a data vector (type 14). Body: its data type and line-element flag, two
-// integers (VectorBody).
-class CVectorRecord : public CSkipRecord, public IPZARSequencedVector {
-public:
-  void SetVectorSeqNo(std::int32_t seqNo) override { m_nSeqNo = seqNo; }
-  std::int32_t GetVectorSeqNo() const override { return m_nSeqNo; }
-  std::int32_t GetVectorDataType() const override { return m_nDataType; }
-  int IsLineElemComp() const override { return m_nLineElem; }
-
-protected:
-  int _Scan(CFile& file) override;
-
-private:
-  std::int32_t m_nSeqNo = 0;
-  std::int32_t m_nDataType = 0;
-  std::int32_t m_nLineElem = 0;
-};
-
-std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem = 0);
+// The body of a data vector record (type 14) with `count` values of the file's real width:
+// a data type, and direction 2 (a line-element component) when lineElem is set.
+std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem = 0,
+                             std::int32_t count = 1, int width = 8);
 
 }  // namespace pzar_test

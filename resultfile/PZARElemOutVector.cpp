@@ -1,0 +1,110 @@
+#include "resultfile/PZARElemOutVector.h"
+
+#include <algorithm>
+
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordVector.h"
+#include "session/ElemTypeTable.h"
+#include "session/ModelDBLink.h"
+
+namespace {
+
+// More related components than a line element has corners.
+constexpr int kMultiCompAbove = 3;
+
+}  // namespace
+
+void CPZARElemOutVector::SetVector(CPZARRecordVector* pMain,
+                                   const CPZARRecordElemIDList* pElemList) {
+  m_pMain = pMain;
+  m_aRelated.clear();
+  m_bMultiComp = pMain && pMain->GetComponentRelationNo() > kMultiCompAbove;
+  if (!pMain || !pElemList) return;
+  for (std::int32_t comp : pMain->GetInfo().m_ints.m_nComponent) {
+    if (comp == 0) continue;
+    auto* pRelated = dynamic_cast<CPZARRecordVector*>(pElemList->GetVector(pMain, comp));
+    if (pRelated) m_aRelated.push_back(pRelated);
+  }
+}
+
+int CPZARElemOutVector::GetDataInfo(pvk::TVResDInfo* pInfo) {
+  if (!pInfo) return 0;
+  const bool anyLine = std::any_of(m_aRelated.begin(), m_aRelated.end(),
+                                   [](const CPZARRecordVector* p) { return p->IsLineElemComp(); });
+  pInfo->nInfo[0] = anyLine ? 1 : 0;
+  pInfo->nInfo[1] = m_aRelated.empty() ? 1 : 3;
+  pInfo->nInfo[2] = 1 + static_cast<std::int32_t>(m_aRelated.size());
+  return 1;
+}
+
+std::int32_t CPZARElemOutVector::GetDataCount() const {
+  return m_pMain ? m_pMain->GetDataCount() : 0;
+}
+
+int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint64_t>& dbItrs,
+                                 IPreDBLinker* linker, zar::MArray<std::int32_t>* ids) {
+  out.clear();
+  dbItrs.clear();
+  const IPreDBTable* pElems = linker ? linker->GetElementTable() : nullptr;
+  if (!m_pMain || !ids || ids->empty() || !pElems ||
+      ids->size() != static_cast<std::size_t>(m_pMain->GetDataCount())) {
+    return 0;
+  }
+  zar::MArray<double> main;
+  zar::MArray<zar::MArray<double>> related(m_aRelated.size());
+  if (!m_pMain->LoadData(main, linker, nullptr)) return 0;
+  for (std::size_t r = 0; r < m_aRelated.size(); ++r) {
+    if (!m_aRelated[r]->LoadData(related[r], linker, nullptr) || related[r].size() < main.size()) {
+      return 0;
+    }
+  }
+  for (std::size_t i = 0; i < ids->size(); ++i) {
+    const std::uint64_t elem = pElems->FindByID((*ids)[i]);
+    if (elem == 0) continue;
+    const TPreElemTypeInfo* pType = linker->GetElemTypeInfo(elem);
+    const std::int32_t typeCode = linker->GetElemType(elem);
+    const pvk::TElemTypeEntry* pEntry = pvk::GetElemTypeEntry(typeCode);
+    const std::int32_t nodeCnt = pType ? pType->m_nNodeCnt : pEntry ? pEntry->m_nNodeCnt : 0;
+    dbItrs.push_back(elem);
+    AppendElement(i, typeCode, nodeCnt, related, main[i], out);
+  }
+  return 1;
+}
+
+void CPZARElemOutVector::AppendElement(std::size_t index, std::int32_t typeCode,
+                                       std::int32_t nodeCnt,
+                                       const zar::MArray<zar::MArray<double>>& related, double main,
+                                       zar::MArray<double>& out) const {
+  out.push_back(main);
+  if (m_bMultiComp) {
+    for (const auto& values : related) out.push_back(values[index]);
+    return;
+  }
+  const std::size_t base = out.size();
+  const auto nodes = static_cast<std::size_t>(std::max(nodeCnt, 0));
+  out.resize(base + nodes, 0.0);
+  const pvk::TElemTypeEntry* pEntry = pvk::GetElemTypeEntry(typeCode);
+  const std::int32_t tableCorners = pEntry ? pEntry->m_nCornerNodeCnt : 0;
+  const std::size_t corners =
+      std::min<std::size_t>({static_cast<std::size_t>(tableCorners > 0 ? tableCorners : nodeCnt),
+                             N_MAX_RELATED, nodes, related.size()});
+  for (std::size_t k = 0; k < corners; ++k) out[base + k] = related[k][index];
+  if (!pEntry) return;
+  for (std::int32_t m = 0; m < pEntry->m_nMidSideCnt; ++m) {
+    const pvk::TElemMidSide& mid = pEntry->m_aMidSide[static_cast<std::size_t>(m)];
+    if (static_cast<std::size_t>(mid.m_nNode) >= nodes) break;
+    out[base + mid.m_nNode] = 0.5 * (out[base + mid.m_nA] + out[base + mid.m_nB]);
+  }
+}
+
+int CPZARElemOutVector::LoadData(zar::MArray<double>& out, IPreDBLinker* linker,
+                                 zar::MArray<std::int32_t>* ids) {
+  zar::MArray<std::uint64_t> dbItrs;
+  return LoadData(out, dbItrs, linker, ids);
+}
+
+int CPZARElemOutVector::LoadData(zar::MArray<double>& out, const zar::MArray<std::uint64_t>&,
+                                 IPreDBLinker*) {
+  out.clear();
+  return 0;
+}
