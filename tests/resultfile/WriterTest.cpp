@@ -20,6 +20,7 @@
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordSolverInfo.h"
+#include "resultfile/records/PZARRecordVector.h"
 #include "support/ResultFileBuilder.h"
 
 using namespace PZAR_RECORD_TYPE;
@@ -118,6 +119,7 @@ protected:
     file.OutputSet(0.5, CString(L"T(") + CString(L"\x1b|0|0|1|\x1b"));
     file.IDList(NODE_ID_LIST, {10, 11});
     file.IDList(ELEM_ID_LIST, {1});
+    file.Vector(102, 0, {0.25, -1.5});
     WriteIBM(file);
     WriteModel(file);
   }
@@ -180,7 +182,7 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   ASSERT_EQ(m_file.Scan(path), 1);
   EXPECT_EQ(m_file.GetVersion(), version);
   EXPECT_EQ(m_file.GetFloatSize(), width);
-  ASSERT_EQ(m_file.GetRecordList().size(), 13u);
+  ASSERT_EQ(m_file.GetRecordList().size(), 14u);
   EXPECT_EQ(std::wstring(At<CPZARRecordSolverInfo>(0).GetSolverName()), L"Solver");
   EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex().nForce, 3);
   EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(1).GetTitle()), L"Gehäuse");
@@ -189,33 +191,39 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   ASSERT_EQ(At<CPZARRecordNodeIDList>(3).LoadData(ids, nullptr, nullptr), 1);
   EXPECT_EQ(ids, (TInts{10, 11}));
 
+  zar::MArray<double> values;
+  zar::MArray<std::uint64_t> iters;
+  ASSERT_EQ(At<CPZARRecordVector>(5).LoadData(values, iters, nullptr, nullptr), 1);
+  EXPECT_EQ(values, (zar::MArray<double>{0.25, -1.5}));
+  EXPECT_EQ(At<CPZARRecordVector>(5).GetInfo().m_rMinVal, -1.5);
+
   TMPUBndrD grid;
-  At<CPZARRecordIBMGridInfo>(5).GetData(&grid);
+  At<CPZARRecordIBMGridInfo>(6).GetData(&grid);
   EXPECT_EQ(grid.m_aNumber, (std::array<std::int32_t, 3>{3, 4, 5}));
   EXPECT_EQ(grid.m_aStep[2][2], 0.75);
   EXPECT_EQ(grid.m_aRot[0], (std::array<double, 3>{0, 1, 0}));
   TMPUMatD matl;
-  At<CPZARRecordIBMGridMatl>(6).GetData(&matl);
+  At<CPZARRecordIBMGridMatl>(7).GetData(&matl);
   EXPECT_EQ(matl.m_rE, 210e3);
   EXPECT_EQ(matl.m_nForm, 2);
   EXPECT_EQ(matl.m_aTable, (zar::MArray<double>{1.5, 2.5, 3.5}));
   TMPUFatD fat;
-  At<CPZARRecordIBMFatigue>(7).GetData(&fat);
+  At<CPZARRecordIBMFatigue>(8).GetData(&fat);
   EXPECT_EQ(fat.m_aMSCType, (std::array<std::int32_t, 3>{1, 2, 3}));
   EXPECT_EQ(fat.m_rTotalCycle, 1e6);
   TMPUFatMatD fatMat;
-  At<CPZARRecordIBMFatMat>(8).GetData(&fatMat);
+  At<CPZARRecordIBMFatMat>(9).GetData(&fatMat);
   EXPECT_EQ(fatMat.m_aUpper, (std::array<double, 3>{4, 5, 6}));
   EXPECT_EQ(fatMat.m_aTable[2], (zar::MArray<double>{11, 12}));
-  EXPECT_EQ(At<CPZARRecordIBMOptimize>(9).GetIDs(), (TInts{5, 6, 7}));
-  EXPECT_EQ(At<CPZARRecordIBMPCB>(10).GetIDs(), (TInts{5, 6, 7}));
+  EXPECT_EQ(At<CPZARRecordIBMOptimize>(10).GetIDs(), (TInts{5, 6, 7}));
+  EXPECT_EQ(At<CPZARRecordIBMPCB>(11).GetIDs(), (TInts{5, 6, 7}));
 
   zar::MArray<zar::MVector<double, 3>> xyz;
-  ASSERT_EQ(At<CPZARRecordNode_150>(11).GetNodeData(ids, xyz), 1);
+  ASSERT_EQ(At<CPZARRecordNode_150>(12).GetNodeData(ids, xyz), 1);
   EXPECT_EQ(ids, (TInts{10, 11}));
   EXPECT_EQ(xyz[1], (zar::MVector<double, 3>{{3, 4, 5.25}}));
   TInts types, counts, nodes;
-  ASSERT_EQ(At<CPZARRecordElement_150>(12).GetElemData(ids, types, counts, nodes), 1);
+  ASSERT_EQ(At<CPZARRecordElement_150>(13).GetElemData(ids, types, counts, nodes), 1);
   EXPECT_EQ(types, (TInts{6}));
   EXPECT_EQ(nodes, (TInts{10, 11, 12, 13}));
 }

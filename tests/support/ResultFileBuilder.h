@@ -6,6 +6,7 @@
 //   file.Solver(L"S");
 //   file.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2, 3});
 //   file.Finish();
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "resultfile/records/PZARRecordIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordSolverInfo.h"
+#include "resultfile/records/PZARRecordVector.h"
 
 class CResultFileBuilder {
 public:
@@ -66,6 +68,29 @@ public:
     data.m_pSetValue = FloatSize() == 4 ? static_cast<const void*>(&single) : &value;
     data.m_strTitle = title;
     return Add(PZAR_RECORD_TYPE::OUTPUT_SET, 0, data);
+  }
+
+  // A data vector of component `compId` over the id list in force (data type 0: nodes, else
+  // elements), its values and range in the file's real width.
+  bool Vector(std::int32_t compId, std::int32_t dataType, const std::vector<double>& values,
+              const CString& name = L"V") {
+    std::vector<float> singles(values.begin(), values.end());
+    const bool narrow = FloatSize() == 4;
+    double range[2] = {0.0, 0.0};
+    for (const double v : values) {
+      range[0] = std::min(range[0], v);
+      range[1] = std::max(range[1], v);
+    }
+    const float narrowRange[2] = {static_cast<float>(range[0]), static_cast<float>(range[1])};
+    CRecordVectorD data(File());
+    data.m_ints.m_nDataType = dataType;
+    data.m_nRealWidth = FloatSize();
+    data.m_strName = name;
+    data.m_pMinVal = narrow ? static_cast<const void*>(&narrowRange[0]) : &range[0];
+    data.m_pMaxVal = narrow ? static_cast<const void*>(&narrowRange[1]) : &range[1];
+    data.m_pValues = narrow ? static_cast<const void*>(singles.data()) : values.data();
+    data.m_nCount = static_cast<std::int32_t>(values.size());
+    return Add(PZAR_RECORD_TYPE::VECTOR, compId, data);
   }
 
   // The end marker, then the file is closed; true when every write succeeded.
