@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "TestRecords.h"
 #include "resultfile/RecordFactory.h"
 
@@ -61,3 +63,33 @@ TEST(CPZARRecordFactory, CreateMakesTheMapOfAnUnknownVersion) {
 }
 
 }  // namespace
+
+// Every record class of the format, by the versions that register it: each creates a record of
+// its own type, and nothing else of the format is registered.
+TEST(CPZARRecordFactory, RegistersEveryRecordClassOfTheFormat) {
+  struct Row {
+    std::int32_t type;
+    const char* versions;  // '0' 130, '1' 140, '2' 150
+  };
+  const Row rows[] = {{1, "01"},     {2, "01"},     {3, "01"},     {4, "01"},     {5, "1"},
+                      {7, "1"},      {12, "01"},    {13, "01"},    {14, "01"},    {15, "1"},
+                      {16, "1"},     {100, "01"},   {10003, "01"}, {10004, "01"}, {10006, "01"},
+                      {10008, "01"}, {10009, "01"}, {10010, "01"}, {10012, "01"}, {10013, "2"},
+                      {10014, "2"},  {10015, "2"},  {10016, "01"}, {10017, "2"}};
+  auto& factory = CPZARRecordFactory::GetInstance();
+  std::size_t registrations = 0;
+  for (const Row& row : rows) {
+    for (const E_VER version : {VER_130, VER_140, VER_150}) {
+      const bool expected =
+          std::string(row.versions).find(char('0' + version)) != std::string::npos;
+      const auto* map = factory.GetRegisteredMap(version);
+      const bool registered = map && map->count(row.type) == 1;
+      EXPECT_EQ(registered, expected) << row.type << " " << version;
+      if (!registered) continue;
+      ++registrations;
+      const auto record = map->at(row.type)();
+      EXPECT_EQ(record->GetType(), row.type);
+    }
+  }
+  EXPECT_EQ(registrations, 40u);
+}
