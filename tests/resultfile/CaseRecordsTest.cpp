@@ -80,16 +80,6 @@ TEST_F(CaseRecords, SolverInfoDecodesUnitsAndSetsTheCodePageOfLaterTexts) {
   EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 2, 0, 0, 0}));
 }
 
-TEST_F(CaseRecords, CaseTitleIsUtf8WhateverTheCodePage) {
-  ASSERT_EQ(Scan(PZARTestFile(130)
-                     .Record(CASE_INFO, 0, PZARBody().Int(7).Text("Fall \xC3\xBC", 80))
-                     .End()),
-            1);
-  EXPECT_EQ(m_file.GetEncodingCodePage(), 0);
-  EXPECT_EQ(At<CPZARRecordCaseInfo>(0).GetAnalType(), 7);
-  EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(0).GetTitle()), L"Fall \u00fc");
-}
-
 TEST_F(CaseRecords, BodiesCutByTheEndOfTheFileFailTheirScan) {
   const struct {
     std::int32_t type;

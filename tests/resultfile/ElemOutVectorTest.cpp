@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScannedFile.h"
+#include "TestRecords.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordVector.h"
@@ -14,12 +15,7 @@ namespace {
 // An element vector of three values with its related component ids.
 PZARBody Vector(std::int32_t direction, const std::vector<std::int32_t>& comps,
                 const std::vector<double>& values) {
-  PZARBody body;
-  body.Int(1).Int(0);
-  for (std::size_t i = 0; i < 8; ++i) body.Int(i < comps.size() ? comps[i] : 0);
-  body.Int(direction).Int(0).Int(0).Int(0).Real(0).Real(0).Text("", 80);
-  for (double v : values) body.Real(v);
-  return body;
+  return pzar_test::VectorBody(pzar_test::Ints(1, direction, comps), 8, values);
 }
 
 class ElemOutVector : public ScannedFile {

@@ -82,6 +82,13 @@ TEST_F(PZARCompositeInfo, DecodesPlyAndNonPlyComponents) {
   int plyId = -1;
   EXPECT_EQ(PZAR_Composite::IsComposite(m_info, plyId), 3);
   EXPECT_EQ(plyId, 22);
+  const unsigned noPly[6] = {1, 0, 2, 1, 1, 0};
+  const unsigned odd[6] = {1, 0, 3, 1, 1, 0};
+  EXPECT_EQ(PZAR_Composite::IsComposite(noPly, plyId), 2);
+  EXPECT_EQ(plyId, 0);
+  EXPECT_EQ(PZAR_Composite::IsComposite(odd, plyId), 0);
+  EXPECT_EQ(PZAR_Composite::GetCompositeRltCatType(1), 97);
+  EXPECT_EQ(PZAR_Composite::GetCompositeRltCatType(4), 0);
 }
 
 TEST_F(PZARCompositeInfo, RejectsMalformedComponents) {
@@ -104,19 +111,6 @@ TEST_F(PZARCompositeInfo, MissingPlyIsReported) {
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(messages[0], CString(L"PLY info not exist (solver output problem)"));
   EXPECT_EQ(messages[1], CString(L"in PZARFileCompositeAPI at line 45\n"));
-}
-
-TEST(PZAR_Composite, ClassesAndCategories) {
-  const unsigned noPly[6] = {1, 0, 2, 1, 1, 0};
-  const unsigned odd[6] = {1, 0, 3, 1, 1, 0};
-  const unsigned none[6] = {};
-  int plyId = -1;
-  EXPECT_EQ(PZAR_Composite::IsComposite(noPly, plyId), 2);
-  EXPECT_EQ(plyId, 0);
-  EXPECT_EQ(PZAR_Composite::IsComposite(odd, plyId), 0);
-  EXPECT_EQ(PZAR_Composite::IsComposite(none, plyId), 0);
-  EXPECT_EQ(PZAR_Composite::GetCompositeRltCatType(1), 97);
-  EXPECT_EQ(PZAR_Composite::GetCompositeRltCatType(4), 0);
 }
 
 }  // namespace

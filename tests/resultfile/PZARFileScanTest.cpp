@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <list>
 #include <random>
 #include <sstream>
 
@@ -55,15 +56,17 @@ TEST_F(PZARFileScan, KeepsRecordsInFileOrderAndReportsTheBlockScan) {
   EXPECT_EQ(messages[1], CString(L"******************File Block Scan End******************"));
   EXPECT_EQ(m_file.GetVersion(), 130);
   EXPECT_TRUE(m_file.GetFile().IsOpen());
-}
-
-TEST_F(PZARFileScan, RejectsFilesWithoutRecordsOrWithAnotherFormat) {
-  EXPECT_EQ(Scan(PZARTestFile(130).End()), 0);
-  EXPECT_EQ(Scan(PZARTestFile(120).Record(kSkipType, 0).End()), 0);
-  EXPECT_EQ(m_file.GetVersion(), 120);
-  EXPECT_EQ(Scan(PZARTestFile(160).Record(kSkipType, 0).End()), 0);
-  EXPECT_TRUE(m_file.GetRecordList().empty());
-  EXPECT_EQ(m_file.Scan(m_dir.Wide("missing.pzar")), 0);
+  // The first record of a type is found; both list forms hold every record in file order.
+  EXPECT_EQ(m_file.GetRecord(kBody16Type)->GetHeader().id, 1);
+  EXPECT_EQ(m_file.GetRecord(kFailType), nullptr);
+  std::list<CPZARRecord*> list;
+  m_file.GetRecordList(list);
+  zar::MTArray<IPostRecord*> array;
+  m_file.GetRecordList(array);
+  ASSERT_EQ(list.size(), 3u);
+  ASSERT_EQ(array.size(), 3u);
+  EXPECT_EQ(list.back(), m_file.GetRecordList()[2].get());
+  EXPECT_EQ(array[1], m_file.GetRecordList()[1].get());
 }
 
 TEST_F(PZARFileScan, PrecisionTagChoosesTheRealWidth) {
@@ -75,16 +78,23 @@ TEST_F(PZARFileScan, PrecisionTagChoosesTheRealWidth) {
   }
 }
 
-TEST_F(PZARFileScan, Format140SkipsTheOffsetTableAndChecksItsCount) {
+TEST_F(PZARFileScan, Format140SkipsTheOffsetTableAndBadHeadersFail) {
   // The table holds what would be an unknown record header if it were not skipped.
   PZARTestFile ok(140);
   ok.Int(3).Record(99999, 0).Raw("0123456789abcdef", 16).Record(kSkipType, 0).End();
   EXPECT_EQ(Scan(ok), 1);
   EXPECT_EQ(KeptTypes(), std::vector<std::int32_t>{kSkipType});
 
-  EXPECT_EQ(Scan(PZARTestFile(140).OffsetTable(1000, 0).Record(kSkipType, 0).End()), 0);
-  EXPECT_EQ(Scan(PZARTestFile(140).OffsetTable(-1, 0).Record(kSkipType, 0).End()), 0);
-  EXPECT_EQ(Scan(PZARTestFile(140).OffsetTable(INT32_MAX, 0).Record(kSkipType, 0).End()), 0);
+  for (const PZARTestFile& bad :
+       {PZARTestFile(130).End(),  // no records
+        PZARTestFile(120).Record(kSkipType, 0).End(), PZARTestFile(160).Record(kSkipType, 0).End(),
+        PZARTestFile(140).OffsetTable(1000, 0).Record(kSkipType, 0),
+        PZARTestFile(140).OffsetTable(-1, 0).Record(kSkipType, 0),
+        PZARTestFile(140).OffsetTable(INT32_MAX, 0).Record(kSkipType, 0)}) {
+    EXPECT_EQ(Scan(bad), 0);
+    EXPECT_TRUE(m_file.GetRecordList().empty());
+  }
+  EXPECT_EQ(m_file.Scan(m_dir.Wide("missing.pzar")), 0);
 }
 
 TEST_F(PZARFileScan, DropsFailedRecordsAndStopsAtAnUnknownType) {
@@ -171,6 +181,29 @@ TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutput) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "RECORD 9001 : 2\n");
+}
+
+TEST_F(PZARFileScan, OwnsItsElementOutputVectorsAndClearAndDeleteReleaseTheFile) {
+  const PZARTestFile content = PZARTestFile(130).Record(kSkipType, 0).End();
+  ASSERT_EQ(Scan(content), 1);
+  CPZARElemOutVector* first = m_file.AddElemOutVector();
+  CPZARElemOutVector* second = m_file.AddElemOutVector();
+  EXPECT_EQ(m_file.RemoveElemOutVector(first), 1);
+  EXPECT_EQ(m_file.RemoveElemOutVector(first), 0);
+  CPZARElemOutVector foreign;
+  EXPECT_EQ(m_file.RemoveElemOutVector(&foreign), 0);
+  ASSERT_EQ(m_file.GetElemOutVectorList().size(), 1u);
+  EXPECT_EQ(m_file.GetElemOutVectorList()[0].get(), second);
+  m_file.Clear();
+  EXPECT_TRUE(m_file.GetRecordList().empty());
+  EXPECT_TRUE(m_file.GetElemOutVectorList().empty());
+  EXPECT_FALSE(m_file.GetFile().IsOpen());
+
+  ASSERT_EQ(Scan(content), 1);
+  EXPECT_EQ(m_file.DeleteFileW(), 1);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("r.pzar")));
+  EXPECT_TRUE(m_file.GetRecordList().empty());
+  EXPECT_EQ(m_file.DeleteFileW(), 0);
 }
 
 }  // namespace

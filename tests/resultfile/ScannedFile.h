@@ -9,6 +9,17 @@
 #include "base/ScratchFolder.h"
 #include "resultfile/PZARFile.h"
 
+// The record's echo as written to a wide text stream, ASCII only.
+inline std::wstring EchoOf(CPZARRecord& record) {
+  FILE* pFile = std::tmpfile();
+  EXPECT_EQ(record.WriteEcho(pFile), 1);
+  std::rewind(pFile);
+  std::wstring text;
+  for (wint_t c; (c = std::fgetwc(pFile)) != WEOF;) text.push_back(static_cast<wchar_t>(c));
+  std::fclose(pFile);
+  return text;
+}
+
 class ScannedFile : public ::testing::Test {
 protected:
   int Scan(const PZARTestFile& content) {
@@ -18,16 +29,6 @@ protected:
   template <class T>
   T& At(std::size_t i) {
     return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
-  }
-  // The echo as written to a wide text stream, ASCII only.
-  static std::wstring EchoOf(CPZARRecord& record) {
-    FILE* pFile = std::tmpfile();
-    EXPECT_EQ(record.WriteEcho(pFile), 1);
-    std::rewind(pFile);
-    std::wstring text;
-    for (wint_t c; (c = std::fgetwc(pFile)) != WEOF;) text.push_back(static_cast<wchar_t>(c));
-    std::fclose(pFile);
-    return text;
   }
 
   ScratchFolder m_dir;

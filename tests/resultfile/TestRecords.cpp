@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "PZARTestFile.h"
 #include "base/File.h"
 #include "resultfile/RecordFactory.h"
 
@@ -31,13 +30,20 @@ int CBody16Record::_Scan(CFile& file) {
   return file.Read(m_body, sizeof(m_body)) == sizeof(m_body);
 }
 
-std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem, std::int32_t count,
-                             int width) {
+TPZARResultInts Ints(std::int32_t dataType, std::int32_t direction,
+                     const std::vector<std::int32_t>& comps) {
+  TPZARResultInts ints;
+  ints.m_nDataType = dataType;
+  ints.m_nDirection = direction;
+  for (std::size_t i = 0; i < comps.size() && i < 8; ++i) ints.m_nComponent[i] = comps[i];
+  return ints;
+}
+
+PZARBody VectorBody(const TPZARResultInts& ints, int width, const std::vector<double>& values,
+                    const std::string& name) {
   PZARBody body;
-  body.Int(dataType).Int(0);
-  for (int i = 0; i < 8; ++i) body.Int(0);
-  body.Int(lineElem ? 2 : 0).Int(0).Int(0).Int(0).Real(0.0, width).Real(0.0, width).Text("", 80);
-  for (std::int32_t i = 0; i < count; ++i) body.Real(i + 0.5, width);
+  body.Raw(&ints, sizeof(ints)).Real(-7.5, width).Real(9.25, width).Text(name, 80);
+  for (const double v : values) body.Real(v, width);
   return body;
 }
 

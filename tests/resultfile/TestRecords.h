@@ -2,9 +2,12 @@
 // Record classes that the result file tests register with the factory. Each reports the type
 // of its header, so one class can stand for several record types.
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "PZARTestFile.h"
 #include "resultfile/PZARRecord.h"
+#include "resultfile/records/PZARResultInfo.h"
 
 namespace pzar_test {
 
@@ -40,9 +43,13 @@ private:
   char m_body[16] = {};
 };
 
-// The body of a data vector record (type 14) with `count` values of the file's real width:
-// a data type, and direction 2 (a line-element component) when lineElem is set.
-std::vector<char> VectorBody(std::int32_t dataType, std::int32_t lineElem = 0,
-                             std::int32_t count = 1, int width = 8);
+// The result information of a vector record: data type, direction and related components.
+TPZARResultInts Ints(std::int32_t dataType, std::int32_t direction = 0,
+                     const std::vector<std::int32_t>& comps = {});
+
+// A vector record body: the information, the range -7.5 to 9.25, the name and the values, all
+// reals in the file's width.
+PZARBody VectorBody(const TPZARResultInts& ints, int width = 8,
+                    const std::vector<double>& values = {}, const std::string& name = "");
 
 }  // namespace pzar_test

@@ -1,20 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <numeric>
 
 #include "ScannedFile.h"
-#include "WrittenBody.h"
-#include "resultfile/RecordFactory.h"
+#include "TestRecords.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordConcNodalVector.h"
-#include "resultfile/records/PZARRecordElemCsys.h"
 #include "resultfile/records/PZARRecordEntityCaseInfo.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordVector.h"
 #include "session/MemModelDB.h"
 
 using namespace PZAR_RECORD_TYPE;
+using pzar_test::VectorBody;
 
 namespace {
 
@@ -32,105 +30,52 @@ PZARTestFile File(std::int32_t version, int width) {
   return content;
 }
 
-// The values as the file of that width stores them.
-std::vector<double> Stored(const std::vector<double>& values, int width) {
-  std::vector<double> out;
-  for (double v : values) out.push_back(width == 4 ? static_cast<float>(v) : v);
-  return out;
+// Values that either real width holds exactly.
+std::vector<double> Ramp(std::size_t n) {
+  std::vector<double> v(n);
+  for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<double>(i) * 0.25 - 3.25;
+  return v;
 }
 
-// A result information block as the version-140 records write it (no values follow).
-PZARBody Block(const TPZARResultInts& ints, int width = 8, const std::string& name = "") {
-  return PZARBody()
-      .Raw(&ints, sizeof(ints))
-      .Real(-1.0, width)
-      .Real(1.0, width)
-      .Text(name, TPZARResultInfo::N_NAME_WIDTH);
-}
+using VectorRecords = ScannedFile;
 
-class VectorRecords : public ScannedFile {
-protected:
-  std::vector<char> VectorBody(const TPZARResultInts& ints, int width,
-                               const std::vector<double>& values, const std::string& name = "") {
-    const std::vector<float> singles(values.begin(), values.end());
-    const double range[2] = {-7.5, 9.25};
-    const float rangeF[2] = {-7.5f, 9.25f};
-    return WrittenBody<CPZARRecordVector_140, CRecordVectorD>(m_dir, [&](CRecordVectorD& d) {
-      d.m_ints = ints;
-      d.m_nRealWidth = width;
-      d.m_strName = CString(std::wstring(name.begin(), name.end()));
-      d.m_pMinVal = width == 4 ? static_cast<const void*>(&rangeF[0]) : &range[0];
-      d.m_pMaxVal = width == 4 ? static_cast<const void*>(&rangeF[1]) : &range[1];
-      d.m_pValues = width == 4 ? static_cast<const void*>(singles.data()) : values.data();
-      d.m_nCount = static_cast<std::int32_t>(values.size());
-    });
-  }
-  static std::vector<double> Ramp(std::size_t n, double scale = 0.5) {
-    std::vector<double> v(n);
-    for (std::size_t i = 0; i < n; ++i) v[i] = static_cast<double>(i) * scale - 3.25;
-    return v;
-  }
-};
-
-TEST_F(VectorRecords, WrittenValuesReadBackForNodesAndElementsInBothWidths) {
+TEST_F(VectorRecords, ValuesAndPredicatesForNodesAndElementsInBothWidths) {
   const struct {
-    std::int32_t dataType;
-    int width;
     std::int32_t version;
+    int width;
+    std::int32_t dataType, direction;
     std::size_t count;  // node list 37 ids, element list 21
-  } cases[] = {{0, 8, 140, 37}, {0, 4, 140, 37}, {1, 8, 130, 21}, {2, 4, 130, 21}, {1, 4, 140, 21}};
+    int localCsys, lineElem, corner;
+  } cases[] = {{140, 8, 0, 4, 37, 1, 0, 0},
+               {130, 4, 0, 4, 37, 0, 0, 0},
+               {140, 4, 1, 2, 21, 0, 1, 0},
+               {130, 8, 2, 3, 21, 0, 1, 1},
+               {140, 8, 2, 1, 21, 0, 0, 1}};
   for (const auto& c : cases) {
     TPZARResultInts ints;
     ints.m_nDataType = c.dataType;
-    const std::vector<double> values = Ramp(c.count, 1.0 / 3.0);
+    ints.m_nDirection = c.direction;
+    ints.m_nComponent[0] = 5;
+    ints.m_nComponent[3] = -7;
+    const std::vector<double> values = Ramp(c.count);
     ASSERT_EQ(Scan(File(c.version, c.width)
                        .Record(NODE_ID_LIST, 37, Ids(1, 37))
                        .Record(ELEM_ID_LIST, 21, Ids(1, 21))
-                       .Record(VECTOR, 101, VectorBody(ints, c.width, values, "Stress XX"))
+                       .Record(VECTOR, 101, VectorBody(ints, c.width, values))
                        .End()),
               1);
-    ASSERT_EQ(m_file.GetRecordList().size(), 3u);
     auto& vector = At<CPZARRecordVector>(2);
     EXPECT_EQ(c.version == 140, dynamic_cast<CPZARRecordVector_140*>(&vector) != nullptr);
     EXPECT_EQ(vector.GetDataCount(), static_cast<std::int32_t>(c.count));
-    EXPECT_EQ(vector.GetInfo().m_strName, CString(L"Stress XX"));
-    EXPECT_EQ(vector.GetInfo().m_rMinVal, -7.5);
-    EXPECT_EQ(vector.GetInfo().m_rMaxVal, 9.25);
-    EXPECT_EQ(vector.IsElemCornerData(), c.dataType == 2 ? 1 : 0);
-    zar::MArray<double> loaded(100, 42.0);  // a reused, larger array
-    zar::MArray<std::uint64_t> itrs = {1};
-    ASSERT_EQ(vector.LoadData(loaded, itrs, nullptr, nullptr), 1);
-    EXPECT_EQ(loaded, Stored(values, c.width)) << c.dataType << " " << c.width;
-    EXPECT_TRUE(itrs.empty());
-  }
-}
-
-TEST_F(VectorRecords, PredicatesFollowDirectionDataTypeAndComponents) {
-  const struct {
-    std::int32_t version, direction, dataType;
-    int localCsys, lineElem, corner;
-  } cases[] = {{140, 4, 0, 1, 0, 0},
-               {130, 4, 0, 0, 0, 0},
-               {140, 2, 1, 0, 1, 0},
-               {130, 3, 2, 0, 1, 1},
-               {140, 1, 2, 0, 0, 1}};
-  for (const auto& c : cases) {
-    TPZARResultInts ints;
-    ints.m_nDirection = c.direction;
-    ints.m_nDataType = c.dataType;
-    ints.m_nComponent[0] = 5;
-    ints.m_nComponent[3] = -7;
-    ASSERT_EQ(Scan(File(c.version, 8)
-                       .Record(NODE_ID_LIST, 1, Ids(1, 1))
-                       .Record(ELEM_ID_LIST, 1, Ids(1, 1))
-                       .Record(VECTOR, 1, VectorBody(ints, 8, {2.0}))
-                       .End()),
-              1);
-    const auto& vector = At<CPZARRecordVector>(2);
     EXPECT_EQ(vector.NeedNodeLocalCycs(), c.localCsys);
     EXPECT_EQ(vector.IsLineElemComp(), c.lineElem);
     EXPECT_EQ(vector.IsElemCornerData(), c.corner);
     EXPECT_EQ(vector.GetComponentRelationNo(), 2);
+    zar::MArray<double> loaded(100, 42.0);  // a reused, larger array
+    zar::MArray<std::uint64_t> itrs = {1};
+    ASSERT_EQ(vector.LoadData(loaded, itrs, nullptr, nullptr), 1);
+    EXPECT_EQ(loaded, values) << c.dataType << " " << c.width;
+    EXPECT_TRUE(itrs.empty());
   }
 }
 
@@ -175,7 +120,7 @@ TEST_F(VectorRecords, BadCountsFailTheScanAndACutFileFailsTheLoad) {
   caseInfo.m_nDataType = 1;
   caseInfo.m_nMinID = 1 << 29;  // sub number: 2^29 x 8 element nodes x 2 types x 3 elements
   caseInfo.m_nMaxID = 8;
-  std::vector<char> cutBlock = Block({});
+  std::vector<char> cutBlock = VectorBody({});
   cutBlock.resize(100);
   const struct {
     std::int32_t type, id;
@@ -185,8 +130,8 @@ TEST_F(VectorRecords, BadCountsFailTheScanAndACutFileFailsTheLoad) {
       {VECTOR, 1, VectorBody({}, 8, {1, 2, 3}), true},
       {VECTOR, 1, VectorBody({}, 8, {1}), false},  // 3 nodes; the end header is no value
       {VECTOR, 1, cutBlock, false},
-      {CONC_NODAL_VECTOR, 1, Block(conc), false},
-      {ENTITY_CASE_INFO, 1, Block(caseInfo), false},
+      {CONC_NODAL_VECTOR, 1, VectorBody(conc), false},
+      {ENTITY_CASE_INFO, 1, VectorBody(caseInfo), false},
       {ELEM_CSYS, 0, {}, false},
       {ELEM_CSYS, 2, PZARBody().Real(1).Real(0).Real(0).Real(0).Real(1).Real(0), false},
   };
@@ -219,7 +164,7 @@ TEST_F(VectorRecords, ConcurrentNodalVectorReadsOneResultTypePerNode) {
   ints.m_nComponent[5] = 303;
   ints.m_nDirection = 3;
   for (int width : {8, 4}) {
-    PZARBody body = Block(ints, width);
+    PZARBody body = VectorBody(ints, width);
     for (int node = 0; node < 3; ++node) {  // per node, type 101 then 202, 2 x 3 values each
       for (int v = 0; v < 12; ++v) body.Real(node * 100 + v + 0.5, width);
     }
@@ -261,7 +206,7 @@ TEST_F(VectorRecords, EntityCaseInfoReadsPerEntityAndElementNode) {
   ints.m_nMinID = 3;  // sub number
   ints.m_nMaxID = 2;  // element nodes
   ints.m_nDirection = 2;
-  PZARBody body = Block(ints);
+  PZARBody body = VectorBody(ints);
   for (std::int32_t v = 0; v < 2 * 2 * 2 * 3; ++v) body.Int(v);
   ASSERT_EQ(Scan(File(140, 8)
                      .Record(ELEM_ID_LIST, 2, Ids(7, 2))
@@ -273,7 +218,6 @@ TEST_F(VectorRecords, EntityCaseInfoReadsPerEntityAndElementNode) {
   info.SetDataLoaderKey(&At<CPZARRecordElemIDList>(0));
   EXPECT_EQ(info.GetDataCount(), 24);
   EXPECT_EQ(info.GetCaseInfo(), 4);
-  EXPECT_EQ(info.GetLocType(), pvk::LOC_ELEM);
   zar::MArray<std::int32_t> ids;
   unsigned first = 0, second = 0, nodes = 0;
   zar::MArray<unsigned int> values;
@@ -306,29 +250,8 @@ TEST_F(VectorRecords, EntityCaseInfoLocationFollowsDataTypeDirectionAndNodes) {
     ints.m_nDataType = c.dataType;
     ints.m_nDirection = c.direction;
     ints.m_nMaxID = c.elemNodes;
-    ASSERT_EQ(Scan(File(140, 8).Record(ENTITY_CASE_INFO, 0, Block(ints)).End()), 1);
+    ASSERT_EQ(Scan(File(140, 8).Record(ENTITY_CASE_INFO, 0, VectorBody(ints)).End()), 1);
     EXPECT_EQ(At<CPZARRecordEntityCaseInfoD>(0).GetLocType(), c.loc);
-  }
-}
-
-TEST_F(VectorRecords, ElementCoordinateSystemsReadBackInBothWidths) {
-  const std::vector<double> axes = {1, 0, 0, 0, 1, 0, 0.5, 0.25, 0, -0.25, 0.5, 0};
-  for (int width : {8, 4}) {
-    const std::vector<float> singles(axes.begin(), axes.end());
-    const auto body =
-        WrittenBody<CPZARRecordElemCsys_140, CRecordElemCsysD>(m_dir, [&](CRecordElemCsysD& d) {
-          d.m_nRealWidth = width;
-          d.m_pAxes = width == 4 ? static_cast<const void*>(singles.data()) : axes.data();
-          d.m_nCount = 2;
-        });
-    ASSERT_EQ(Scan(File(130, width).Record(ELEM_CSYS, 2, body).End()), 1);
-    auto& csys = At<CPZARRecordElemCsys>(0);
-    zar::MArray<pvk::TElemOutCsys_d> out;
-    ASSERT_EQ(csys.LoadData(out, nullptr, nullptr), 1);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(std::vector<double>(out[1].v, out[1].v + 6),
-              std::vector<double>(axes.begin() + 6, axes.end()));
-    EXPECT_EQ(EchoOf(csys), kSep + L"ELEM CSYS\tCount : 2 \n" + kSep);
   }
 }
 
@@ -351,21 +274,6 @@ TEST_F(VectorRecords, VectorEchoListsTheResultInformation) {
                 L"m_nDataType : 1, m_nOutputType : 2, m_nDirection : 3, m_nCalcWaring : 4\n" +
                 L"m_nMinID : 5, m_nMaxID : 6, m_rMinVal : -7.500000, m_rMaxVal : 9.250000 \n" +
                 L"m_nComponent : 0 9 0 0 0 0 0 0 \n\n");
-}
-
-TEST(VectorRecordFactory, CreatesTheClassOfEachVersion) {
-  using namespace PZAR_RECORD_VER;
-  auto& factory = CPZARRecordFactory::GetInstance();
-  const auto is = [&]<class T>(std::int32_t type, E_VER version, T*) {
-    const auto record = factory.Create(type, version);
-    return dynamic_cast<T*>(record.get()) != nullptr;
-  };
-  EXPECT_TRUE(is(VECTOR, VER_130, static_cast<CPZARRecordVector_130*>(nullptr)));
-  EXPECT_TRUE(is(VECTOR, VER_150, static_cast<CPZARRecordVector_140*>(nullptr)));
-  EXPECT_TRUE(is(CONC_NODAL_VECTOR, VER_130, static_cast<CPZARRecordConcNodalVector*>(nullptr)));
-  EXPECT_TRUE(is(ENTITY_CASE_INFO, VER_140, static_cast<CPZARRecordEntityCaseInfoD*>(nullptr)));
-  EXPECT_TRUE(is(ELEM_CSYS, VER_130, static_cast<CPZARRecordElemCsys_130*>(nullptr)));
-  EXPECT_TRUE(is(ELEM_CSYS, VER_140, static_cast<CPZARRecordElemCsys_140*>(nullptr)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "ScannedFile.h"
 #include "base/ScratchFolder.h"
 #include "ibm/MPURecords.h"
 #include "resultfile/PZARFile.h"
@@ -12,6 +13,7 @@
 #include "resultfile/PZARModelWriter150.h"
 #include "resultfile/records/PZARRecordBlocks150.h"
 #include "resultfile/records/PZARRecordCaseInfo.h"
+#include "resultfile/records/PZARRecordElemCsys.h"
 #include "resultfile/records/PZARRecordIBMFatMat.h"
 #include "resultfile/records/PZARRecordIBMFatigue.h"
 #include "resultfile/records/PZARRecordIBMGridInfo.h"
@@ -122,6 +124,13 @@ protected:
     file.Vector(102, 0, {0.25, -1.5});
     WriteIBM(file);
     WriteModel(file);
+    const double axes[12] = {1, 0, 0, 0, 1, 0, 0.5, 0.25, 0, -0.25, 0.5, 0};
+    const std::vector<float> singles(axes, axes + 12);
+    CRecordElemCsysD csys(file.File());
+    csys.m_nRealWidth = file.FloatSize();
+    csys.m_pAxes = csys.m_nRealWidth == 4 ? static_cast<const void*>(singles.data()) : axes;
+    csys.m_nCount = 2;
+    file.Add(ELEM_CSYS, 2, csys);
   }
 
   static void WriteIBM(CResultFileBuilder& file) {
@@ -137,6 +146,8 @@ protected:
     matl.m_data.m_rE = 210e3;
     matl.m_data.m_nForm = 2;
     matl.m_data.m_aTable = {1.5, 2.5, 3.5};
+    matl.m_data.m_rTableXMin = 1;
+    matl.m_data.m_rTableXMax = 2;
     file.Add(IBM_GRID_MATL, 0, matl);
     CRecordIBMFatigueD fat(file.File());
     fat.m_data.m_aMSCType = {1, 2, 3};
@@ -162,6 +173,16 @@ protected:
     EXPECT_EQ(pzar_writer::WriteElementRecord(file.Writer(), {{.nKey = 2, .aElems = {quad}}}), 1);
   }
 
+  // Writes every record in the parameters' format and width and scans the file.
+  bool WriteAndScan() {
+    const auto [version, width] = GetParam();
+    {
+      CResultFileBuilder file(m_dir.Wide("w.pzar"), version, width);
+      WriteAll(file);
+      if (!file.Finish()) return false;
+    }
+    return m_file.Scan(m_dir.Wide("w.pzar")) == 1 && m_file.GetRecordList().size() == 15u;
+  }
   template <class T>
   T& At(std::size_t i) {
     return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
@@ -172,17 +193,9 @@ protected:
 };
 
 TEST_P(WrittenFile, ReadsBackEveryRecord) {
-  const auto [version, width] = GetParam();
-  const CString path = m_dir.Wide("w.pzar");
-  {
-    CResultFileBuilder file(path, version, width);
-    WriteAll(file);
-    ASSERT_TRUE(file.Finish());
-  }
-  ASSERT_EQ(m_file.Scan(path), 1);
-  EXPECT_EQ(m_file.GetVersion(), version);
-  EXPECT_EQ(m_file.GetFloatSize(), width);
-  ASSERT_EQ(m_file.GetRecordList().size(), 14u);
+  ASSERT_TRUE(WriteAndScan());
+  EXPECT_EQ(m_file.GetVersion(), std::get<0>(GetParam()));
+  EXPECT_EQ(m_file.GetFloatSize(), std::get<1>(GetParam()));
   EXPECT_EQ(std::wstring(At<CPZARRecordSolverInfo>(0).GetSolverName()), L"Solver");
   EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex().nForce, 3);
   EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(1).GetTitle()), L"Gehäuse");
@@ -207,6 +220,7 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   EXPECT_EQ(matl.m_rE, 210e3);
   EXPECT_EQ(matl.m_nForm, 2);
   EXPECT_EQ(matl.m_aTable, (zar::MArray<double>{1.5, 2.5, 3.5}));
+  EXPECT_EQ(At<CPZARRecordIBMGridMatl>(7).GetTableX(1), 1.5);  // spread evenly over the table
   TMPUFatD fat;
   At<CPZARRecordIBMFatigue>(8).GetData(&fat);
   EXPECT_EQ(fat.m_aMSCType, (std::array<std::int32_t, 3>{1, 2, 3}));
@@ -226,6 +240,36 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   ASSERT_EQ(At<CPZARRecordElement_150>(13).GetElemData(ids, types, counts, nodes), 1);
   EXPECT_EQ(types, (TInts{6}));
   EXPECT_EQ(nodes, (TInts{10, 11, 12, 13}));
+  zar::MArray<pvk::TElemOutCsys_d> csys;
+  ASSERT_EQ(At<CPZARRecordElemCsys>(14).LoadData(csys, nullptr, nullptr), 1);
+  ASSERT_EQ(csys.size(), 2u);
+  EXPECT_EQ(std::vector<double>(csys[1].v, csys[1].v + 3), (std::vector<double>{0.5, 0.25, 0}));
+}
+
+// The line after the first separator of each echo; the case title is not ASCII.
+TEST_P(WrittenFile, EchoesTitleEveryRecord) {
+  ASSERT_TRUE(WriteAndScan());
+  const wchar_t* titles[] = {L"Solver Info (Solver)\n",
+                             nullptr,
+                             L"OUTPUT SET  : T(5.000e-01)\n",
+                             L"Node ID Size: 2\n",
+                             L"Element ID Size: 1\n",
+                             L"DATA VECTOR  : V\n",
+                             L"GRID INFO FOR IMPLICIT BOUNDARY METHOD\t  \n",
+                             L"IBM GRID MATERIAL INFORMATION               \n",
+                             L"FATIGUE ANALYSIS INFORMATION                \n",
+                             L"FATIGUE MATERIAL INFORMATION                \n",
+                             L"Fixed Design Domain Grid IDs (for IBM Topology Optimization\n",
+                             L"PROPERTY ID MAP FOR PCB POST\t\t\t\t  \n",
+                             L"NODE                                        \n",
+                             L"ELEMENT                                     \n",
+                             L"ELEM CSYS\tCount : 2 \n"};
+  const std::wstring sep = L"--------------------------------------------\n";
+  for (std::size_t i = 0; i < std::size(titles); ++i) {
+    if (!titles[i]) continue;
+    const std::wstring echo = EchoOf(At<CPZARRecord>(i));
+    EXPECT_TRUE(echo.starts_with(sep + titles[i])) << i << "\n" << echo;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, WrittenFile,
