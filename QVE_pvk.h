@@ -119,3 +119,21 @@
 #include "vresult/catalogue/VResultCatalogue.h"
 #include "vresult/catalogue/VResultQuery_ZAR.h"
 
+// Virtual result factory, component-type map, registration, package and modules
+#include "vresult/CompTypeVResMap.h"
+#include "vresult/CompTypeVResMapManager.h"
+#include "vresult/VResultFactory.h"
+#include "vresult/VResultFactoryManager.h"
+#include "vresult/VResultModule.h"
+#include "vresult/VResultRegistrar.h"
+
+// Unit control, partial data and the virtual result base
+#include "base/UnitControl.h"
+#include "base/UnitDimension.h"
+#include "datastore/AmtType.h"
+#include "datastore/PostPartialD.h"
+#include "datastore/PostPartialDList.h"
+#include "vresult/VResult.h"
+#include "vresult/VResultBinding.h"
+#include "vresult/VResultTypes.h"
+#include "vresult/VResult_ZAR.h"

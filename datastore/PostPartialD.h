@@ -1,0 +1,78 @@
+#pragma once
+// One block of result values on their way to the displays: rows (keys) with up to 70 value
+// columns, the entity indexing of the rows, and the amount and location types of the result.
+#include <array>
+#include <cstdint>
+
+#include "base/Containers.h"
+#include "datastore/AmtType.h"
+#include "datastore/DataTypes.h"
+
+// Flat view of a block for the displays; valid until the block changes.
+struct TPostPartialD {
+  static constexpr std::int32_t N_MAX_COMP = 70;
+
+  std::int32_t nAMTType = 0;
+  std::int32_t nLOCType = 0;
+  std::int32_t nCompCnt = 0;
+  std::int32_t nKeyCnt = 0;
+  std::int32_t nDataCnt = 0;
+  const std::int32_t* pKey = nullptr;  // null when empty, as every pointer here
+  const std::int32_t* pDSI = nullptr;
+  const std::int32_t* pDCT = nullptr;
+  std::array<const double*, N_MAX_COMP> pComp{};  // only the first nCompCnt can be set
+  std::uint64_t nCaseInfoCnt = 0;
+  const unsigned int* pCaseInfo = nullptr;
+};
+
+class CPostPartialD {
+public:
+  static constexpr std::int32_t N_MAX_COMP = TPostPartialD::N_MAX_COMP;
+
+  CPostPartialD() = default;
+  CPostPartialD(const CPostPartialD&) = default;
+  CPostPartialD& operator=(const CPostPartialD&) = default;
+  virtual ~CPostPartialD() = default;
+
+  // n = 0 takes the amount type's default column count. 0, with nothing changed, when the
+  // count is below 1 or above 70; otherwise the block is cleared and takes the three values.
+  int Init(pvk::AMT_TYPE amt, pvk::LOC_TYPE loc, std::int32_t n);
+  // Empties every array, keeping its storage for the next fill, and zeroes the types and
+  // the column count.
+  void Clear();
+  TPostPartialD GetStruct() const;
+
+  zar::MArray<std::int32_t>* GetFKey() { return &m_aFKey; }
+  zar::MArray<zar::MVector<double, 3>>* GetFPos() { return &m_aFPos; }
+  const zar::MArray<zar::MVector<double, 3>>* GetPos() const { return &m_aFPos; }
+  zar::MArray<std::int32_t>* GetKey() { return &m_aKey; }
+  const zar::MArray<std::int32_t>* GetKey() const { return &m_aKey; }
+  zar::MArray<std::int32_t>* GetDSI() { return &m_aDSI; }
+  const zar::MArray<std::int32_t>* GetDSI() const { return &m_aDSI; }
+  zar::MArray<std::int32_t>* GetDCT() { return &m_aDCT; }
+  const zar::MArray<std::int32_t>* GetDCT() const { return &m_aDCT; }
+  std::int32_t GetCompCnt() const { return m_nCompCnt; }
+  // Null for a column index outside 0 to 69.
+  zar::MArray<double>* GetComp(std::int32_t i);
+  const zar::MArray<double>* GetComp(std::int32_t i) const;
+  zar::MArray<double>* GetScalarComp() { return &m_aComp[0]; }
+  const zar::MArray<double>* GetScalarComp() const { return &m_aComp[0]; }
+  // The size of column 0.
+  std::int32_t GetDataCount() const { return static_cast<std::int32_t>(m_aComp[0].size()); }
+  zar::MArray<unsigned int>* GetCaseInfo() { return &m_aCaseInfo; }
+  const zar::MArray<unsigned int>* GetCaseInfo() const { return &m_aCaseInfo; }
+  pvk::AMT_TYPE GetAMTType() const { return m_nAMTType; }
+  pvk::LOC_TYPE GetLOCType() const { return m_nLOCType; }
+
+private:
+  zar::MArray<std::int32_t> m_aFKey;
+  zar::MArray<zar::MVector<double, 3>> m_aFPos;
+  zar::MArray<std::int32_t> m_aKey;
+  zar::MArray<std::int32_t> m_aDSI;
+  zar::MArray<std::int32_t> m_aDCT;
+  std::int32_t m_nCompCnt = 0;
+  std::array<zar::MArray<double>, N_MAX_COMP> m_aComp;
+  zar::MArray<unsigned int> m_aCaseInfo;
+  pvk::AMT_TYPE m_nAMTType = static_cast<pvk::AMT_TYPE>(0);
+  pvk::LOC_TYPE m_nLOCType = static_cast<pvk::LOC_TYPE>(0);
+};

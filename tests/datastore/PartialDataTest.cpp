@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "datastore/PostPartialDList.h"
+
+namespace {
+
+using IDs = zar::MArray<std::int32_t>;
+
+TEST(CPostPartialD, InitTakesTheAmountTypeDefaultOrTheGivenCount) {
+  const std::int32_t defaults[18] = {0, 1, 4, 8, 12, 7, 7, 4, 9, 13, 8, 6, 7, 0, 10, 30, 60, 70};
+  const struct {
+    std::int32_t amt, n, expected;
+  } given[] = {{13, 8, 8}, {2, 3, 3}, {18, 0, 0}, {1, -1, 0}, {1, 71, 0}, {1, 70, 70}};
+  for (std::int32_t amt = 0; amt < 18; ++amt)
+    EXPECT_EQ(pvk::GetDefaultCompCnt(amt), defaults[amt]) << amt;
+  for (const auto& c : given) {
+    CPostPartialD block;
+    ASSERT_EQ(block.Init(pvk::AMT_VECTOR, pvk::LOC_ELEM, 0), 1);
+    block.GetKey()->push_back(5);
+    const int ok = block.Init(static_cast<pvk::AMT_TYPE>(c.amt), pvk::LOC_NODE, c.n);
+    EXPECT_EQ(ok, c.expected > 0 ? 1 : 0) << c.amt << "/" << c.n;
+    // A refused Init changes nothing; an accepted one starts afresh.
+    EXPECT_EQ(block.GetCompCnt(), ok ? c.expected : 4);
+    EXPECT_EQ(block.GetLOCType(), ok ? pvk::LOC_NODE : pvk::LOC_ELEM);
+    EXPECT_EQ(block.GetKey()->size(), ok ? 0u : 1u);
+  }
+}
+
+// A block with keys 7 and 9, two columns and its indexing.
+CPostPartialD FilledBlock() {
+  CPostPartialD block;
+  block.Init(pvk::AMT_SCALAR, pvk::LOC_NODE, 2);
+  *block.GetKey() = {7, 9};
+  *block.GetDSI() = {0, 1};
+  *block.GetDCT() = {1, 1};
+  *block.GetComp(0) = {1.0, 2.0};
+  *block.GetComp(1) = {3.0, 4.0};
+  *block.GetCaseInfo() = {11u};
+  block.GetFKey()->push_back(3);
+  block.GetFPos()->push_back({{1.0, 2.0, 3.0}});
+  return block;
+}
+
+TEST(CPostPartialD, CopyIsDeepAndClearEmptiesEverythingButKeepsTheStorage) {
+  CPostPartialD block = FilledBlock();
+  const CPostPartialD copy = block;
+  const double* column = block.GetComp(0)->data();
+  block.Clear();
+  EXPECT_EQ(*copy.GetKey(), (IDs{7, 9}));
+  EXPECT_EQ(copy.GetComp(1)->size(), 2u);
+  EXPECT_EQ(block.GetCompCnt() + block.GetAMTType() + block.GetLOCType(), 0);
+  EXPECT_EQ(block.GetDataCount(), 0);
+  EXPECT_TRUE(block.GetKey()->empty() && block.GetFKey()->empty() && block.GetPos()->empty());
+  // Indexing left over from an earlier fill would index rows that are gone.
+  EXPECT_TRUE(block.GetDSI()->empty() && block.GetDCT()->empty() && block.GetCaseInfo()->empty());
+  block.GetComp(0)->push_back(5.0);
+  EXPECT_EQ(block.GetComp(0)->data(), column);
+  EXPECT_EQ(block.GetScalarComp(), block.GetComp(0));
+  EXPECT_EQ(block.GetComp(-1), nullptr);
+  EXPECT_EQ(block.GetComp(70), nullptr);
+}
+
+TEST(CPostPartialD, StructPointsAtFilledArraysAndIsNullForEmptyOnes) {
+  CPostPartialD block = FilledBlock();
+  block.GetDSI()->clear();
+  block.GetDCT()->clear();
+  block.GetComp(1)->clear();
+  block.GetComp(2)->push_back(8.0);  // beyond the column count
+  const TPostPartialD flat = block.GetStruct();
+  EXPECT_EQ((IDs{flat.nAMTType, flat.nLOCType, flat.nCompCnt, flat.nKeyCnt, flat.nDataCnt}),
+            (IDs{1, 6, 2, 2, 2}));
+  EXPECT_EQ(flat.pKey, block.GetKey()->data());
+  EXPECT_EQ(flat.pDSI, nullptr);
+  EXPECT_EQ(flat.pDCT, nullptr);
+  EXPECT_EQ(flat.pComp[0], block.GetComp(0)->data());
+  EXPECT_EQ(flat.pComp[1], nullptr);
+  EXPECT_EQ(flat.pComp[2], nullptr);
+  EXPECT_EQ(flat.nCaseInfoCnt, 1u);
+  EXPECT_EQ(flat.pCaseInfo, block.GetCaseInfo()->data());
+}
+
+TEST(CPostPartialDList, AddRemoveAndSums) {
+  CPostPartialDList list, other;
+  EXPECT_EQ(list.GetTotalKeyCnt() + list.GetTotalDSICnt() + list.GetTotalDataCnt(), 0);
+  CPostPartialD* first = list.Add();
+  *first = FilledBlock();
+  CPostPartialD* second = list.Add();
+  second->GetKey()->assign(3, 1);
+  second->GetDSI()->assign(4, 0);
+  second->GetComp(0)->assign(5, 0.0);
+  EXPECT_EQ((IDs{list.GetTotalKeyCnt(), list.GetTotalDSICnt(), list.GetTotalDataCnt()}),
+            (IDs{5, 6, 7}));
+
+  EXPECT_EQ(list.Remove(other.Add()), 0);
+  EXPECT_EQ(list.Remove(nullptr), 0);
+  EXPECT_EQ(list.GetSize() + other.GetSize(), 3);
+  EXPECT_EQ(list.Remove(first), 1);
+  EXPECT_EQ(list.Remove(first), 0);
+  EXPECT_EQ(list.GetList().front().get(), second);
+  list.Clear();
+  EXPECT_EQ(list.GetSize() + list.GetTotalDataCnt(), 0);
+}
+
+}  // namespace
