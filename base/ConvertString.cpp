@@ -4,9 +4,11 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace zar::lib {
 
@@ -59,6 +61,39 @@ iconv_t Descriptor(unsigned codePage, bool toWide) {
   return cd != reinterpret_cast<iconv_t>(-1) ? cd : cache.Get(kUtf8, toWide);
 }
 
+// Code pages in which every ASCII byte stands for itself (not UTF-16, not EBCDIC, not the
+// 7-bit ISO-2022 and UTF-7 forms).
+bool IsAsciiSuperset(unsigned codePage) {
+  switch (codePage) {
+    case kUtf8:
+    case 20127:
+    case 437:
+    case 850:
+    case 866:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+      return true;
+    default:
+      return (codePage >= 1250 && codePage <= 1258) || (codePage >= 28591 && codePage <= 28605);
+  }
+}
+
+// Printable ASCII text, the common case of names and titles, converts without the converter.
+template <class TChar>
+bool IsPlainAscii(std::basic_string_view<TChar> text) {
+  return std::all_of(text.begin(), text.end(), [](TChar c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    return (u >= 0x20 && u < 0x7F) || u == '\t' || u == '\n' || u == '\r';
+  });
+}
+
+bool CanCopyAscii(unsigned codePage) {
+  return IsAsciiSuperset(codePage == 0 ? MConvertString::GetSystemCodePage() : codePage);
+}
+
 }  // namespace
 
 unsigned MConvertString::GetSystemCodePage() {
@@ -71,6 +106,9 @@ unsigned MConvertString::GetSystemCodePage() {
 }
 
 CString MConvertString::ToWide(std::string_view text, unsigned codePage) {
+  if (IsPlainAscii(text) && CanCopyAscii(codePage)) {
+    return CString(std::wstring(text.begin(), text.end()));
+  }
   iconv_t cd = Descriptor(codePage, true);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::wstring out;
@@ -93,6 +131,12 @@ CString MConvertString::ToWide(std::string_view text, unsigned codePage) {
 }
 
 std::string MConvertString::ToMultiByte(std::wstring_view text, unsigned codePage) {
+  if (IsPlainAscii(text) && CanCopyAscii(codePage)) {
+    std::string out(text.size(), '\0');
+    std::transform(text.begin(), text.end(), out.begin(),
+                   [](wchar_t c) { return static_cast<char>(c); });
+    return out;
+  }
   iconv_t cd = Descriptor(codePage, false);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out;

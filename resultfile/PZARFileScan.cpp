@@ -1,4 +1,5 @@
 // The block scan of a result file.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -86,6 +87,11 @@ int CPZARFile::ScanBlocks(FILE* pEcho) {
   if (!ReadFileHeader()) return 0;
   zar::lib::nsMsgOutFormatD(L"******************File Block Scan Start******************");
   if (m_eVer == PZAR_RECORD_VER::VER_140 && !SkipOffsetTable()) return 0;
+  // Room for the records a file of this size can hold at most (an empty body each), within a
+  // bound: the list then grows without copying, and untouched room costs no memory.
+  constexpr std::uint64_t kMaxReserve = 1u << 20;
+  m_aRecords.reserve(static_cast<std::size_t>(
+      std::min<std::uint64_t>(m_file.GetLength() / sizeof(CPZARRecord::R_HEADER), kMaxReserve)));
   CreatorCache creators(m_eVer);
   CPZARRecord::R_HEADER header;
   bool more = ReadRecordHeader(header);

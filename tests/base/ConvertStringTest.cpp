@@ -70,3 +70,14 @@ TEST(ConvertString, Utf16SurrogatesAreJoinedAndLoneOnesReplaced) {
 }
 
 }  // namespace
+
+// Plain ASCII takes a shortcut in code pages that contain it; the others still convert.
+TEST(ConvertString, AsciiIsCopiedOnlyWhereCodePagesHoldIt) {
+  for (const unsigned cp : {0u, 949u, 65001u, 1252u}) {
+    EXPECT_EQ(std::wstring(MConvertString::ToWide("Title\t1", cp)), L"Title\t1") << cp;
+    EXPECT_EQ(MConvertString::ToMultiByte(L"Title\t1", cp), "Title\t1") << cp;
+  }
+  EXPECT_EQ(std::wstring(MConvertString::ToWide("ab", 1200)), L"\x6261");
+  EXPECT_EQ(MConvertString::ToMultiByte(L"a", 1200), std::string("a\0", 2));
+  EXPECT_EQ(std::wstring(MConvertString::ToWide("\x1b|", 65001)), L"\x1b|");
+}
