@@ -69,8 +69,6 @@ TEST(ConvertString, Utf16SurrogatesAreJoinedAndLoneOnesReplaced) {
   EXPECT_EQ(MConvertString::FromUtf16(lone), CString(L"a\uFFFDb"));
 }
 
-}  // namespace
-
 // Plain ASCII takes a shortcut in code pages that contain it; the others still convert.
 TEST(ConvertString, AsciiIsCopiedOnlyWhereCodePagesHoldIt) {
   for (const unsigned cp : {0u, 949u, 65001u, 1252u}) {
@@ -81,3 +79,5 @@ TEST(ConvertString, AsciiIsCopiedOnlyWhereCodePagesHoldIt) {
   EXPECT_EQ(MConvertString::ToMultiByte(L"a", 1200), std::string("a\0", 2));
   EXPECT_EQ(std::wstring(MConvertString::ToWide("\x1b|", 65001)), L"\x1b|");
 }
+
+}  // namespace
