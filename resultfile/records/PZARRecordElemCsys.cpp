@@ -6,6 +6,7 @@
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 #include "resultfile/records/RecordRealBlock.h"
 
 namespace {
@@ -45,8 +46,8 @@ int CPZARRecordElemCsys::WriteBody(IRecordD* pData) {
   if (!pCsys || !pCsys->GetFile()) return 0;
   if (pCsys->m_pAxes && pCsys->m_nCount > 0) {
     const std::uint64_t width = pCsys->m_nRealWidth == 4 ? 4 : 8;
-    pzar_body::WriteBytes(*pCsys->GetFile(), pCsys->m_pAxes,
-                          static_cast<std::uint64_t>(pCsys->m_nCount) * kRealsPerElem * width);
+    pzar_record::WriteBytes(*pCsys->GetFile(), pCsys->m_pAxes,
+                            static_cast<std::uint64_t>(pCsys->m_nCount) * kRealsPerElem * width);
   }
   return 1;
 }

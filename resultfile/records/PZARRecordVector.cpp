@@ -9,6 +9,7 @@
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/IDPositions.h"
 #include "resultfile/records/RecordEcho.h"
+#include "resultfile/records/RecordIO.h"
 #include "resultfile/records/RecordInForce.h"
 #include "resultfile/records/RecordRealBlock.h"
 #include "session/ModelDBLink.h"
@@ -81,8 +82,8 @@ int CPZARRecordVector::WriteBody(IRecordD* pData) {
   TPZARResultInfo::Write(file, pVector->m_ints, width, pVector->m_pMinVal, pVector->m_pMaxVal,
                          pVector->m_strName);
   if (pVector->m_pValues && pVector->m_nCount > 0) {
-    pzar_body::WriteBytes(file, pVector->m_pValues,
-                          static_cast<std::uint64_t>(pVector->m_nCount) * width);
+    pzar_record::WriteBytes(file, pVector->m_pValues,
+                            static_cast<std::uint64_t>(pVector->m_nCount) * width);
   }
   return 1;
 }

@@ -49,16 +49,6 @@ bool ReadBytes(CFile& file, void* dst, std::uint64_t bytes) {
   return true;
 }
 
-void WriteBytes(CFile& file, const void* src, std::uint64_t bytes) {
-  const auto* p = static_cast<const unsigned char*>(src);
-  while (bytes > 0) {
-    const auto piece = static_cast<unsigned>(bytes < kMaxPiece ? bytes : kMaxPiece);
-    file.Write(p, piece);
-    p += piece;
-    bytes -= piece;
-  }
-}
-
 bool ReadRealBlock(CFile& file, std::uint64_t pos, std::uint64_t count, std::int32_t width,
                    void* dst) {
   file.Seek(static_cast<std::int64_t>(pos), CFile::begin);

@@ -1,7 +1,6 @@
 #pragma once
 // Bulk reals of a record: read from a stored position with one seek, doubles in one read,
-// floats in chunks widened in place while they are in cache; and written from a caller's array
-// in a given width.
+// floats in chunks widened in place while they are in cache.
 #include <cstdint>
 
 class CFile;
@@ -14,7 +13,5 @@ bool ReadRealBlock(CFile& file, std::uint64_t pos, std::uint64_t count, std::int
                    void* dst);
 // Reads `bytes` raw bytes from the current position; false on a short read.
 bool ReadBytes(CFile& file, void* dst, std::uint64_t bytes);
-// Writes `bytes` raw bytes, in pieces that the file's 32-bit write takes.
-void WriteBytes(CFile& file, const void* src, std::uint64_t bytes);
 
 }  // namespace pzar_body
