@@ -137,3 +137,13 @@
 #include "vresult/VResultBinding.h"
 #include "vresult/VResultTypes.h"
 #include "vresult/VResult_ZAR.h"
+
+// Scalar and vector result templates
+#include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmpl_Comp6_ZAR.h"
+#include "vresult/templates/VRTmpl_ScalarDirect.h"
+#include "vresult/templates/VRTmpl_ScalarDirect_UnitEntity_CaseInfo.h"
+#include "vresult/templates/VRTmpl_VectorComb.h"
+#include "vresult/templates/VRTmpl_VectorComp.h"
+#include "vresult/templates/VRTmpl_VectorComp_ZAR.h"
+#include "vresult/templates/VRTmpl_VectorTotal.h"

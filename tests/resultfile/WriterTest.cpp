@@ -131,6 +131,7 @@ protected:
     csys.m_pAxes = csys.m_nRealWidth == 4 ? static_cast<const void*>(singles.data()) : axes;
     csys.m_nCount = 2;
     file.Add(ELEM_CSYS, 2, csys);
+    file.Vector(201, 1, {-3.5});  // over the element id list in force
   }
 
   static void WriteIBM(CResultFileBuilder& file) {
@@ -181,7 +182,7 @@ protected:
       WriteAll(file);
       if (!file.Finish()) return false;
     }
-    return m_file.Scan(m_dir.Wide("w.pzar")) == 1 && m_file.GetRecordList().size() == 15u;
+    return m_file.Scan(m_dir.Wide("w.pzar")) == 1 && m_file.GetRecordList().size() == 16u;
   }
   template <class T>
   T& At(std::size_t i) {
@@ -244,6 +245,8 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   ASSERT_EQ(At<CPZARRecordElemCsys>(14).LoadData(csys, nullptr, nullptr), 1);
   ASSERT_EQ(csys.size(), 2u);
   EXPECT_EQ(std::vector<double>(csys[1].v, csys[1].v + 3), (std::vector<double>{0.5, 0.25, 0}));
+  ASSERT_EQ(At<CPZARRecordVector>(15).LoadData(values, iters, nullptr, nullptr), 1);
+  EXPECT_EQ(values, (zar::MArray<double>{-3.5}));
 }
 
 // The line after the first separator of each echo; the case title is not ASCII.

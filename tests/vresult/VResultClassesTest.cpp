@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+
+#include "CatalogueDefRows.h"
+#include "base/MessageTable.h"
+#include "datastore/PostDSetEntityCaseInfo.h"
+#include "datastore/PostDSetModelResult.h"
+#include "vresult/CompTypeVResMapManager.h"
+#include "vresult/VResultFactoryManager.h"
+#include "vresult/VResult_ZAR.h"
+#include "vresult/catalogue/VResultQuery_ZAR.h"
+
+namespace {
+
+constexpr std::int32_t kPhase = 1000000000;
+
+// The templates built so far, with the amount type they preset and the argument positions
+// that are component ids.
+struct TTmplInfo {
+  pvk::AMT_TYPE amt;
+  std::set<std::size_t> idArgs;
+};
+const std::map<std::string, TTmplInfo> kTemplates = {
+    {"ScalarDirect", {pvk::AMT_SCALAR, {0}}},
+    {"ScalarDirect_UnitEntity_CaseInfo", {pvk::AMT_SCALAR, {0}}},
+    {"VectorComp_ZAR", {pvk::AMT_VECTOR, {1, 2, 3}}},
+    {"VectorComp", {pvk::AMT_VECTOR, {1, 2}}},
+    {"VectorTotal", {pvk::AMT_VECTOR, {0, 1, 2, 3}}},
+    {"VectorComb", {pvk::AMT_VECTOR, {0, 3, 4, 5}}},
+    {"Comp6_ZAR", {pvk::AMT_TENSOR6, {0, 1, 2, 3, 4, 5}}},
+};
+
+std::string ClassName(const TDefRow& row, bool twin) {
+  const std::string base = row.className.empty() ? "CVR_" + row.name + "_ZAR" : row.className;
+  return twin ? base + "Comp" : base;
+}
+
+// A data set of the kind the template reads, holding exactly the row's component ids: the
+// class binds it only when it was built from that template with those ids.
+bool BindsItsOwnComponents(CVResult& vr, const TDefRow& row, std::int32_t offset) {
+  std::unique_ptr<CPostDSet> pSet;
+  if (row.tmpl == "ScalarDirect_UnitEntity_CaseInfo")
+    pSet = std::make_unique<CPostUnitEntityCaseInfoDSet>(pvk::LOC_NODE, vr.GetResCatType());
+  else
+    pSet = std::make_unique<CPostUnitModelResultDSet>(pvk::LOC_NODE, vr.GetResCatType());
+  for (const std::size_t i : kTemplates.at(row.tmpl).idArgs)
+    pSet->AddDComp(std::stoi(row.args.at(i)) + offset);
+  vr.SetLocType(pvk::LOC_NODE);
+  zar::MList<CPostDSet*> dsets;
+  dsets.push_back(pSet.get());
+  return vr.Init(dsets) == 1;
+}
+
+// Every component id of the row makes the result available.
+bool ComponentsMakeItAvailable(const TDefRow& row, std::int32_t offset) {
+  const CCompTypeVResMap* pMap = CCompTypeVResMapManager::GetInstance().GetCompTypeVResMap(0);
+  for (const std::string& comp : row.comps) {
+    auto [first, last] = pMap->EqualRange(std::stoi(comp) + offset);
+    if (std::none_of(first, last, [&](const auto& pair) { return pair.second == row.id + offset; }))
+      return false;
+  }
+  return !row.comps.empty();
+}
+
+// A phase-angle variant reads as its base result with the phase-angle suffix, in degrees.
+void ExpectPhaseAngleTexts(const CVResult& phase, const CVResult& base) {
+  const CString suffix = zar::lib::MMSGFunction::GetValue(L"IDS_LEGEND_PHASE_ANGLE");
+  CString quantity, component, baseQuantity, baseComponent;
+  phase.GetNameForLegend(quantity, component);
+  base.GetNameForLegend(baseQuantity, baseComponent);
+  EXPECT_EQ(phase.GetName(), base.GetName() + suffix);
+  EXPECT_EQ(phase.GetLegendName(), base.GetLegendName() + suffix);
+  EXPECT_EQ(quantity + L"|" + component, baseQuantity + suffix + L"|" + baseComponent);
+  EXPECT_EQ(phase.GetUnit(), 4);
+  EXPECT_EQ(phase.GetResCatType(), base.GetResCatType());
+}
+
+TEST(VResultClasses, EveryGeneratedClassByIdWithItsTemplateAndCounts) {
+  CVResultFactory* pFactory = CVResultFactoryManager::GetInstance().GetVResultFactory(0);
+  std::map<std::string, std::pair<int, int>> generated;  // base, phase-angle
+  for (const TDefRow& row : GetDefRows()) {
+    if (!kTemplates.contains(row.tmpl)) continue;
+    std::unique_ptr<CVResult> base;
+    for (const bool twin : {false, true}) {
+      if (twin && !row.twin) continue;
+      const std::int32_t offset = twin ? kPhase : 0;
+      const std::int32_t id = row.id + offset;
+      std::unique_ptr<CVResult> vr = pFactory->CreateVResult(id);
+      ASSERT_NE(vr, nullptr) << id;
+      EXPECT_EQ(vr->GetType(), id);
+      EXPECT_EQ(vr->GetRuntimeClass()->m_lpszClassName, ClassName(row, twin));
+      EXPECT_TRUE(vr->IsKindOf(RUNTIME_CLASS(CVResult_ZAR)));
+      EXPECT_EQ(vr->GetDLoadOpt().nAMTType, kTemplates.at(row.tmpl).amt) << id;
+      EXPECT_TRUE(BindsItsOwnComponents(*vr, row, offset)) << id;
+      EXPECT_TRUE(ComponentsMakeItAvailable(row, offset)) << id;
+      if (twin) ExpectPhaseAngleTexts(*vr, *base);
+      ++(twin ? generated[row.tmpl].second : generated[row.tmpl].first);
+      base = std::move(vr);
+    }
+  }
+  int total = 0;
+  for (const auto& [tmpl, counts] : generated) {
+    std::cout << "CVRTmpl_" << tmpl << ": " << counts.first << " + " << counts.second << '\n';
+    total += counts.first + counts.second;
+  }
+  std::cout << "generated classes: " << total << '\n';
+  EXPECT_EQ(generated.size(), kTemplates.size());
+  // A result without a phase-angle variant has no class under its phase-angle id.
+  EXPECT_EQ(pFactory->CreateVResult(kPhase + 101), nullptr);
+}
+
+}  // namespace

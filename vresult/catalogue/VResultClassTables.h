@@ -1,0 +1,16 @@
+#pragma once
+// The registration rows of the generated result classes, one table per generating source;
+// VResultClasses.cpp registers them all under key 0.
+#include <span>
+
+#include "vresult/VResultRegistrar.h"
+
+struct TVResultClassTable {
+  std::span<const TVResultClassReg> aClasses;
+  std::span<const TCompTypeVResReg> aPairs;
+};
+
+TVResultClassTable GetScalarDirectClassTable();
+TVResultClassTable GetScalarDirectPhaseClassTable();
+TVResultClassTable GetCaseInfoClassTable();
+TVResultClassTable GetVectorClassTable();

@@ -1,0 +1,30 @@
+// Registers the generated result classes and their component-type rows under key 0 when the
+// library is loaded.
+#include <vector>
+
+#include "vresult/catalogue/VResultClassTables.h"
+
+namespace {
+
+struct TJoinedTables {
+  std::vector<TVResultClassReg> aClasses;
+  std::vector<TCompTypeVResReg> aPairs;
+};
+
+TJoinedTables JoinTables() {
+  TJoinedTables joined;
+  for (const TVResultClassTable& table :
+       {GetScalarDirectClassTable(), GetScalarDirectPhaseClassTable(), GetCaseInfoClassTable(),
+        GetVectorClassTable()}) {
+    joined.aClasses.insert(joined.aClasses.end(), table.aClasses.begin(), table.aClasses.end());
+    joined.aPairs.insert(joined.aPairs.end(), table.aPairs.begin(), table.aPairs.end());
+  }
+  return joined;
+}
+
+// The tables of the generating sources are constant-initialised, so they are complete here
+// whatever the order of the static initialisers.
+const TJoinedTables s_tables = JoinTables();
+const CVResultTableRegistrar s_registrar(0, s_tables.aClasses, s_tables.aPairs);
+
+}  // namespace

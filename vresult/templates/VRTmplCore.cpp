@@ -1,0 +1,141 @@
+#include "vresult/templates/VRTmplCore.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "datastore/PostDSetEntityCaseInfo.h"
+#include "datastore/PostDSetModelResult.h"
+#include "datastore/PostPartialD.h"
+#include "resultfile/PZARPCB.h"
+#include "vresult/VResult.h"
+#include "vresult/VResultBinding.h"
+
+namespace pvk::vrtmpl {
+
+namespace {
+
+// Clears the block, sets its types and column count, and loads the stored keys.
+const CPostUnitModelResultDSet* BeginModelBlock(const CVResult& vr, CPostPartialD& data,
+                                                const TVRDSet& vrdSet, std::int32_t nColumns) {
+  const auto* pDSet = dynamic_cast<const CPostUnitModelResultDSet*>(vrdSet.pDSet);
+  if (!pDSet || !data.Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), nColumns)) return nullptr;
+  data.GetDSI()->clear();
+  data.GetDCT()->clear();
+  data.GetCaseInfo()->clear();
+  return pDSet->LoadKey(*data.GetKey()) ? pDSet : nullptr;
+}
+
+// Fills the columns from their slots; the rows of the last loaded column, -1 when a required
+// column fails or nothing loaded.
+std::int32_t LoadColumns(CPostPartialD& data, const TVRDSet& vrdSet, const TVResParam& param,
+                         std::span<const std::int32_t> aSlotOfColumn,
+                         std::uint32_t nRequiredColumns, std::uint32_t& nLoaded) {
+  std::int32_t nRows = -1;
+  nLoaded = 0;
+  for (std::size_t i = 0; i < aSlotOfColumn.size(); ++i) {
+    zar::MArray<double>& column = *data.GetComp(static_cast<std::int32_t>(i));
+    const CPostUnitModelResultDComp* pComp =
+        aSlotOfColumn[i] < 0 ? nullptr : GetLiveModelResultDComp(vrdSet, aSlotOfColumn[i]);
+    if (pComp && pComp->Load(column, param.pLinker, data.GetKey())) {
+      nRows = static_cast<std::int32_t>(column.size());
+      nLoaded |= 1u << i;
+    } else if (nRequiredColumns >> i & 1u) {
+      return -1;
+    }
+  }
+  return nRows;
+}
+
+}  // namespace
+
+std::int32_t AskedCompID(std::int32_t nResultCompID, std::int32_t nTmplID) {
+  if (!CVResult::IsPCBResID(nResultCompID) || nResultCompID == nTmplID) return nTmplID;
+  return PZAR_PCB::GetComponentPCBResID(nResultCompID, nTmplID);
+}
+
+bool FindBindings(const CVResult& vr, const zar::MList<CPostDSet*>& dsets,
+                  std::span<const std::int32_t> aIds, const TBindRule& rule,
+                  std::vector<TVRDSet>& out) {
+  for (CPostDSet* pDSet : dsets) {
+    if (!pDSet || pDSet->GetDSetType() != rule.nDSetType) continue;
+    if (pDSet->GetLOCType() != vr.GetLocType()) continue;
+    if (rule.bMatchCategory && pDSet->GetResCatType() != vr.GetResCatType()) return false;
+    TVRDSet vrdSet;
+    vrdSet.pDSet = pDSet;
+    vrdSet.count = static_cast<std::int32_t>(aIds.size());
+    bool bComplete = true;
+    for (std::size_t i = 0; i < aIds.size(); ++i) {
+      vrdSet.pDComp[i] = pDSet->GetDComp(AskedCompID(vr.GetCompID(), aIds[i]));
+      if (!vrdSet.pDComp[i] && (rule.nRequiredSlots >> i & 1u)) bComplete = false;
+    }
+    if (bComplete) out.push_back(vrdSet);
+  }
+  return true;
+}
+
+int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                    const TVResParam* pParam, std::span<const std::int32_t> aSlotOfColumn,
+                    std::uint32_t nRequiredColumns) {
+  // The loaded columns are kept as bits of one 32-bit mask.
+  if (!pData || !pVRDSet || !pParam || aSlotOfColumn.size() > 32) return 0;
+  const auto nColumns = static_cast<std::int32_t>(aSlotOfColumn.size());
+  const CPostUnitModelResultDSet* pDSet = BeginModelBlock(vr, *pData, *pVRDSet, nColumns);
+  std::uint32_t nLoaded = 0;
+  const std::int32_t nRows =
+      pDSet ? LoadColumns(*pData, *pVRDSet, *pParam, aSlotOfColumn, nRequiredColumns, nLoaded) : -1;
+  if (nRows < 0 ||
+      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
+    pData->Clear();
+    return 0;
+  }
+  for (std::int32_t i = 0; i < nColumns; ++i) {
+    zar::MArray<double>& column = *pData->GetComp(i);
+    if (nLoaded >> i & 1u)
+      column.resize(static_cast<std::size_t>(nRows), 0.0);
+    else
+      column.assign(static_cast<std::size_t>(nRows), 0.0);
+  }
+  return 1;
+}
+
+int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
+                 const TVRDSet* pVRDSet, const TVResParam* /*pParam*/) {
+  if (!pData || !pVRDSet) return 0;
+  const auto* pDSet = dynamic_cast<const CPostUnitEntityCaseInfoDSet*>(pVRDSet->pDSet);
+  auto* pComp = dynamic_cast<CPostUnitEntityCaseInfoDComp*>(GetLiveDComp(*pVRDSet, 0));
+  if (!pDSet || !pComp || !pData->Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), 1)) return 0;
+  zar::MArray<unsigned int>& caseInfo = *pData->GetCaseInfo();
+  caseInfo.clear();
+  unsigned nCount1 = 0, nCount2 = 0, nCount3 = 0;
+  zar::MArray<std::int32_t> ids{nTmplID};
+  if (!pDSet->LoadKey(*pData->GetKey()) ||
+      !pComp->LoadUnitData(pData->GetKey(), nTmplID, nCount1, nCount2, nCount3, caseInfo) ||
+      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), &ids, nCount1, nCount2, nCount3)) {
+    pData->Clear();
+    caseInfo.clear();
+    return 0;
+  }
+  pData->GetScalarComp()->assign(caseInfo.begin(), caseInfo.end());
+  return 1;
+}
+
+void KeepDirection(CPostPartialD& data, std::int32_t nDir) {
+  *data.GetComp(0) = *data.GetComp(nDir + 1);
+  for (std::int32_t axis = 0; axis < 3; ++axis)
+    if (axis != nDir)
+      std::fill(data.GetComp(axis + 1)->begin(), data.GetComp(axis + 1)->end(), 0.0);
+}
+
+void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB) {
+  const std::int32_t nOther = 3 - nAxisA - nAxisB;
+  std::fill(data.GetComp(nOther + 1)->begin(), data.GetComp(nOther + 1)->end(), 0.0);
+  const zar::MArray<double>& x = *data.GetComp(1);
+  const zar::MArray<double>& y = *data.GetComp(2);
+  const zar::MArray<double>& z = *data.GetComp(3);
+  zar::MArray<double>& total = *data.GetComp(0);
+  total.resize(x.size());
+  for (std::size_t i = 0; i < x.size(); ++i)
+    total[i] = std::sqrt(x[i] * x[i] + y[i] * y[i] + z[i] * z[i]);
+}
+
+}  // namespace pvk::vrtmpl

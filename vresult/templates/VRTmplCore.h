@@ -1,0 +1,73 @@
+#pragma once
+// What the scalar and vector result templates share: binding the data sets of a step by
+// component id, and loading the bound components into the value columns of a block.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "base/Containers.h"
+#include "datastore/PostDSetType.h"
+#include "vresult/VResultTypes.h"
+
+class CPostDSet;
+class CPostPartialD;
+class CVResult;
+
+namespace pvk::vrtmpl {
+
+// A phase-angle class reads the components stored under its base ids plus this offset.
+constexpr std::int32_t kPhaseOffset = 1000000000;
+
+// How a template binds: the data set type it reads, whether a set of another result category
+// fails the whole binding, and the slots that must hold a component (bit i for slot i).
+struct TBindRule {
+  E_POST_DSET_TYPE nDSetType;
+  bool bMatchCategory;
+  std::uint32_t nRequiredSlots;
+};
+
+// The component id asked for a template id: the id itself, or its printed-circuit-board
+// counterpart when the result was created for a board result id (0 when it has none).
+std::int32_t AskedCompID(std::int32_t nResultCompID, std::int32_t nTmplID);
+
+// The bindings of the result's location type, one slot per id. False when the rule asks for
+// matching categories and a set of that location type has another one.
+bool FindBindings(const CVResult& vr, const zar::MList<CPostDSet*>& dsets,
+                  std::span<const std::int32_t> aIds, const TBindRule& rule,
+                  std::vector<TVRDSet>& out);
+
+// Loads a unit model result block of the result's amount and location types: column i takes
+// the component of slot aSlotOfColumn[i] (-1: none). A column whose component is missing or
+// fails is zero-filled, unless it is one of the required columns (bit i), which fails the
+// load. All columns take the row count of the last component that loaded. 0 when the keys,
+// every component or the entity information fail.
+int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                    const TVResParam* pParam, std::span<const std::int32_t> aSlotOfColumn,
+                    std::uint32_t nRequiredColumns);
+
+// Case-information block: the component's values of the template id over the stored keys go
+// to the case information and, as numbers, to column 0.
+int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
+                 const TVRDSet* pVRDSet, const TVResParam* pParam);
+
+// Vector component: column 0 takes the column of the direction (0 to 2), the other two
+// component columns become zero.
+void KeepDirection(CPostPartialD& data, std::int32_t nDir);
+// In-plane resultant: the axis that is neither a nor b becomes zero, column 0 the magnitude.
+void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB);
+
+// The binding step every template shares: clear, find, keep.
+template <class TBase>
+class CVRTmplBinder : public TBase {
+protected:
+  int BindSets(const zar::MList<CPostDSet*>& dsets, std::span<const std::int32_t> aIds,
+               const TBindRule& rule) {
+    this->ClearVRDSet();
+    std::vector<TVRDSet> found;
+    if (!FindBindings(*this, dsets, aIds, rule, found)) return 0;
+    for (const TVRDSet& vrdSet : found) this->AddVRDSet(vrdSet);
+    return this->IsEmptyVRDSet() ? 0 : 1;
+  }
+};
+
+}  // namespace pvk::vrtmpl

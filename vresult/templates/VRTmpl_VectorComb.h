@@ -1,0 +1,28 @@
+#pragma once
+// The in-plane resultant of two axes of a vector: columns magnitude, x, y, z with the third
+// axis zero. The combination's own component and all three components must be stored.
+#include <cstdint>
+
+#include "vresult/VResult_ZAR.h"
+#include "vresult/templates/VRTmplCore.h"
+
+template <std::int32_t nId, std::int32_t nAxisA, std::int32_t nAxisB, std::int32_t nC1,
+          std::int32_t nC2, std::int32_t nC3>
+class CVRTmpl_VectorComb : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
+  static_assert(nAxisA >= 0 && nAxisA <= 2 && nAxisB >= 0 && nAxisB <= 2 && nAxisA != nAxisB);
+
+public:
+  CVRTmpl_VectorComb() { SetAMTType(pvk::AMT_VECTOR); }
+
+protected:
+  int _Init(const zar::MList<CPostDSet*>& dsets) override {
+    static constexpr std::int32_t kIds[] = {nId, nC1, nC2, nC3};
+    return BindSets(dsets, kIds, {pvk::POST_DSET_UNIT_MODEL_RESULT, true, 0xFu});
+  }
+  int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
+    static constexpr std::int32_t kSlots[] = {-1, 1, 2, 3};
+    if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0u)) return 0;
+    pvk::vrtmpl::CombineAxes(*pData, nAxisA, nAxisB);
+    return 1;
+  }
+};

@@ -1,0 +1,28 @@
+#pragma once
+// One component of a two-component vector (the third id is 0): columns value, x, y, z with
+// the other axis and z zero. Only the direction's component must be stored.
+#include <cstdint>
+
+#include "vresult/VResult_ZAR.h"
+#include "vresult/templates/VRTmplCore.h"
+
+template <std::int32_t nDir, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
+class CVRTmpl_VectorComp : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
+  static_assert(nDir == 0 || nDir == 1);
+
+public:
+  CVRTmpl_VectorComp() { SetAMTType(pvk::AMT_VECTOR); }
+
+protected:
+  int _Init(const zar::MList<CPostDSet*>& dsets) override {
+    static constexpr std::int32_t kIds[] = {nDir == 0 ? nC1 : nC2, nC1, nC2};
+    return BindSets(dsets, kIds, {pvk::POST_DSET_UNIT_MODEL_RESULT, true, 0x1u});
+  }
+  int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
+    static constexpr std::int32_t kSlots[] = {-1, 1, 2, -1};
+    if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 1u << (nDir + 1)))
+      return 0;
+    pvk::vrtmpl::KeepDirection(*pData, nDir);
+    return 1;
+  }
+};
