@@ -25,6 +25,12 @@ bool CPZARRecord::HasBytesLeft(CFile& file, std::uint64_t bytes) {
   return pos <= len && bytes <= len - pos;
 }
 
+bool CPZARRecord::SkipBytes(CFile& file, std::uint64_t bytes) {
+  if (!HasBytesLeft(file, bytes)) return false;
+  file.Seek(static_cast<std::int64_t>(bytes), CFile::current);
+  return true;
+}
+
 std::string CPZARRecord::ReadField(CFile& file, unsigned length) {
   char buffer[kTextBufferSize] = {};
   const unsigned kept = std::min(length, kTextBufferSize - 1);

@@ -36,6 +36,9 @@ public:
   // Whether `bytes` more bytes lie between the file position and the end of the file: the
   // check a record makes before it allocates or skips by a count read from the file.
   static bool HasBytesLeft(CFile& file, std::uint64_t bytes);
+  // Moves past `bytes` bytes of bulk data that is read later; false, without moving, when the
+  // file does not hold them.
+  static bool SkipBytes(CFile& file, std::uint64_t bytes);
 
 private:
   // Returns the field's text up to the first NUL, at most 127 bytes.

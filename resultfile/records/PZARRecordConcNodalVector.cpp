@@ -36,9 +36,7 @@ int CPZARRecordConcNodalVector::_Scan(CFile& file) {
   }
   m_nDataPos = file.GetPosition();
   const auto size = static_cast<std::uint64_t>(m_nDataCount) * static_cast<std::uint64_t>(width);
-  if (!HasBytesLeft(file, size)) return 0;
-  file.Seek(static_cast<std::int64_t>(size), CFile::current);
-  return 1;
+  return SkipBytes(file, size) ? 1 : 0;
 }
 
 int CPZARRecordConcNodalVector::_WriteEcho(FILE* pFile) {

@@ -29,9 +29,7 @@ int CPZARRecordElemCsys::_Scan(CFile& file) {
   m_nDataPos = file.GetPosition();
   const std::uint64_t size = static_cast<std::uint64_t>(n) * kRealsPerElem *
                              static_cast<std::uint64_t>(pFile->GetFloatSize());
-  if (!HasBytesLeft(file, size)) return 0;
-  file.Seek(static_cast<std::int64_t>(size), CFile::current);
-  return 1;
+  return SkipBytes(file, size) ? 1 : 0;
 }
 
 int CPZARRecordElemCsys::_WriteEcho(FILE* pFile) {

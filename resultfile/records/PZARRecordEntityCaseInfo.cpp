@@ -33,9 +33,7 @@ int CPZARRecordEntityCaseInfoD::_Scan(CFile& file) {
   }
   m_nDataPos = file.GetPosition();
   const auto size = static_cast<std::uint64_t>(m_nDataCount) * sizeof(unsigned int);
-  if (!HasBytesLeft(file, size)) return 0;
-  file.Seek(static_cast<std::int64_t>(size), CFile::current);
-  return 1;
+  return SkipBytes(file, size) ? 1 : 0;
 }
 
 int CPZARRecordEntityCaseInfoD::_WriteEcho(FILE* pFile) {

@@ -8,6 +8,7 @@
 #include "resultfile/records/RecordBodyReader.h"
 #include "resultfile/records/RecordEcho.h"
 #include "resultfile/records/RecordIO.h"
+#include "resultfile/records/RecordRealBlock.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ int CPZARRecordIDList::_Scan(CFile& file) {
   if (n < m_traits.nMinCount || n < 0) return 0;
   m_nDataPos = file.GetPosition();
   m_nDataSize = static_cast<std::uint64_t>(n) * sizeof(std::int32_t);
-  if (!HasBytesLeft(file, m_nDataSize)) return 0;
-  file.Seek(static_cast<std::int64_t>(m_nDataSize), CFile::current);
-  return OnScanned(file);
+  return SkipBytes(file, m_nDataSize) && OnScanned(file);
 }
 
 int CPZARRecordIDList::_WriteEcho(FILE* pFile) {
@@ -57,17 +56,20 @@ std::int32_t CPZARRecordIDList::GetEchoCount() {
   return static_cast<std::int32_t>(ids.size());
 }
 
+// Lists above 4 GiB are read in pieces; a file cut short since the scan leaves no partial list.
 int CPZARRecordIDList::ReadIDs(CFile& file, zar::MArray<std::int32_t>& out) const {
   try {
     file.Seek(static_cast<std::int64_t>(m_nDataPos), CFile::begin);
-    if (!HasBytesLeft(file, m_nDataSize)) return 0;
-    out.resize(m_nDataSize / sizeof(std::int32_t));
-    return file.Read(out.data(), static_cast<unsigned>(m_nDataSize)) == m_nDataSize;
+    if (HasBytesLeft(file, m_nDataSize)) {
+      out.resize(m_nDataSize / sizeof(std::int32_t));
+      if (pzar_body::ReadBytes(file, out.data(), m_nDataSize)) return 1;
+    }
   } catch (const CFileException& e) {
     wchar_t message[255];
     e.GetErrorMessage(message, 255);
-    return 0;
   }
+  out.clear();
+  return 0;
 }
 
 int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, zar::MArray<std::uint64_t>& dbItrs,

@@ -52,9 +52,7 @@ int CPZARRecordVector::_Scan(CFile& file) {
   if (m_nCount < 0) return 0;
   m_nDataPos = file.GetPosition();
   m_nDataSize = static_cast<std::uint64_t>(m_nCount) * static_cast<std::uint64_t>(width);
-  if (!HasBytesLeft(file, m_nDataSize)) return 0;
-  file.Seek(static_cast<std::int64_t>(m_nDataSize), CFile::current);
-  return 1;
+  return SkipBytes(file, m_nDataSize) ? 1 : 0;
 }
 
 int CPZARRecordVector::_WriteEcho(FILE* pFile) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "ScannedFile.h"
 #include "TestRecords.h"
@@ -53,6 +54,18 @@ TEST_F(IDListRecords, ScanChecksTheCountAndLoadsTheIdsLater) {
     ASSERT_EQ(list.LoadData(loaded, nullptr, nullptr), 1);
     EXPECT_EQ(loaded, std::vector<std::int32_t>(ids.begin(), ids.begin() + c.count));
   }
+}
+
+TEST_F(IDListRecords, AFileCutShortAfterTheScanLoadsNothing) {
+  // Larger than the file's read buffer, so that the ids are read from the file again.
+  const std::vector<std::int32_t> ids(20000, 7);
+  PZARTestFile content(130);
+  Scan(content.Record(NODE_ID_LIST, 20000, Ids(ids)).End());
+  ASSERT_EQ(m_file.GetRecordList().size(), 1u);
+  std::filesystem::resize_file(m_dir.Narrow("r.pzar"), content.Size() / 2);
+  zar::MArray<std::int32_t> loaded = {99};
+  EXPECT_EQ(At<CPZARRecordIDList>(0).LoadData(loaded, nullptr, nullptr), 0);
+  EXPECT_TRUE(loaded.empty());
 }
 
 TEST_F(IDListRecords, ListsSetTheFileStateTheyCarryAndEchoTheirSize) {
