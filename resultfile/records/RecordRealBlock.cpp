@@ -1,6 +1,7 @@
 #include "resultfile/records/RecordRealBlock.h"
 
 #include <cstring>
+#include <memory>
 
 #include "base/File.h"
 #include "resultfile/PZARRecord.h"
@@ -13,12 +14,10 @@ namespace {
 constexpr std::uint64_t kMaxPiece = 1ull << 30;
 // Values widened per step: a fixed block lets the compiler vectorise the loop.
 constexpr std::uint64_t kWidenBlock = 16;
-// Floats read per call: their doubles (1 MiB) stay in the cache.
+// Floats read per call into a buffer of 512 KiB that stays in the cache.
 constexpr std::uint64_t kWidenChunk = 128 * 1024;
 
-// Widens `count` floats stored at src to doubles at dst. dst may be the same buffer with the
-// floats in its upper half: each block of floats is copied out before its doubles are stored,
-// and a block's doubles never reach the floats that follow it.
+// Widens `count` floats stored at src to doubles at dst.
 void Widen(const unsigned char* src, unsigned char* dst, std::uint64_t count) {
   std::uint64_t i = 0;
   for (; i + kWidenBlock <= count; i += kWidenBlock) {
@@ -53,15 +52,16 @@ bool ReadRealBlock(CFile& file, std::uint64_t pos, std::uint64_t count, std::int
                    void* dst) {
   file.Seek(static_cast<std::int64_t>(pos), CFile::begin);
   if (width != 4) return ReadBytes(file, dst, count * sizeof(double));
-  // A chunk of floats is read into the upper half of its doubles' place and widened there
-  // while it is still in cache.
+  // Floats are read a chunk at a time into a small buffer that stays in cache and widened from
+  // there, so that the destination is written once.
+  thread_local std::unique_ptr<float[]> s_pChunk;
+  if (!s_pChunk) s_pChunk = std::make_unique<float[]>(kWidenChunk);
   auto* out = static_cast<unsigned char*>(dst);
   for (std::uint64_t done = 0; done < count;) {
     const std::uint64_t n = count - done < kWidenChunk ? count - done : kWidenChunk;
-    unsigned char* doubles = out + done * sizeof(double);
-    unsigned char* floats = doubles + n * sizeof(float);
+    auto* floats = reinterpret_cast<unsigned char*>(s_pChunk.get());
     if (!ReadBytes(file, floats, n * sizeof(float))) return false;
-    Widen(floats, doubles, n);
+    Widen(floats, out + done * sizeof(double), n);
     done += n;
   }
   return true;

@@ -1,6 +1,6 @@
 #pragma once
 // Bulk reals of a record: read from a stored position with one seek, doubles in one read,
-// floats in chunks widened in place while they are in cache.
+// floats in chunks widened from a small buffer while they are in cache.
 #include <cstdint>
 
 class CFile;
