@@ -9,9 +9,24 @@
 
 struct TMPUBndrD;
 
-class CPZARRecordIBMGridInfo : public CPZARRecord {
-public:
+// The body of the record, as read and as written.
+struct TIBMGridInfo {
   using TVec3 = std::array<double, 3>;
+
+  std::int32_t m_nPartID = 0;
+  std::int32_t m_nElemOrder = 2;
+  std::int32_t m_nNidStart = 1;
+  std::array<std::int32_t, 3> m_aNumber{};
+  TVec3 m_aMinimum{};
+  TVec3 m_aMaximum{};
+  TVec3 m_aLocalOrigin{};
+  TVec3 m_aLocalZ{};
+  TVec3 m_aLocalXZ{};
+};
+
+class CPZARRecordIBMGridInfo : public CPZARRecord, private TIBMGridInfo {
+public:
+  using TIBMGridInfo::TVec3;
 
   std::int32_t GetType() const override;
 
@@ -34,35 +49,14 @@ protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
   static int WriteBody(IRecordD* pData);
-
-private:
-  std::int32_t m_nPartID = 0;
-  std::int32_t m_nElemOrder = 2;
-  std::int32_t m_nNidStart = 1;
-  std::array<std::int32_t, 3> m_aNumber{};
-  TVec3 m_aMinimum{};
-  TVec3 m_aMaximum{};
-  TVec3 m_aLocalOrigin{};
-  TVec3 m_aLocalZ{};
-  TVec3 m_aLocalXZ{};
 };
 
 // What a writer hands the version-140 record; the writer puts m_nFrame into the header id.
-class CRecordIBMGridInfoD : public IRecordD {
+class CRecordIBMGridInfoD : public IRecordD, public TIBMGridInfo {
 public:
   using IRecordD::IRecordD;
-  using TVec3 = std::array<double, 3>;
 
   std::int32_t m_nFrame = 1;  // 1: global axes; otherwise the local axes are written too
-  std::int32_t m_nPartID = 0;
-  std::int32_t m_nElemOrder = 2;
-  std::int32_t m_nNidStart = 1;
-  std::array<std::int32_t, 3> m_aNumber{};
-  TVec3 m_aMinimum{};
-  TVec3 m_aMaximum{};
-  TVec3 m_aLocalOrigin{};
-  TVec3 m_aLocalZ{};
-  TVec3 m_aLocalXZ{};
 };
 
 using CPZARRecordIBMGridInfo_130 = TPZARRecordReadOnly<CPZARRecordIBMGridInfo>;
