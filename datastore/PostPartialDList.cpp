@@ -7,6 +7,12 @@ CPostPartialD* CPostPartialDList::Add() {
   return m_list.emplace_back(std::make_unique<CPostPartialD>()).get();
 }
 
+void CPostPartialDList::Reset(std::size_t n) {
+  if (m_list.size() > n) m_list.resize(n);
+  for (auto& pBlock : m_list) pBlock->Clear();
+  while (m_list.size() < n) Add();
+}
+
 int CPostPartialDList::Remove(const CPostPartialD* pBlock) {
   const auto it = std::find_if(m_list.begin(), m_list.end(),
                                [pBlock](const auto& p) { return p.get() == pBlock; });

@@ -20,6 +20,9 @@ public:
   // 1 after deleting the block; 0 when it is not one of this list's.
   int Remove(const CPostPartialD* pBlock);
   void Clear() { m_list.clear(); }
+  // As Clear followed by n Adds, but the first blocks are kept (cleared) with their storage:
+  // a repeated load then writes memory it already has instead of faulting in fresh pages.
+  void Reset(std::size_t n);
 
   const BlockList& GetList() const { return m_list; }
   std::int32_t GetSize() const { return static_cast<std::int32_t>(m_list.size()); }

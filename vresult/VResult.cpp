@@ -79,10 +79,11 @@ int CVResult::LoadBlocks(CPostPartialDList* pList, TVResParam* pParam,
   // The templates hand the context's link to every component load.
   if (!pList || !pParam) return 0;
   const zar::lib::MUnitCtrl* pCtrl = pParam->pUnitCtrl;
-  pList->Clear();
+  pList->Reset(m_listVRDSet.size());
   int nLoaded = 0;
+  auto itBlock = pList->GetList().begin();
   for (TVRDSet& vrdSet : m_listVRDSet) {
-    CPostPartialD* pData = pList->Add();
+    CPostPartialD* pData = (itBlock++)->get();
     if (!_LoadPartial(pData, &vrdSet, pParam)) {
       // Half-loaded rows without their values must not reach the displays.
       pData->Clear();

@@ -99,6 +99,15 @@ TEST(CPostPartialDList, AddRemoveAndSums) {
   EXPECT_EQ(list.Remove(first), 1);
   EXPECT_EQ(list.Remove(first), 0);
   EXPECT_EQ(list.GetList().front().get(), second);
+
+  // Reset keeps the first blocks, emptied, and adds or drops the rest.
+  list.Add();
+  list.Reset(3);
+  EXPECT_EQ(list.GetSize(), 3);
+  EXPECT_EQ(list.GetList().front().get(), second);
+  EXPECT_EQ(list.GetTotalKeyCnt() + list.GetTotalDSICnt() + list.GetTotalDataCnt(), 0);
+  list.Reset(1);
+  EXPECT_EQ(list.GetSize(), 1);
   list.Clear();
   EXPECT_EQ(list.GetSize() + list.GetTotalDataCnt(), 0);
 }

@@ -119,11 +119,8 @@ int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
   return 1;
 }
 
-void KeepDirection(CPostPartialD& data, std::int32_t nDir) {
+void CopyDirection(CPostPartialD& data, std::int32_t nDir) {
   *data.GetComp(0) = *data.GetComp(nDir + 1);
-  for (std::int32_t axis = 0; axis < 3; ++axis)
-    if (axis != nDir)
-      std::fill(data.GetComp(axis + 1)->begin(), data.GetComp(axis + 1)->end(), 0.0);
 }
 
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB) {

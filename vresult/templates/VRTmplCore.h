@@ -50,9 +50,9 @@ int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVR
 int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
                  const TVRDSet* pVRDSet, const TVResParam* pParam);
 
-// Vector component: column 0 takes the column of the direction (0 to 2), the other two
-// component columns become zero.
-void KeepDirection(CPostPartialD& data, std::int32_t nDir);
+// Vector component: column 0 takes the column of the direction (0 to 2); the other component
+// columns were left unread and are zero.
+void CopyDirection(CPostPartialD& data, std::int32_t nDir);
 // In-plane resultant: the axis that is neither a nor b becomes zero, column 0 the magnitude.
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB);
 

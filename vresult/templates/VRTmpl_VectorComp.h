@@ -19,10 +19,11 @@ protected:
     return BindSets(dsets, kIds, {pvk::POST_DSET_UNIT_MODEL_RESULT, true, 0x1u});
   }
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
-    static constexpr std::int32_t kSlots[] = {-1, 1, 2, -1};
+    // The other axis shows zero, so it is not read.
+    static constexpr std::int32_t kSlots[] = {-1, nDir == 0 ? 1 : -1, nDir == 1 ? 2 : -1, -1};
     if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 1u << (nDir + 1)))
       return 0;
-    pvk::vrtmpl::KeepDirection(*pData, nDir);
+    pvk::vrtmpl::CopyDirection(*pData, nDir);
     return 1;
   }
 };
