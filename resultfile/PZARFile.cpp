@@ -21,18 +21,6 @@ CPZARFile::CPZARFile() = default;
 
 CPZARFile::~CPZARFile() = default;
 
-// The import into the session fills these.
-int CPZARFile::CreatePOH(IPOHSession*, IPreDBLinker*, std::uint64_t) { return 0; }
-
-int CPZARFile::CreateINFO(IPreDBLinker*) { return 0; }
-
-int CPZARFile::CreatePOH_without_DBOperation(IPOHSession*, CPOHMcas*) { return 0; }
-
-int CPZARFile::RebuildMPU(IPreDBLinker* pLinker) {
-  GetMPUPost()->RebuildMPU(pLinker ? pLinker->GetBodyModel() : nullptr);
-  return 1;
-}
-
 int CPZARFile::DeleteFileW() {
   try {
     const CString path = m_file.GetFilePath();

@@ -1,0 +1,15 @@
+#pragma once
+// The import of format-130 files; the later formats build on it.
+#include "resultfile/PZARFileImportHelper.h"
+
+class CPZARFileImportHelper_130 : public IPZARFileImportHelper {
+public:
+  using IPZARFileImportHelper::IPZARFileImportHelper;
+
+  std::uint64_t CreatePOHMcas() override;
+
+protected:
+  void GetRecord() override;
+  int GetOutputVector_Node(CPZARRecordVector* pVector) override;
+  int GetOutputVector_ElemCenter(CPZARRecordVector* pVector) override;
+};

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/MsgOut.h"
+#include "base/ScratchFolder.h"
+#include "datastore/PostDSetContainer.h"
+#include "datastore/PostPartialDList.h"
+#include "resultfile/PZARFileEx.h"
+#include "session/MemModelDB.h"
+#include "session/POHPoolBase.h"
+#include "session/POHScas.h"
+#include "session/POHVcas.h"
+#include "session/QVEPOHSession.h"
+#include "support/ResultFileBuilder.h"
+#include "vresult/VResult.h"
+#include "vresult/VResultPackage.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+using Fill = std::function<void(CResultFileBuilder&)>;
+
+// Writes a result file, scans it together with its text output and imports it.
+class PZARFileImport : public ::testing::Test {
+protected:
+  int Run(const Fill& fill, std::uint64_t dbItr = 0) {
+    const CString path = m_dir.Wide("r.tkvp");
+    CResultFileBuilder file(path);
+    fill(file);
+    if (!file.Finish() || !m_file.Scan(path)) return -1;
+    m_mcas = 0;
+    const int result = m_file.CreatePOH(&m_session, &m_db, dbItr);
+    m_mcas = m_file.GetPOHMcasItr();
+    return result;
+  }
+  // The names of the children of `parent` at a level, in pool order.
+  Names Children(std::int32_t level, std::uint64_t parent) const {
+    Names names;
+    const CPOHPoolBase& pool = *m_session.GetPOHPool(level);
+    for (std::uint64_t itr = pool.GetHeadPosition(); itr;) {
+      const CPOHBase* pNode = pool.GetNext(itr);
+      if (pNode->GetParent() == parent) names.push_back(pNode->GetName().str());
+    }
+    return names;
+  }
+  std::uint64_t Find(std::int32_t level, const wchar_t* name, std::uint64_t parent) const {
+    return m_session.GetPOHPool(level)->GetByName(name, parent);
+  }
+  CPOHVcas* Step(const wchar_t* scas, const wchar_t* vcas) {
+    const std::uint64_t itr = Find(2, vcas, Find(1, scas, m_mcas));
+    return itr ? static_cast<CPOHVcas*>(m_session.GetPOHPool(2)->GetAt(itr)) : nullptr;
+  }
+
+  ScratchFolder m_dir;
+  CQVEPOHSession m_session;
+  CMemModelDB m_db;
+  CPZARFileEx m_file;
+  std::uint64_t m_mcas = 0;
+};
+
+// Nodal translations of nodes 1 and 2.
+void Translations(CResultFileBuilder& file, double scale = 1.0) {
+  file.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
+  file.Vector(102, 0, {scale, 2 * scale});
+}
+
+void Case(CResultFileBuilder& file, const wchar_t* title) { file.CaseInfo(1, title); }
+
+TEST_F(PZARFileImport, SubCasesAndStepsFollowCaseInformationAndOutputSets) {
+  ASSERT_EQ(Run([](CResultFileBuilder& f) {
+              Case(f, L"ONLY");
+              Translations(f);
+              Case(f, L"TWO");
+              f.OutputSet(1.0, L"S1");
+              Translations(f);
+              f.OutputSet(2.5, L"S2");
+              Translations(f, 2.0);
+              Case(f, L"TWO");  // the same title: the same sub-case
+              f.OutputSet(3.0, L"S3");
+              Translations(f);
+              f.OutputSet(4.0, L"EMPTY");  // no results: removed
+            }),
+            1);
+  EXPECT_EQ(Children(0, 0), Names{L"r"});
+  EXPECT_EQ(Children(1, m_mcas), (Names{L"ONLY", L"TWO"}));
+  EXPECT_EQ(Children(2, Find(1, L"ONLY", m_mcas)), Names{L"ONLY"});
+  // The case information's step became S1; the second "TWO" made a step that stayed empty.
+  EXPECT_EQ(Children(2, Find(1, L"TWO", m_mcas)), (Names{L"S1", L"S2", L"S3"}));
+  EXPECT_EQ(m_session.GetPOHPool(2)->GetSize(), 4);
+  ASSERT_NE(Step(L"TWO", L"S2"), nullptr);
+  EXPECT_EQ(Step(L"TWO", L"S2")->GetStepValue(), 2.5);
+  const auto* pScas =
+      static_cast<const CPOHScas*>(m_session.GetPOHPool(1)->GetAt(Find(1, L"TWO", m_mcas)));
+  EXPECT_EQ(pScas->HasStep(), 1);
+  EXPECT_EQ(pScas->GetMecAnalType(), 1);
+}
+
+TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
+  const Fill steps = [](CResultFileBuilder& f) {
+    Case(f, L"C");
+    for (const wchar_t* name : {L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}) {
+      f.OutputSet(1.0, name);
+      Translations(f);
+    }
+  };
+  std::vector<CString> messages;
+  auto previous = zar::lib::SetMsgSink(
+      [&](zar::lib::EMsgLevel, const CString& text) { messages.push_back(text); });
+  const std::uint64_t item = m_db.AddAnalysisItem(114, L"item");
+  ASSERT_EQ(Run(steps, item), 1);
+  EXPECT_EQ(Children(2, Find(1, L"C", m_mcas)), (Names{L"LOAD 1", L"LOAD 2", L"PSD 1", L"OTHER"}));
+  // No load case of that title: the match failure is reported.
+  EXPECT_NE(std::find(messages.begin(), messages.end(), CString(L"pre-DB match FAILED : C")),
+            messages.end());
+
+  messages.clear();
+  CQVEPOHSession other;
+  m_file.CreatePOH(&other, &m_db, 0);  // without a result item: no sorting, no report
+  zar::lib::SetMsgSink(previous);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), CString(L"pre-DB match FAILED : C")), 0);
+  Names unsorted;
+  const CPOHPoolBase& pool = *other.GetPOHPool(2);
+  for (std::uint64_t itr = pool.GetHeadPosition(); itr;)
+    unsorted.push_back(pool.GetNext(itr)->GetName().str());
+  EXPECT_EQ(unsorted, (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
+}
+
+TEST_F(PZARFileImport, NodeListsWithTheSameIdsShareTheirDataSet) {
+  ASSERT_EQ(Run([](CResultFileBuilder& f) {
+              Case(f, L"C");
+              f.OutputSet(1.0, L"S");
+              Translations(f);
+              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
+              f.Vector(103, 0, {3, 4});
+              f.Vector(7201, 0, {5, 6});  // another category: its own set
+              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 3});
+              f.Vector(104, 0, {7, 8});
+            }),
+            1);
+  const auto& sets = Step(L"C", L"S")->GetDSetContainer()->GetDSetList();
+  std::vector<std::vector<std::int32_t>> comps;
+  for (const auto& pSet : sets) {
+    comps.emplace_back();
+    for (const auto& pComp : pSet->GetDCompList()) comps.back().push_back(pComp->GetCompType());
+  }
+  EXPECT_EQ(comps, (std::vector<std::vector<std::int32_t>>{{102, 103}, {7201}, {104}}));
+}
+
+// Node and element-centre results read their values from the file after the import; a
+// direction cosine, which the component table does not know, is filed by the catalogue.
+TEST_F(PZARFileImport, ImportedResultsLoadTheirValues) {
+  for (const std::int32_t id : {1, 2, 3, 4}) m_db.AddNode(id, id, 0, 0);
+  m_db.AddElement(10, 4, {1, 2, 3});
+  m_db.AddElement(11, 4, {2, 3, 4});
+  ASSERT_EQ(Run([](CResultFileBuilder& f) {
+              Case(f, L"C");
+              f.OutputSet(1.0, L"S");
+              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {2, 1});
+              f.Vector(102, 0, {1.5, -2.0});
+              f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, {11, 10});
+              f.Vector(312127, 1, {0.25, 0.5});
+            }),
+            1);
+  CVResultPackage* pPackage = Step(L"C", L"S")->GetPackage();
+  CVResult* pT1 = pPackage->Find(pvk::LOC_NODE, 102);
+  CVResult* pCosine = pPackage->Find(pvk::LOC_ELEM, 312127);
+  ASSERT_NE(pT1, nullptr);
+  ASSERT_NE(pCosine, nullptr);
+  TVResParam param{nullptr, &m_db};
+  CPostPartialDList list;
+  ASSERT_EQ(pT1->LoadData(&list, &param), 1);
+  const CPostPartialD& nodes = *list.GetList().front();
+  EXPECT_EQ(*nodes.GetKey(), (zar::MArray<std::int32_t>{2, 1}));
+  EXPECT_EQ(*nodes.GetComp(0), (zar::MArray<double>{1.5, -2.0}));
+  ASSERT_EQ(pCosine->LoadData(&list, &param), 1);
+  const CPostPartialD& elems = *list.GetList().front();
+  EXPECT_EQ(*elems.GetKey(), (zar::MArray<std::int32_t>{11, 10}));
+  // The centre value of each element, then a value per node.
+  EXPECT_EQ(*elems.GetDSI(), (zar::MArray<std::int32_t>{0, 4}));
+  EXPECT_EQ(elems.GetComp(0)->at(0), 0.25);
+  EXPECT_EQ(elems.GetComp(0)->at(4), 0.5);
+  EXPECT_EQ(pCosine->GetResCatType(), 22);
+}
+
+TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
+  std::ofstream(m_dir.Narrow("r.out"))
+      << "R E S U L T A N T   R E A C T I O N   F O R C E   O N   G E O M E T R Y\n"
+         "SUBCASE : c : s\n"
+         "       ID      TYPE                   COORDINATE                                    "
+         "     REACTION FORCE                                     REACTION MOMENT\n"
+         " 5 POINT 0 0 0 1 2 3 0 0 0\n";
+  ASSERT_EQ(Run([](CResultFileBuilder& f) {
+              Case(f, L"C");
+              f.OutputSet(1.0, L"S");
+              Translations(f);
+            }),
+            1);
+  zar::MList<CPostDSet*> sets;
+  Step(L"C", L"S")->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
+  EXPECT_EQ(sets.front()->GetDCompList().size(), 8u);
+}
+
+TEST_F(PZARFileImport, NothingIsImportedWithoutSessionOrName) {
+  EXPECT_EQ(m_file.CreatePOH(&m_session, &m_db, 0), 0);  // never scanned: no name
+  ASSERT_EQ(Run([](CResultFileBuilder& f) { Translations(f); }), 1);
+  EXPECT_EQ(m_file.CreatePOH(nullptr, &m_db, 0), 0);
+  // Vectors before any case have no step to join; the file node stays.
+  EXPECT_EQ(Children(1, m_mcas), Names{});
+  EXPECT_EQ(m_session.GetPOHPool(2)->GetSize(), 0);
+}
+
+}  // namespace
