@@ -15,11 +15,12 @@
 class BenchResultFile {
 public:
   // `fill` writes the records between the version information and the end marker.
-  BenchResultFile(const std::string& name, const std::function<bool(CPZARFileWriter_140&)>& fill) {
+  BenchResultFile(const std::string& name, const std::function<bool(CPZARFileWriter_140&)>& fill,
+                  std::int32_t floatSize = 8) {
     m_path = (std::filesystem::temp_directory_path() /
               ("pvk-" + name + "-" + std::to_string(::getpid()) + ".pzar"))
                  .string();
-    CPZARFileWriter_140 writer;
+    CPZARFileWriter_140 writer(floatSize);
     const bool ok = writer.OpenFile(Wide(), 1, 0) && writer.WriteFileVerinfo() && fill(writer) &&
                     writer.WriteEndOfFile();
     if (ok) writer.GetFile()->Flush();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <functional>
@@ -10,7 +12,9 @@
 #include "base/ScratchFolder.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostPartialDList.h"
+#include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFileEx.h"
+#include "resultfile/records/PZARRecordIBMGridInfo.h"
 #include "session/MemModelDB.h"
 #include "session/POHPoolBase.h"
 #include "session/POHScas.h"
@@ -214,6 +218,62 @@ TEST_F(PZARFileImport, NothingIsImportedWithoutSessionOrName) {
   // Vectors before any case have no step to join; the file node stays.
   EXPECT_EQ(Children(1, m_mcas), Names{});
   EXPECT_EQ(m_session.GetPOHPool(2)->GetSize(), 0);
+}
+
+struct TVolumeCase {
+  std::int32_t order;
+  std::array<std::int32_t, 3> n;
+  std::vector<std::int32_t> listed;
+  std::vector<char> cells;
+  std::vector<std::int32_t> flagged;  // node ids flagged afterwards
+};
+
+// Grid node i, j, k of an nx × ny × nz grid whose first node id is 1.
+std::int32_t GridNode(const std::array<std::int32_t, 3>& n, int i, int j, int k) {
+  return 1 + i + j * n[0] + k * n[0] * n[1];
+}
+
+std::vector<std::int32_t> AllBut(std::int32_t count, std::vector<std::int32_t> left) {
+  std::vector<std::int32_t> ids;
+  for (std::int32_t id = 1; id <= count; ++id)
+    if (std::find(left.begin(), left.end(), id) == left.end()) ids.push_back(id);
+  return ids;
+}
+
+TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
+  const std::array<std::int32_t, 3> q{3, 3, 3};
+  // The quadratic cell's face centres and centre: two or three offsets of 1.
+  std::vector<std::int32_t> inner;
+  for (int c = 0; c < 3; ++c)
+    for (int b = 0; b < 3; ++b)
+      for (int a = 0; a < 3; ++a)
+        if ((a == 1) + (b == 1) + (c == 1) >= 2) inner.push_back(GridNode(q, a, b, c));
+  std::vector<std::int32_t> innerAndCorner = inner;
+  innerAndCorner.push_back(GridNode(q, 2, 2, 2));
+  const TVolumeCase cases[] = {
+      {1, {2, 2, 2}, AllBut(8, {}), {1}, AllBut(8, {})},
+      {1, {3, 2, 2}, AllBut(12, {1}), {0, 1}, AllBut(12, {1})},
+      {2, q, AllBut(27, inner), {1}, AllBut(27, {})},
+      {2, q, AllBut(27, innerAndCorner), {0}, AllBut(27, innerAndCorner)},
+  };
+  for (const TVolumeCase& c : cases) {
+    ASSERT_EQ(Run([&c](CResultFileBuilder& f) {
+                CRecordIBMGridInfoD grid(f.File());
+                grid.m_nElemOrder = c.order;
+                grid.m_aNumber = c.n;
+                f.Add(PZAR_RECORD_TYPE::IBM_GRID_INFO, 1, grid);
+                Case(f, L"C");
+                f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, c.listed);
+                f.Vector(102, 0, std::vector<double>(c.listed.size(), 1.0));
+              }),
+              1);
+    const CMPUPost& mpu = *m_file.GetMPUPost();
+    EXPECT_EQ(mpu.GetCellFlags(), c.cells) << c.order << " " << c.listed.size();
+    std::vector<std::int32_t> flagged;
+    for (std::size_t id = 0; id < mpu.GetGridNodeFlags().size(); ++id)
+      if (mpu.GetGridNodeFlags()[id]) flagged.push_back(static_cast<std::int32_t>(id));
+    EXPECT_EQ(flagged, c.flagged) << c.order << " " << c.listed.size();
+  }
 }
 
 }  // namespace
