@@ -252,6 +252,7 @@ TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
   innerAndCorner.push_back(GridNode(q, 2, 2, 2));
   const TVolumeCase cases[] = {
       {1, {2, 2, 2}, AllBut(8, {}), {1}, AllBut(8, {})},
+      {1, {2, 2, 2}, AllBut(8, {8}), {0}, AllBut(8, {8})},
       {1, {3, 2, 2}, AllBut(12, {1}), {0, 1}, AllBut(12, {1})},
       {2, q, AllBut(27, inner), {1}, AllBut(27, {})},
       {2, q, AllBut(27, innerAndCorner), {0}, AllBut(27, innerAndCorner)},
