@@ -147,3 +147,10 @@
 #include "vresult/templates/VRTmpl_VectorComp.h"
 #include "vresult/templates/VRTmpl_VectorComp_ZAR.h"
 #include "vresult/templates/VRTmpl_VectorTotal.h"
+
+// File managers and the model database of a file's own model records
+#include "resultfile/PZARFileManager.h"
+#include "resultfile/PZARFileModel.h"
+#include "session/PostFileManager.h"
+#include "session/QVEPostFileManager.h"
+#include "session/ResultFileManager.h"

@@ -33,6 +33,9 @@ public:
   int DeleteFileW() override;
   // 1 when the file was opened and at least one record was kept.
   virtual int Scan(const CString& path);
+  // The same with the records' echo written to `pEcho` (none when null) whatever the echo
+  // option says.
+  int ScanWithEcho(const CString& path, FILE* pEcho);
   virtual int IsValidEx() { return 0; }
 
   int CreatePOH_without_DBOperation(IPOHSession* pSession, CPOHMcas* pMcas);

@@ -67,12 +67,16 @@ private:
 }  // namespace
 
 int CPZARFile::Scan(const CString& path) {
-  Clear();
   TEchoFile echo = OpenEcho(path);
+  return ScanWithEcho(path, echo.get());
+}
+
+int CPZARFile::ScanWithEcho(const CString& path, FILE* pEcho) {
+  Clear();
   zar::lib::MProfiler profiler("PZARFile", 244, L"CPZARFile::_Scan()");
   try {
     if (!m_file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) return 0;
-    return ScanBlocks(echo.get());
+    return ScanBlocks(pEcho);
   } catch (const CFileException& e) {
     wchar_t message[256];
     e.GetErrorMessage(message, 256);

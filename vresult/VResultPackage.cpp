@@ -46,6 +46,11 @@ std::int32_t CVResultPackage::GetDataList(std::int32_t id, std::vector<CVResult*
   return static_cast<std::int32_t>(out.size());
 }
 
+std::int32_t CVResultPackage::GetAllResults(std::vector<CVResult*>& out) const {
+  for (const auto& [id, pModule] : m_mapModules) GetDataList(id, out);
+  return static_cast<std::int32_t>(out.size());
+}
+
 int CVResultPackage::ExistPCB() const {
   for (const auto& [id, pModule] : m_mapModules)
     if (CVResult::IsPCBResID(id)) return 1;

@@ -32,6 +32,8 @@ public:
   // Appends the results of module `id` in slot order; the new size of `out`, or 0 with `out`
   // untouched when there is no such module.
   std::int32_t GetDataList(std::int32_t id, std::vector<CVResult*>& out) const;
+  // Appends every result, by ascending id and then location type; the size of `out`.
+  std::int32_t GetAllResults(std::vector<CVResult*>& out) const;
   // Printed-circuit-board result ids.
   int ExistPCB() const;
   // Appends the slot-6 results of the board modules in ascending id order; the size of `out`.

@@ -6,7 +6,7 @@ namespace {
 
 using V3 = zar::MVector<double, 3>;
 
-TEST(MVector, CrossFollowsTheRightHandRule) {
+TEST(MVector, CrossDotLengthAndArithmetic) {
   const V3 x{{1, 0, 0}}, y{{0, 1, 0}}, z{{0, 0, 1}};
   EXPECT_EQ(x.Cross(y), z);
   EXPECT_EQ(y.Cross(z), x);
@@ -14,16 +14,11 @@ TEST(MVector, CrossFollowsTheRightHandRule) {
   EXPECT_EQ(y.Cross(x), z * -1.0);
   const V3 a{{1, 2, 3}}, b{{-4, 5, 0.5}};
   const V3 c = a.Cross(b);
-  EXPECT_EQ(c, (V3{{2 * 0.5 - 3 * 5, 3 * -4 - 1 * 0.5, 1 * 5 - 2 * -4}}));
   EXPECT_DOUBLE_EQ(c.Dot(a), 0.0);
   EXPECT_DOUBLE_EQ(c.Dot(b), 0.0);
-}
-
-TEST(MVector, DotLengthAndArithmetic) {
-  const V3 a{{1, 2, 3}}, b{{4, -5, 6}};
-  EXPECT_DOUBLE_EQ(a.Dot(b), 4 - 10 + 18);
-  EXPECT_EQ(a + b, (V3{{5, -3, 9}}));
-  EXPECT_EQ(a - b, (V3{{-3, 7, -3}}));
+  EXPECT_DOUBLE_EQ(a.Dot(b), -4 + 10 + 1.5);
+  EXPECT_EQ(a + b, (V3{{-3, 7, 3.5}}));
+  EXPECT_EQ(a - b, (V3{{5, -3, 2.5}}));
   EXPECT_EQ(2.0 * a, (V3{{2, 4, 6}}));
   EXPECT_DOUBLE_EQ((V3{{3, 4, 12}}).Length(), 13.0);
 }

@@ -50,7 +50,7 @@ TEST(CFile, ReadIsShortAtTheEndAndZeroAfterIt) {
 }
 
 TEST(CFile, ReadGathersShortReadsUntilTheCountIsMet) {
-  // A pipe hands out at most its buffer per read, so one large Read needs many.
+  // A pipe hands out at most its buffer per read.
   ScratchFolder dir;
   const std::string fifo = dir.Narrow("fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -97,7 +97,7 @@ TEST(CFile, SeekBeyondTheEndIsAllowedAndANegativePositionIsNot) {
   EXPECT_EQ(f.GetPosition(), 98u);
 }
 
-TEST(CFile, SetLengthCutsOrExtendsAndMovesToTheNewEnd) {
+TEST(CFile, SetLengthCutsOrExtendsAndCreateTruncatesUnlessAskedNotTo) {
   ScratchFolder dir;
   CFile f(dir.Wide("len.bin"), CFile::modeCreate | CFile::modeReadWrite);
   f.Write("abcdefgh", 8);
@@ -106,17 +106,12 @@ TEST(CFile, SetLengthCutsOrExtendsAndMovesToTheNewEnd) {
   f.SetLength(6);
   EXPECT_EQ(f.SeekToEnd(), 6u);
   EXPECT_EQ(ReadAll(f), std::string("abc\0\0\0", 6));
-}
-
-TEST(CFile, CreateTruncatesUnlessAskedNotTo) {
-  ScratchFolder dir;
-  const CString path = dir.Wide("keep.bin");
-  WriteText(dir.Narrow("keep.bin"), "content");
-  {
-    CFile f(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite);
-    EXPECT_EQ(ReadAll(f), "content");
-  }
-  CFile f(path, CFile::modeCreate | CFile::modeWrite);
+  f.Close();
+  ASSERT_TRUE(f.Open(dir.Wide("len.bin"),
+                     CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
+  EXPECT_EQ(ReadAll(f), std::string("abc\0\0\0", 6));
+  f.Close();
+  ASSERT_TRUE(f.Open(dir.Wide("len.bin"), CFile::modeCreate | CFile::modeWrite));
   EXPECT_EQ(f.GetLength(), 0u);
 }
 

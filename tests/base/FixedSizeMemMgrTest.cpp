@@ -27,8 +27,7 @@ TEST(MFixedSizeMemMgr, FreedElementsAreHandedOutAgain) {
 }
 
 TEST(MFixedSizeMemMgr, ElementsNeverOverlapAcrossBlocks) {
-  // Three elements per block, so twenty elements span several blocks. Any overlap
-  // would let a later fill overwrite an earlier element.
+  // Three elements per block: twenty span several blocks.
   constexpr std::size_t kSize = 24;
   zar::MFixedSizeMemMgr mgr(kSize, 100);
   ASSERT_GE(mgr.GetElementSize(), kSize);

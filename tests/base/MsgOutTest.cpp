@@ -12,7 +12,6 @@ using namespace zar::lib;
 
 using Message = std::pair<EMsgLevel, std::wstring>;
 
-// Installs a recording sink and restores the default on leaving.
 class MsgOutTest : public ::testing::Test {
 protected:
   void SetUp() override {

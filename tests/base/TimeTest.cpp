@@ -4,12 +4,12 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Time.h"
 
 namespace {
 
-// Runs the test in a fixed time zone and restores the caller's afterwards.
 class CTimeTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -44,12 +44,9 @@ TEST_F(CTimeTest, ComponentsRoundTripBeyond2038) {
   UseZone("CET-1CEST,M3.5.0,M10.5.0/3");
   const CTime t(2100, 7, 31, 23, 59, 58);
   EXPECT_GT(t.GetTime(), INT32_MAX);
-  EXPECT_EQ(t.GetYear(), 2100);
-  EXPECT_EQ(t.GetMonth(), 7);
-  EXPECT_EQ(t.GetDay(), 31);
-  EXPECT_EQ(t.GetHour(), 23);
-  EXPECT_EQ(t.GetMinute(), 59);
-  EXPECT_EQ(t.GetSecond(), 58);
+  EXPECT_EQ((std::vector<int>{t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(),
+                              t.GetSecond()}),
+            (std::vector<int>{2100, 7, 31, 23, 59, 58}));
   UseZone("UTC0");
   EXPECT_EQ(t.GetTime(), CTime(2100, 7, 31, 21, 59, 58).GetTime());  // summer time is UTC+2
 }

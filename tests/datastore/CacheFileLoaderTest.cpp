@@ -99,8 +99,6 @@ TEST_F(CacheFile, ResultDataLoaderKeepsItsOwnCopyOfTheDataInformation) {
   EXPECT_EQ(with.GetDataInfo(&got), 1);
   EXPECT_EQ(got, (pvk::TVResDInfo{{4, 5, 6}}));
 
-  CPostCacheFileUnitResultDataLoader without(Block(kValueOffset, 5));
-  EXPECT_EQ(without.GetDataInfo(&got), 0);
   CPostCacheFileUnitResultDataLoader copy(with);
   EXPECT_EQ(copy.GetDataInfo(&got), 1);
   EXPECT_EQ(got.nInfo[0], 4);

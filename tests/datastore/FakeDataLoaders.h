@@ -52,6 +52,7 @@ struct FakeEntityCall {
   std::int32_t m_nKey = 0;
   std::int32_t m_nEntity = 0;
   const zar::MArray<std::int32_t>* m_pKeys = nullptr;
+  bool operator==(const FakeEntityCall&) const = default;
 };
 
 struct FakeEntityRecorder {

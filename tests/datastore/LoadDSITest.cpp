@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "datastore/FakeDataLoaders.h"
 #include "datastore/PostDSetEntityCaseData.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using IDs = zar::MArray<std::int32_t>;
+using Out = std::pair<IDs, IDs>;  // data start and count per id
 
 std::int32_t NodeCount(std::int32_t typeCode) {
   return pvk::GetElemTypeEntry(typeCode)->m_nNodeCnt;
@@ -46,8 +48,7 @@ TEST_F(LoadDSI, FacetsAndNodesTakeOneValueEachInIdOrder) {
     CPostUnitModelResultDSet set(loc, 1);
     IDs ids{7, 3};
     EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 1);
-    EXPECT_EQ(m_dsi, (IDs{0, 1}));
-    EXPECT_EQ(m_dct, (IDs{1, 1}));
+    EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs{0, 1}, IDs{1, 1}));
   }
 }
 
@@ -56,8 +57,7 @@ TEST_F(LoadDSI, ElementsTakeCentrePlusNodesAndMissingOnesTakeNoRoom) {
   IDs ids{12, 99, 11, 12};
   const std::int32_t b = NodeCount(kTypeB) + 1, a = NodeCount(kTypeA) + 1;
   EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 1);
-  EXPECT_EQ(m_dsi, (IDs{0, 0, b, b + a}));
-  EXPECT_EQ(m_dct, (IDs{b, 0, a, b}));
+  EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs{0, 0, b, b + a}, IDs{b, 0, a, b}));
 }
 
 TEST_F(LoadDSI, CornerElementsTakeTheValueCountOfTheFirstComponent) {
@@ -67,8 +67,7 @@ TEST_F(LoadDSI, CornerElementsTakeTheValueCountOfTheFirstComponent) {
   set.AddDComp(3)->SetDataLoader(&loader);
   IDs ids{11, 99, 12};
   EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 1);
-  EXPECT_EQ(m_dsi, (IDs{0, 0, 4}));
-  EXPECT_EQ(m_dct, (IDs{4, 0, 4}));
+  EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs{0, 0, 4}, IDs{4, 0, 4}));
 
   // No usable count, or offsets beyond 32 bits: 0 with zeroed outputs.
   const std::optional<pvk::TVResDInfo> bad[] = {
@@ -78,8 +77,7 @@ TEST_F(LoadDSI, CornerElementsTakeTheValueCountOfTheFirstComponent) {
     loader.m_info = info;
     m_dsi.assign(5, 7);
     EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 0);
-    EXPECT_EQ(m_dsi, IDs(3, 0));
-    EXPECT_EQ(m_dct, IDs(3, 0));
+    EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs(3, 0), IDs(3, 0)));
   }
   CPostUnitModelResultDSet noComp(pvk::LOC_ELEM_CORNER, 1);
   EXPECT_EQ(noComp.LoadDSI(m_dsi, m_dct, &m_db, &ids), 0);
@@ -92,12 +90,10 @@ TEST_F(LoadDSI, MissingInputsLeaveTheOutputsAndOtherTypesZeroThem) {
   EXPECT_EQ(CPostUnitModelResultDSet(pvk::LOC_NODE, 1).LoadDSI(m_dsi, m_dct, &m_db, nullptr), 0);
   EXPECT_EQ(CPostUnitModelResultDSet(pvk::LOC_NODE, 1).LoadDSI(m_dsi, m_dct, &m_db, &none), 0);
   EXPECT_EQ(CPostUnitModelResultDSet(pvk::LOC_TYPE{0}, 1).LoadDSI(m_dsi, m_dct, &m_db, &ids), 0);
-  EXPECT_EQ(m_dsi, dsi);
-  EXPECT_EQ(m_dct, dct);
+  EXPECT_EQ(Out(m_dsi, m_dct), Out(dsi, dct));
   for (const pvk::LOC_TYPE loc : {pvk::LOC_ELEM_NODE, pvk::LOC_POINT, pvk::LOC_IBM_VOLUME_NODE}) {
     EXPECT_EQ(CPostUnitModelResultDSet(loc, 1).LoadDSI(m_dsi, m_dct, &m_db, &ids), 0);
-    EXPECT_EQ(m_dsi, IDs{0});
-    EXPECT_EQ(m_dct, IDs{0});
+    EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs{0}, IDs{0}));
   }
 }
 
@@ -107,11 +103,9 @@ TEST(EntityDSI, RowsFollowTheStoredEntitiesAndTheFirstRowWins) {
   set.SetDataLoaderKey(&keys);
   IDs dsi, dct, ids{2, 5, 7};
   EXPECT_EQ(set.LoadDSI(dsi, dct, &ids, 3), 1);
-  EXPECT_EQ(dsi, (IDs{9, 0, 0}));
-  EXPECT_EQ(dct, (IDs{3, 3, 0}));
+  EXPECT_EQ(Out(dsi, dct), Out(IDs{9, 0, 0}, IDs{3, 3, 0}));
   EXPECT_EQ(set.LoadDSI(dsi, dct, nullptr, 2), 1);
-  EXPECT_EQ(dsi, (IDs{0, 2, 4, 6}));
-  EXPECT_EQ(dct, (IDs{2, 2, 2, 2}));
+  EXPECT_EQ(Out(dsi, dct), Out(IDs{0, 2, 4, 6}, IDs{2, 2, 2, 2}));
   EXPECT_EQ(set.LoadDSI(dsi, dct, &ids, 0), 0);
   EXPECT_EQ(CPostUnitEntityCompDSet(pvk::LOC_NODE, 1).LoadDSI(dsi, dct, &ids, 1), 0);
 
@@ -123,8 +117,7 @@ TEST(EntityDSI, RowsFollowTheStoredEntitiesAndTheFirstRowWins) {
   caseData.AddDComp(1)->SetDataLoader(&loader);
   EXPECT_EQ(caseData.LoadUnitDSI(8, dsi, dct, &ids), 1);
   EXPECT_EQ(loader.m_call.m_nKey, 8);
-  EXPECT_EQ(dsi, (IDs{5, 0, 0}));
-  EXPECT_EQ(dct, (IDs{5, 0, 0}));
+  EXPECT_EQ(Out(dsi, dct), Out(IDs{5, 0, 0}, IDs{5, 0, 0}));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ std::int64_t LengthOf(int fd) {
 
 std::string Contents(const CMemoryFile& file) { return std::string(file.data(), file.size()); }
 
-// The byte at the offset as stored on disk, read through a separate descriptor.
+// Read through a separate descriptor.
 char ByteOnDisk(const std::string& path, std::uint64_t offset) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   char c = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "datastore/PostPartialDList.h"
 
@@ -71,14 +72,12 @@ TEST(CPostPartialD, StructPointsAtFilledArraysAndIsNullForEmptyOnes) {
   const TPostPartialD flat = block.GetStruct();
   EXPECT_EQ((IDs{flat.nAMTType, flat.nLOCType, flat.nCompCnt, flat.nKeyCnt, flat.nDataCnt}),
             (IDs{1, 6, 2, 2, 2}));
-  EXPECT_EQ(flat.pKey, block.GetKey()->data());
-  EXPECT_EQ(flat.pDSI, nullptr);
-  EXPECT_EQ(flat.pDCT, nullptr);
-  EXPECT_EQ(flat.pComp[0], block.GetComp(0)->data());
-  EXPECT_EQ(flat.pComp[1], nullptr);
-  EXPECT_EQ(flat.pComp[2], nullptr);
+  EXPECT_EQ(
+      (std::vector<const void*>{flat.pKey, flat.pDSI, flat.pDCT, flat.pComp[0], flat.pComp[1],
+                                flat.pComp[2], flat.pCaseInfo}),
+      (std::vector<const void*>{block.GetKey()->data(), nullptr, nullptr, block.GetComp(0)->data(),
+                                nullptr, nullptr, block.GetCaseInfo()->data()}));
   EXPECT_EQ(flat.nCaseInfoCnt, 1u);
-  EXPECT_EQ(flat.pCaseInfo, block.GetCaseInfo()->data());
 }
 
 TEST(CPostPartialDList, AddRemoveAndSums) {

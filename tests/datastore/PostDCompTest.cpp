@@ -52,22 +52,19 @@ TEST(PostDComp, LoadsForwardToTheLoaderAndAnswerWhatItAnswers) {
   EXPECT_EQ(infoComp.LoadUnitData(&keys, 33, n, n, n, info), 0);  // no loader
   infoComp.SetDataLoader(&infoLoader);
   EXPECT_EQ(infoComp.LoadUnitData(&keys, 33, n, n, n, info), 1);
-  EXPECT_EQ(infoLoader.m_call.m_nSlot, 2);
-  EXPECT_EQ(infoLoader.m_call.m_nEntity, 33);
-  EXPECT_EQ(infoLoader.m_call.m_pKeys, &keys);
+  EXPECT_EQ(infoLoader.m_call, (FakeEntityCall{2, 0, 33, &keys}));
   infoLoader.m_nAnswer = 0;
   EXPECT_EQ(infoComp.LoadData(&keys, ids, n, n, n, info), 0);
-  EXPECT_EQ(infoLoader.m_call.m_nSlot, 3);
+  EXPECT_EQ(infoLoader.m_call, (FakeEntityCall{3, 0, 0, &keys}));
 
   FakeCaseDataLoader dataLoader;
   CPostUnitEntityCaseDataDComp dataComp(1);
   EXPECT_EQ(dataComp.LoadUnitData(6, 45, &n, ids, values), 0);  // no loader
   dataComp.SetDataLoader(&dataLoader);
   EXPECT_EQ(dataComp.LoadUnitData(&keys, 44, ids, n, values), 1);
-  EXPECT_EQ(dataLoader.m_call.m_nEntity, 44);
+  EXPECT_EQ(dataLoader.m_call, (FakeEntityCall{2, 0, 44, &keys}));
   EXPECT_EQ(dataComp.LoadUnitData(6, 45, &n, ids, values), 1);
-  EXPECT_EQ(dataLoader.m_call.m_nSlot, 3);
-  EXPECT_EQ(dataLoader.m_call.m_nKey, 6);
+  EXPECT_EQ(dataLoader.m_call, (FakeEntityCall{3, 6, 45, nullptr}));
   EXPECT_EQ(CPostUnitEntityCompDComp(1).LoadData(&keys, ids, info, values), 0);  // no loader
 }
 

@@ -8,6 +8,7 @@
 
 namespace {
 
+using IDs = std::vector<std::int32_t>;
 using AddFn = CPostDSet* (CPostDSetContainer::*)(pvk::LOC_TYPE, const std::int32_t&);
 
 struct TDSetKind {
@@ -47,8 +48,6 @@ TEST(PostDSetContainer, CategoryIndexListsSetsOfOneTypeInTheOrderAdded) {
   EXPECT_EQ(box.GetDSetListBylResCatType(pvk::POST_DSET_UNIT_MODEL_RESULT, 99, out), 0);
   EXPECT_TRUE(out.empty());
   EXPECT_EQ(box.GetDSetList().size(), 4u);
-  EXPECT_EQ(d->GetLOCType(), pvk::LOC_ELEM);
-  EXPECT_EQ(d->GetResCatType(), 20);
 
   EXPECT_EQ(box.RemoveDSet(a), 1);
   EXPECT_EQ(box.RemoveDSet(a), 0);
@@ -63,13 +62,13 @@ TEST(PostDSetContainer, CategoryIndexListsSetsOfOneTypeInTheOrderAdded) {
 TEST(PostDSetContainer, CombinedSetsTakeTheSourceTypeAndAreRecorded) {
   for (const TDSetKind& kind : kKinds) {
     CPostDSetContainer box;
-    CPostDSet* source = (box.*kind.m_fnAdd)(pvk::LOC_NODE, 5);
-    ASSERT_EQ(source->GetDSetType(), kind.m_nType);
-    CPostDSet* comb = box.AddCombDSet(source, pvk::LOC_ELEM, 6);
+    CPostDSet* source = (box.*kind.m_fnAdd)(pvk::LOC_ELEM, 5);
+    CPostDSet* comb = box.AddCombDSet(source, pvk::LOC_NODE, 6);
     ASSERT_NE(comb, nullptr);
-    EXPECT_EQ(comb->GetDSetType(), kind.m_nType);
-    EXPECT_EQ(comb->GetLOCType(), pvk::LOC_ELEM);
-    EXPECT_EQ(comb->GetResCatType(), 6);
+    EXPECT_EQ((IDs{source->GetDSetType(), source->GetLOCType(), source->GetResCatType()}),
+              (IDs{kind.m_nType, pvk::LOC_ELEM, 5}));
+    EXPECT_EQ((IDs{comb->GetDSetType(), comb->GetLOCType(), comb->GetResCatType()}),
+              (IDs{kind.m_nType, pvk::LOC_NODE, 6}));
     EXPECT_EQ(box.ExistDSet(comb), 1);
     CPostDSet* found = nullptr;
     EXPECT_EQ(box.ExistCombDSet(source, found), 1);

@@ -24,8 +24,7 @@ std::unique_ptr<CVResult> Create(std::int32_t id) {
   return CVResultFactoryManager::GetInstance().GetVResultFactory(0)->CreateVResult(id);
 }
 
-// One node data set (nodes 7 and 3) of a category whose stored components answer from the
-// given values; a value list marked failing answers 0.
+// A data set of nodes 7 and 3 whose components answer the given values.
 class NodeSet {
 public:
   NodeSet(std::int32_t category, pvk::LOC_TYPE loc = pvk::LOC_NODE) : m_set(loc, category) {
@@ -44,8 +43,7 @@ private:
   CPostUnitModelResultDSet m_set;
 };
 
-// Binds the result to the sets and loads it without unit conversion: the columns of the
-// first block, empty when the result was not bound or did not load.
+// The columns of the first block loaded without unit conversion; empty if unbound or failed.
 std::vector<Column> Load(CVResult& vr, std::vector<CPostDSet*> sets, int* pBound = nullptr) {
   static CMemModelDB db;
   DSetList dsets;
@@ -147,8 +145,7 @@ TEST(VResultTemplates, ScalarAndTensorColumns) {
   NodeSet stress(0);
   auto tensor = Create(7211);
   ASSERT_NE(tensor, nullptr);
-  EXPECT_EQ(tensor->GetLocType(), pvk::LOC_NODE);
-  EXPECT_EQ(tensor->GetDLoadOpt().nAMTType, pvk::AMT_TENSOR6);
+  EXPECT_EQ(tensor->GetLocType(), pvk::LOC_NODE);  // preset: Load() would set it otherwise
   for (std::int32_t i = 0; i < 6; ++i)
     if (i != 4) stress.Add(7201 + i, {1.0 + i, 0});
   EXPECT_EQ(Load(*tensor, {stress.Get()}),
@@ -172,9 +169,7 @@ public:
   using FakeCaseInfoLoader::LoadUnitData;
   int LoadUnitData(std::int32_t entityId, const zar::MArray<std::int32_t>* keys, unsigned& n1,
                    unsigned& n2, unsigned& n3, zar::MArray<unsigned int>& values) override {
-    n1 = 1;
-    n2 = 1;
-    n3 = 1;
+    n1 = n2 = n3 = 1;
     values = {4u, 9u};
     return FakeCaseInfoLoader::LoadUnitData(entityId, keys, n1, n2, n3, values);
   }

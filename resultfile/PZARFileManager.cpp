@@ -1,0 +1,31 @@
+#include "resultfile/PZARFileManager.h"
+
+#include <memory>
+
+#include "base/FileCtrl.h"
+#include "base/WaitCursor.h"
+#include "resultfile/PZARFileEx.h"
+
+CPZARFileManager::~CPZARFileManager() = default;
+
+int CPZARFileManager::ValidateExtension(const CString& upperPath) const {
+  CString path = upperPath;
+  path.MakeUpper();
+  return path.Find(L".TKVP", 1) > 0 ? 1 : 0;
+}
+
+IPostFile* CPZARFileManager::AddFile(const CString& path, std::uint64_t key) {
+  if (key) RemoveFile(key);
+  return ScanAndAppend(path);
+}
+
+IPostFile* CPZARFileManager::AddFile(const CString& path) {
+  CWaitCursor waitCursor;
+  return ScanAndAppend(path);
+}
+
+IPostFile* CPZARFileManager::ScanAndAppend(const CString& path) {
+  if (!zar::lib::MFileCtrl::IsFileExist(path)) return nullptr;
+  auto pFile = std::make_unique<CPZARFileEx>();
+  return pFile->Scan(path) == 1 ? AppendFile(std::move(pFile)) : nullptr;
+}

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "base/MsgOut.h"
+#include "base/ScratchFolder.h"
+#include "base/TestEnv.h"
+#include "resultfile/PostFile.h"
+#include "session/MemModelDB.h"
+#include "session/POHMcas.h"
+#include "session/POHVcas.h"
+#include "session/PostFileManager.h"
+#include "session/QVEPOHSession.h"
+#include "session/ResultFileManager.h"
+#include "vresult/VResult.h"
+
+namespace {
+
+using TItrs = zar::MArray<std::uint64_t>;
+
+// A node result of a fixed id, as three-dimensional principal vector.
+class CIdResult : public CVResult {
+public:
+  explicit CIdResult(std::int32_t id) : m_nID(id) {
+    SetLocType(pvk::LOC_NODE);
+    SetAMTType(pvk::AMT_PRINCIPAL_3D);
+  }
+  std::int32_t GetType() const override { return m_nID; }
+
+private:
+  std::int32_t m_nID;
+};
+
+enum class EImport { Ok, NoNode, FailsAfterNode, InfoFails };
+
+// Imports one result file node with one sub-case and one step holding the node results 7107
+// to 7110 and 7208 (without 7207).
+class CFakeFile : public IPostFile {
+public:
+  CFakeFile(const CString& path, EImport mode) : m_strPath(path), m_eMode(mode) {}
+  std::int32_t GetFileType() const override { return 9; }
+  int CreatePOH(IPOHSession* pSession, IPreDBLinker*, std::uint64_t dbItr) override {
+    if (m_eMode == EImport::NoNode) return 1;
+    const std::uint64_t mcas = pSession->GetPOHPool(0)->Add();
+    auto* pMcas = static_cast<CPOHMcas*>(pSession->GetPOHPool(0)->GetAt(mcas));
+    pMcas->SetResultFilePath(m_strPath);
+    pMcas->SetDBIterator(dbItr);
+    SetPOHMcasItr(mcas);
+    const std::uint64_t scas = pSession->GetPOHPool(1)->Add();
+    pSession->GetPOHPool(1)->GetAt(scas)->SetParent(mcas);
+    const std::uint64_t vcas = pSession->GetPOHPool(2)->Add();
+    pSession->GetPOHPool(2)->GetAt(vcas)->SetParent(scas);
+    auto* pStep = static_cast<CPOHVcas*>(pSession->GetPOHPool(2)->GetAt(vcas));
+    for (const std::int32_t id : {7107, 7108, 7109, 7110, 7208}) {
+      std::unique_ptr<CVResult> pResult = std::make_unique<CIdResult>(id);
+      pStep->GetPackage()->Insert(pResult);
+    }
+    return m_eMode == EImport::FailsAfterNode ? 0 : 1;
+  }
+  int CreateINFO(IPreDBLinker*) override { return m_eMode == EImport::InfoFails ? 0 : 1; }
+  int DeleteFileW() override { return std::filesystem::remove(m_strPath.str()) ? 1 : 0; }
+
+private:
+  CString m_strPath;
+  EImport m_eMode;
+};
+
+// Accepts ".FAKE" files and imports them as the test asks.
+class CFakeManager : public CResultFileManager {
+public:
+  using CResultFileManager::CResultFileManager;
+  int ValidateExtension(const CString& upperPath) const override {
+    return upperPath.Find(L".FAKE") > 0 ? 1 : 0;
+  }
+  IPostFile* AddFile(const CString& path, std::uint64_t key) override {
+    if (key) RemoveFile(key);
+    return AddFile(path);
+  }
+  IPostFile* AddFile(const CString& path) override {
+    return AppendFile(std::make_unique<CFakeFile>(path, m_eMode));
+  }
+  EImport m_eMode = EImport::Ok;
+};
+
+class CTestPostFileManager : public CPostFileManager {
+public:
+  CTestPostFileManager(IPOHSession* pSession, IPreDBLinker* pLinker)
+      : CPostFileManager(pSession, pLinker) {
+    auto pManager = std::make_unique<CFakeManager>(pSession);
+    m_pFake = pManager.get();
+    AddResultFileManager(std::move(pManager));
+  }
+  CFakeManager* m_pFake;
+};
+
+class FileManager : public ::testing::Test {
+protected:
+  // A file on disk named `name`.
+  CString Touch(const std::string& name) {
+    std::ofstream(m_dir.Narrow(name)) << "x";
+    return m_dir.Wide(name);
+  }
+  std::int32_t PoolSize(std::int32_t level) const { return m_session.GetPOHPool(level)->GetSize(); }
+  std::int32_t FileCount() const {
+    zar::MArray<IPostFile*> files;
+    return m_manager.m_pFake->GetFiles(files);
+  }
+  pvk::AMT_TYPE AmtOf(std::uint64_t mcasItr, std::int32_t id) {
+    TItrs steps;
+    static_cast<CPOHPoolVcas*>(m_session.GetPOHPool(2))->GetListByPOHMcas(mcasItr, steps);
+    auto* pStep = static_cast<CPOHVcas*>(m_session.GetPOHPool(2)->GetAt(steps.at(0)));
+    return pStep->GetPackage()->Find(pvk::LOC_NODE, id)->GetDLoadOpt().nAMTType;
+  }
+
+  ScratchFolder m_dir;
+  CQVEPOHSession m_session;
+  // A result item of the host, which every added file needs.
+  std::uint64_t Item() { return m_db.AddAnalysisItem(101, L""); }
+
+  CMemModelDB m_db;
+  CTestPostFileManager m_manager{&m_session, &m_db};
+};
+
+TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesOnRequest) {
+  zar::MArray<CString> messages;
+  const auto previous =
+      zar::lib::SetMsgSink([&](zar::lib::EMsgLevel, const CString& s) { messages.push_back(s); });
+  zar::lib::SetTestEnvValue(L"Profile_Time", L"no");
+  const std::uint64_t quiet = m_manager.AddFile(Touch("a.fake"), Item());
+  zar::lib::SetTestEnvValue(L"Profile_Time", L"YES");
+  const std::uint64_t timed = m_manager.AddFile(Touch("b.fake"), Item());
+  zar::lib::ClearTestEnvValue(L"Profile_Time");
+  zar::lib::SetMsgSink(previous);
+
+  ASSERT_NE(quiet, 0u);
+  ASSERT_NE(timed, 0u);
+  EXPECT_EQ(m_manager.GetPostFile(timed)->GetPOHMcasItr(), timed);
+  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 6);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Find(L"CPostFileManager AddFile : "), 0);
+}
+
+TEST_F(FileManager, FailedImportLeavesNothingBehind) {
+  for (const EImport mode : {EImport::NoNode, EImport::FailsAfterNode, EImport::InfoFails}) {
+    m_manager.m_pFake->m_eMode = mode;
+    EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), Item()), 0u);
+    EXPECT_EQ(FileCount(), 0);
+    EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  }
+  EXPECT_EQ(m_manager.AddFile(m_dir.Wide("missing.fake"), 0), 0u);
+  EXPECT_EQ(m_manager.AddFile(Touch("a.other"), 0), 0u);
+  EXPECT_EQ(FileCount(), 0);
+}
+
+TEST_F(FileManager, AnalysisKindDecidesWhetherVolumePrincipalResultsBecomeScalars) {
+  const struct {
+    std::uint8_t kind;
+    bool bMarked;
+  } cases[] = {{114, true}, {115, true}, {119, true}, {101, false}};
+  for (const auto& c : cases) {
+    const std::uint64_t mcas =
+        m_manager.AddFile(Touch("a.fake"), m_db.AddAnalysisItem(c.kind, L""));
+    ASSERT_NE(mcas, 0u);
+    for (const std::int32_t id : {7107, 7108, 7109, 7110})
+      EXPECT_EQ(AmtOf(mcas, id) == pvk::AMT_SCALAR, c.bMarked) << int(c.kind) << " " << id;
+    // Its group's first result 7207 is missing, so 7208 keeps its type.
+    EXPECT_EQ(AmtOf(mcas, 7208), pvk::AMT_PRINCIPAL_3D);
+  }
+  // A file without a result item of the host is refused, and nothing of it stays.
+  const std::int32_t files = FileCount();
+  EXPECT_EQ(m_manager.AddFile(Touch("b.fake"), 0), 0u);
+  EXPECT_EQ(FileCount(), files);
+}
+
+TEST_F(FileManager, AddingForTheSameAnalysisItemReplacesTheEarlierFile) {
+  const std::uint64_t item = m_db.AddAnalysisItem(101, L"");
+  ASSERT_NE(m_manager.AddFile(Touch("a.fake"), item), 0u);
+  ASSERT_NE(m_manager.AddFile(Touch("b.fake"), item), 0u);
+  EXPECT_EQ(m_manager.m_pFake->Find(m_dir.Wide("a.fake")), nullptr);
+  EXPECT_NE(m_manager.m_pFake->Find(m_dir.Wide("b.fake")), nullptr);
+  EXPECT_EQ(FileCount(), 1);
+  EXPECT_EQ(PoolSize(0), 1);
+  EXPECT_NE(m_manager.AddFile(Touch("c.fake"), m_db.AddAnalysisItem(101, L"")), 0u);
+  EXPECT_EQ(FileCount(), 2);
+}
+
+TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
+  const std::uint64_t kept = m_manager.AddFile(Touch("a.fake"), Item());
+  m_manager.AddFile(Touch("b.fake"), Item());
+  CResultFileManager& files = *m_manager.m_pFake;
+  EXPECT_EQ(files.Find(m_dir.Wide("A.FAKE")), m_session.GetPOHPool(0)->GetAt(kept));
+  EXPECT_EQ(files.Find(m_dir.Wide("c.fake")), nullptr);
+  EXPECT_EQ(m_manager.RemoveFile(kept), 1);
+  EXPECT_TRUE(std::filesystem::exists(m_dir.Narrow("a.fake")));
+  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 3);
+  EXPECT_EQ(files.DeleteFileW(files.Find(m_dir.Wide("b.fake"))), 1);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("b.fake")));
+  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(m_manager.RemoveFile(kept), 0);
+  EXPECT_EQ(files.RemoveFile(static_cast<CPOHMcas*>(nullptr)), 0);
+}
+
+TEST_F(FileManager, ListOperationsStopAtTheFirstFailureAndClearingEmptiesAll) {
+  EXPECT_EQ(m_manager.RemoveFileList({}), 1);
+  EXPECT_EQ(m_manager.DeleteFileList({}), 1);
+  TItrs itrs;
+  for (const char* name : {"a.fake", "b.fake", "c.fake"})
+    itrs.push_back(m_manager.AddFile(Touch(name), Item()));
+  EXPECT_EQ(m_manager.RemoveFileList({itrs[0], 12345, itrs[1]}), 0);
+  EXPECT_EQ(m_manager.GetPostFile(itrs[0]), nullptr);
+  EXPECT_NE(m_manager.GetPostFile(itrs[1]), nullptr);
+  EXPECT_EQ(m_manager.DeleteFileList({itrs[2]}), 1);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("c.fake")));
+  m_manager.Clear();
+  EXPECT_EQ(FileCount(), 0);
+  EXPECT_TRUE(std::filesystem::exists(m_dir.Narrow("b.fake")));
+  m_manager.AddFile(Touch("a.fake"), Item());
+  EXPECT_EQ(m_manager.m_pFake->DeleteAllFile(), 1);
+  EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("a.fake")));
+}
+
+}  // namespace

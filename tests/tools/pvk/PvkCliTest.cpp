@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "SampleModel.h"
+#include "base/ScratchFolder.h"
+
+namespace {
+
+using nlohmann::json;
+
+struct TRun {
+  int code = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class PvkCli : public ::testing::Test {
+protected:
+  // Runs pvk with the arguments (a shell word list) in the scratch folder.
+  TRun Run(const std::string& args, const std::string& env = "") {
+    const std::string cmd = "cd '" + m_dir.Narrow() + "' && " + env + " '" PVK_BINARY "' " + args +
+                            " >stdout.txt 2>stderr.txt";
+    const int status = std::system(cmd.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_dir.Narrow("stdout.txt")),
+            Slurp(m_dir.Narrow("stderr.txt"))};
+  }
+  json Json(const std::string& args) {
+    const TRun run = Run(args);
+    EXPECT_EQ(run.code, 0) << args << ": " << run.err;
+    return json::parse(run.out, nullptr, false);
+  }
+  ScratchFolder m_dir;
+};
+
+struct TFormat {
+  int format, real;
+};
+
+class PvkSample : public PvkCli, public ::testing::WithParamInterface<TFormat> {};
+
+// The sample in every format and width: its tree, and the values it was written with read back
+// through the library.
+TEST_P(PvkSample, OpensAndReadsBackWhatWasWritten) {
+  const TFormat f = GetParam();
+  const std::string args = " --cells 2 --steps 2 --format " + std::to_string(f.format) +
+                           " --real " + std::to_string(f.real);
+  const TRun written = Run("sample beam" + args);
+  ASSERT_EQ(written.code, 0) << written.err;
+  EXPECT_EQ(written.out, "beam.tkvp\n");
+
+  const json info = Json("info beam.tkvp --json");
+  EXPECT_EQ(info["version"], f.format);
+  EXPECT_EQ(info["real_width"], f.real);
+  EXPECT_EQ(info["units"]["length"], 2);
+  ASSERT_EQ(info["subcases"].size(), 2u);
+  EXPECT_EQ(info["subcases"][0]["name"], "STATIC");
+  ASSERT_EQ(info["subcases"][1]["steps"].size(), 2u);
+  EXPECT_EQ(info["subcases"][1]["steps"][0]["value"], f.real == 8 ? 0.5 : double(0.5f));
+  EXPECT_GT(info["subcases"][1]["steps"][0]["results"], 20);
+
+  // T3 of the second transient step (load factor 1) at every node.
+  const json t3 = Json("values beam.tkvp --result 104 --subcase TRANSIENT --step 2 --json");
+  const CSampleCantilever beam(2);
+  const json& block = t3["blocks"][0];
+  ASSERT_EQ(block["keys"].size(), static_cast<std::size_t>(beam.NodeCount()));
+  for (std::size_t i = 0; i < block["keys"].size(); ++i) {
+    const double expected = beam.Translation(beam.NodePos(block["keys"][i].get<int>() - 1), 1)[2];
+    const double stored = f.real == 8 ? expected : static_cast<float>(expected);
+    EXPECT_EQ(block["columns"][0][i].get<double>(), stored) << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, PvkSample,
+                         ::testing::Values(TFormat{140, 8}, TFormat{140, 4}, TFormat{130, 8},
+                                           TFormat{130, 4}));
+
+TEST_F(PvkCli, CsvAndUnitConversion) {
+  ASSERT_EQ(Run("sample beam --cells 1 --steps 1").code, 0);
+  const TRun csv = Run("values beam.tkvp --result 104 --csv");
+  ASSERT_EQ(csv.code, 0) << csv.err;
+  std::istringstream lines(csv.out);
+  std::string header;
+  std::getline(lines, header);
+  EXPECT_EQ(header, "key,c0,c1,c2,c3");
+  int rows = 0;
+  for (std::string line; std::getline(lines, line);) ++rows;
+  EXPECT_EQ(rows, CSampleCantilever(1).NodeCount());
+
+  const json mm = Json("values beam.tkvp --result 312114 --json");
+  const json m = Json("values beam.tkvp --result 312114 --json --units m,N");
+  EXPECT_EQ(m["unit"], "N/m^2");
+  const double inMm = mm["blocks"][0]["columns"][0][0].get<double>();
+  EXPECT_NE(inMm, 0.0);
+  EXPECT_DOUBLE_EQ(m["blocks"][0]["columns"][0][0].get<double>(), inMm * 1e6);
+}
+
+TEST_F(PvkCli, EchoIsTheScansEchoFile) {
+  ASSERT_EQ(Run("sample beam --cells 1 --steps 1").code, 0);
+  const TRun echo = Run("echo beam.tkvp");
+  ASSERT_EQ(echo.code, 0);
+  ASSERT_EQ(Run("info beam.tkvp", "PVK_BATCH_OUTPUT=YES").code, 0);
+  EXPECT_EQ(echo.out, Slurp(m_dir.Narrow("beam.tkvp.ech")));
+  EXPECT_NE(echo.out.find("Solver Info (PVK SAMPLE)"), std::string::npos);
+}
+
+TEST_F(PvkCli, FailuresExitWithTheirCodeAndOneMessageLine) {
+  ASSERT_EQ(Run("sample beam --cells 1 --steps 1").code, 0);
+  std::ofstream(m_dir.Narrow("text.tkvp")) << "not a result file\n";
+  std::filesystem::copy_file(m_dir.Narrow("beam.tkvp"), m_dir.Narrow("cut.tkvp"));
+  std::filesystem::resize_file(m_dir.Narrow("cut.tkvp"), 50);  // inside the first record
+  struct TCase {
+    std::string args;
+    int code;
+    std::string message;
+  };
+  const TCase cases[] = {
+      {"info missing.tkvp", 1, "pvk: cannot open missing.tkvp: no such file\n"},
+      {"info text.tkvp", 1, "pvk: cannot open text.tkvp: not a result file, or damaged\n"},
+      {"info cut.tkvp", 1, "pvk: cannot open cut.tkvp: not a result file, or damaged\n"},
+      {"values beam.tkvp --result 4242", 3, "pvk: no result 4242: the step does not hold it\n"},
+      {"results beam.tkvp --subcase NONE", 3, "pvk: no sub-case NONE: there are 2\n"},
+      {"values beam.tkvp --result 104 --units m,parsec", 2, ""},
+      {"info beam.tkvp --bogus", 2, ""},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = Run(c.args);
+    EXPECT_EQ(run.code, c.code) << c.args;
+    EXPECT_TRUE(run.out.empty()) << c.args;
+    if (!c.message.empty()) {
+      EXPECT_EQ(run.err, c.message) << c.args;
+    }
+    EXPECT_EQ(run.err.rfind("pvk: ", 0), 0u) << c.args << ": " << run.err;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include <fmt/format.h>
+
+#include <vector>
+
+#include "PvkCommands.h"
+#include "PvkSession.h"
+#include "PvkText.h"
+#include "datastore/PostDSetContainer.h"
+#include "resultfile/PZARFile.h"
+#include "session/POHMcas.h"
+#include "session/POHScas.h"
+#include "session/POHVcas.h"
+#include "vresult/VResultPackage.h"
+
+using pvk_text::JsonNumber;
+using pvk_text::JsonString;
+using pvk_text::Utf8;
+
+namespace {
+
+std::size_t ResultCount(const CPOHVcas& step) {
+  std::vector<CVResult*> results;
+  return static_cast<std::size_t>(step.GetPackage()->GetAllResults(results));
+}
+
+std::string StepJson(const CPOHVcas& step) {
+  return fmt::format(R"({{"name": {}, "value": {}, "datasets": {}, "results": {}}})",
+                     JsonString(Utf8(step.GetName())), JsonNumber(step.GetStepValue()),
+                     step.GetDSetContainer()->GetDSetList().size(), ResultCount(step));
+}
+
+std::string Json(const CPvkSession& s) {
+  const CPOHMcas& mcas = s.Mcas();
+  const zar::lib::T_UNIT_INDEX& u = *mcas.GetUnitIndex();
+  std::string out = fmt::format(
+      R"({{"file": {}, "name": {}, "version": {}, "real_width": {}, "records": {}, )"
+      R"("units": {{"force": {}, "length": {}, "temperature": {}, "time": {}, "energy": {}}}, )"
+      R"("subcases": [)",
+      JsonString(s.Path()), JsonString(Utf8(mcas.GetName())), s.File().GetVersion(),
+      s.File().GetFloatSize(), s.File().GetRecordList().size(), u.nForce, u.nLength, u.nTemperature,
+      u.nTime, u.nEnergy);
+  const char* sep = "";
+  for (const std::uint64_t scas : s.Subcases()) {
+    const CPOHScas& sub = s.Scas(scas);
+    out += fmt::format(R"({}{{"name": {}, "analysis_type": {}, "has_steps": {}, "steps": [)", sep,
+                       JsonString(Utf8(sub.GetName())), sub.GetMecAnalType(),
+                       sub.HasStep() ? "true" : "false");
+    const char* stepSep = "";
+    for (const std::uint64_t vcas : s.Steps(scas)) {
+      out += stepSep + StepJson(s.Vcas(vcas));
+      stepSep = ", ";
+    }
+    out += "]}";
+    sep = ", ";
+  }
+  return out + "]}\n";
+}
+
+std::string Text(const CPvkSession& s) {
+  const CPOHMcas& mcas = s.Mcas();
+  const zar::lib::T_UNIT_INDEX& u = *mcas.GetUnitIndex();
+  std::string out = fmt::format("{}  {}\n  format {}, {}-byte reals, {} records, units {} and {}\n",
+                                Utf8(mcas.GetName()), s.Path(), s.File().GetVersion(),
+                                s.File().GetFloatSize(), s.File().GetRecordList().size(),
+                                pvk_text::ForceUnit(u.nForce), pvk_text::LengthUnit(u.nLength));
+  for (const std::uint64_t scas : s.Subcases()) {
+    const CPOHScas& sub = s.Scas(scas);
+    out += fmt::format("  {}  (analysis type {})\n", Utf8(sub.GetName()), sub.GetMecAnalType());
+    for (const std::uint64_t vcas : s.Steps(scas)) {
+      const CPOHVcas& step = s.Vcas(vcas);
+      out += fmt::format("    {}  value {}  {} data sets  {} results\n", Utf8(step.GetName()),
+                         pvk_text::Number(step.GetStepValue()),
+                         step.GetDSetContainer()->GetDSetList().size(), ResultCount(step));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string RunInfo(const std::string& path, bool json) {
+  const CPvkSession session(path);
+  return json ? Json(session) : Text(session);
+}

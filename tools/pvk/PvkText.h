@@ -1,0 +1,24 @@
+#pragma once
+// Text helpers of the command-line tool: UTF-8 from the library's wide strings, JSON strings,
+// numbers that read back to the same double, unit names.
+#include <cstdint>
+#include <string>
+
+#include "base/CString.h"
+
+namespace pvk_text {
+
+std::string Utf8(const CString& text);
+// A JSON string literal, quotes included.
+std::string JsonString(const std::string& utf8);
+// The shortest text that reads back to the same double; JSON has no NaN or infinity: null.
+std::string Number(double value);
+std::string JsonNumber(double value);
+// The unit names of the codes; "?" for an unknown code.
+std::string LengthUnit(std::int32_t code);
+std::string ForceUnit(std::int32_t code);
+// The code of a length or force name ("mm", "kN"), -1 when unknown.
+std::int32_t LengthCode(const std::string& name);
+std::int32_t ForceCode(const std::string& name);
+
+}  // namespace pvk_text
