@@ -40,7 +40,12 @@ CPvkSession::CPvkSession(const std::string& path) : m_path(path) {
   m_nMcas = m_pManager->AddFile(Wide(m_path), item);
   m_pFile = m_nMcas ? dynamic_cast<CPZARFile*>(m_pManager->GetPostFile(m_nMcas)) : nullptr;
   if (!m_pFile) throw CPvkError(PVK_EXIT_FILE, "cannot open " + path, WhyRefused(path));
-  pzar_model::FillModelDBFromFile(*m_pFile, m_db);
+}
+
+CMemModelDB& CPvkSession::Model() {
+  if (!m_bModelFilled) pzar_model::FillModelDBFromFile(*m_pFile, m_db);
+  m_bModelFilled = true;
+  return m_db;
 }
 
 CPvkSession::~CPvkSession() = default;

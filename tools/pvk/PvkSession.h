@@ -26,7 +26,9 @@ public:
   const std::string& Path() const { return m_path; }
   CPZARFile& File() const { return *m_pFile; }
   const CPOHMcas& Mcas() const;
-  CMemModelDB& Model() { return m_db; }
+  // Built from the file's node and element records on first use: listing the case tree or the
+  // results needs no entities.
+  CMemModelDB& Model();
   std::vector<std::uint64_t> Subcases() const;
   std::vector<std::uint64_t> Steps(std::uint64_t scasItr) const;
   const CPOHScas& Scas(std::uint64_t itr) const;
@@ -46,4 +48,5 @@ private:
   std::unique_ptr<CQVEPostFileManager> m_pManager;
   std::uint64_t m_nMcas = 0;
   CPZARFile* m_pFile = nullptr;  // not owned: the manager's
+  bool m_bModelFilled = false;
 };
