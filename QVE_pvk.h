@@ -154,3 +154,17 @@
 #include "session/PostFileManager.h"
 #include "session/QVEPostFileManager.h"
 #include "session/ResultFileManager.h"
+
+// Library facade, view options and post document and view listeners
+#include "session/PostAPI.h"
+#include "session/PostDocListener.h"
+#include "session/PostListenerDlg.h"
+#include "session/PostUpdateTypes.h"
+#include "session/PostViewListener.h"
+#include "session/PostViewOptAPI.h"
+
+// Output coordinate systems and the base library's rotation helper
+#include "base/MathFunc.h"
+#include "csys/OutputCSysConvertAPI.h"
+#include "csys/OutputCSysConverter_ZAR.h"
+#include "csys/OutputCSysTypes.h"

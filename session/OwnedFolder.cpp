@@ -1,0 +1,91 @@
+#include "session/OwnedFolder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace pvk::cache {
+
+namespace {
+
+int OpenFolder(int at, const std::string& name, bool bOwnedOnly) {
+  // A caller's parent folder may be reached through a link; a cache folder may not.
+  const int follow = bOwnedOnly ? O_NOFOLLOW : 0;
+  const int fd = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && (!bOwnedOnly || st.st_uid == ::geteuid()))
+    return fd;
+  ::close(fd);
+  return -1;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+bool IsDots(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+}  // namespace
+
+COwnedFolder::COwnedFolder(int at, const std::string& name, bool bOwnedOnly)
+    : m_fd(name.empty() ? -1 : OpenFolder(at, name, bOwnedOnly)) {}
+
+COwnedFolder::COwnedFolder(const std::string& path, bool bOwnedOnly)
+    : COwnedFolder(AT_FDCWD, WithoutTrailingSlash(path), bOwnedOnly) {}
+
+COwnedFolder::~COwnedFolder() {
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+std::vector<std::string> COwnedFolder::ListNames() const {
+  std::vector<std::string> names;
+  // The stream takes over its own descriptor; ours keeps naming the folder.
+  const int fd = m_fd >= 0 ? ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0) : -1;
+  if (fd < 0) return names;
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), ::closedir);
+  if (!dir) {
+    ::close(fd);
+    return names;
+  }
+  ::rewinddir(dir.get());  // a duplicate shares the offset of an earlier listing
+  while (const dirent* entry = ::readdir(dir.get()))
+    if (!IsDots(entry->d_name)) names.emplace_back(entry->d_name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool COwnedFolder::IsOwned(const std::string& name, bool bFolder) const {
+  struct stat st;
+  if (::fstatat(m_fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  return st.st_uid == ::geteuid() && S_ISDIR(st.st_mode) == bFolder;
+}
+
+std::vector<std::string> COwnedFolder::ListOwnedFolders() const {
+  std::vector<std::string> folders;
+  for (const std::string& name : ListNames())
+    if (IsOwned(name, true)) folders.push_back(name);
+  return folders;
+}
+
+void COwnedFolder::RemoveFilesMatching(const std::string& pattern) const {
+  const std::string all = "*";
+  const std::string& glob = pattern.empty() || pattern == "*.*" ? all : pattern;
+  for (const std::string& name : ListNames())
+    if (::fnmatch(glob.c_str(), name.c_str(), 0) == 0 && IsOwned(name, false))
+      ::unlinkat(m_fd, name.c_str(), 0);  // never follows a link in the name
+}
+
+void COwnedFolder::RemoveFolder(const std::string& name) const {
+  if (IsOpen() && IsOwned(name, true)) ::unlinkat(m_fd, name.c_str(), AT_REMOVEDIR);
+}
+
+}  // namespace pvk::cache

@@ -1,0 +1,111 @@
+// The facade instance, the defaults of its virtual operations and the lookups of results and
+// entity counts.
+#include "ibm/MeshPostUnit.h"
+#include "session/ModelDBLink.h"
+#include "session/POHPoolBase.h"
+#include "session/POHSession.h"
+#include "session/POHVcas.h"
+#include "session/PostAPI.h"
+#include "vresult/VResult.h"
+
+IPostAPI* IPostAPI::m_pInstance = nullptr;
+
+namespace {
+
+constexpr std::int32_t kDisplacementID = 101;
+constexpr std::int32_t kSubCaseLevel = 1;
+constexpr std::int32_t kStepLevel = 2;
+
+const CPOHVcas* StepAt(const IPOHSession* pSession, std::uint64_t vcasItr) {
+  const CPOHPoolBase* pPool = pSession ? pSession->GetPOHPool(kStepLevel) : nullptr;
+  if (!vcasItr || !pPool || !pPool->IsLiveItr(vcasItr)) return nullptr;
+  return dynamic_cast<const CPOHVcas*>(pPool->GetAt(vcasItr));
+}
+
+// Null when the step or its package has no such result.
+CVResult* FindInStep(const CPOHVcas* pStep, std::int32_t locType, std::int32_t id) {
+  const CVResultPackage* pPackage = pStep ? pStep->GetPackage() : nullptr;
+  return pPackage ? pPackage->Find(locType, id) : nullptr;
+}
+
+// The steps of the live sub-case of the step, in step pool order.
+zar::MArray<std::uint64_t> StepsOfSubCase(const IPOHSession* pSession, const CPOHVcas* pStep) {
+  zar::MArray<std::uint64_t> steps;
+  const std::uint64_t scasItr = pStep ? pStep->GetParent() : 0;
+  const CPOHPoolBase* pScasPool = pSession->GetPOHPool(kSubCaseLevel);
+  if (scasItr && pScasPool && pScasPool->IsLiveItr(scasItr))
+    pSession->GetPOHPool(kStepLevel)->GetListByParent(scasItr, steps);
+  return steps;
+}
+
+std::int32_t CountOf(const IPreDBTable* pTable) { return pTable ? pTable->GetCount() : 0; }
+
+}  // namespace
+
+IPostAPI::~IPostAPI() {
+  if (m_pInstance == this) m_pInstance = nullptr;
+}
+
+double IPostAPI::GetDiagramFactorByIBM(CYRViewBase*, CAnimInfo*, const double&) { return 1.0; }
+
+double IPostAPI::GetDeformScaleByIBM(CYRViewBase*, TPViewQVEResOptInfo*, double* const,
+                                     pvk::TDataRange&, double) {
+  return 1.0;
+}
+
+CVResult* IPostAPI::GetDeformResult(CVResult* pResult) {
+  if (!pResult) return nullptr;
+  const CPOHVcas* pStep = StepAt(pResult->GetPOHSession(), pResult->GetPOHVcas());
+  return FindInStep(pStep, pResult->GetLocType(), kDisplacementID);
+}
+
+void IPostAPI::MakeQVEUnitModelResOptOnProduct(CVResult*, TPViewQVEResOptInfo*, CQVEDocBase*) {}
+
+int IPostAPI::IsZeroToNoRes(CVResult*) { return 0; }
+
+std::int32_t IPostAPI::GetGlobalDSICount(pvk::LOC_TYPE locType, const IPreDBLinker* pLinker) {
+  if (!pLinker) return 0;
+  switch (locType) {
+    case pvk::LOC_ELEM:
+    case pvk::LOC_ELEM_CORNER:
+    case pvk::LOC_ELEM_NODE:
+      return CountOf(pLinker->GetElementTable());
+    case pvk::LOC_NODE:
+      return CountOf(pLinker->GetNodeTable());
+    default:
+      return 0;
+  }
+}
+
+std::int32_t IPostAPI::GetGlobalDSICount(pvk::LOC_TYPE locType, const CMPUPost* pMPU) {
+  if (!pMPU) return 0;
+  switch (locType) {
+    case pvk::LOC_FACET:
+      return pMPU->GetFacet().GetFacetSize();
+    case pvk::LOC_NODE:
+    case pvk::LOC_IBM_VOLUME_NODE:
+      return pMPU->GetBody().GetNodeSize();
+    default:
+      return 0;
+  }
+}
+
+int IPostAPI::FindMultiSetVResults(IPOHSession* pSession, CVResult* pResult,
+                                   zar::MArray<CVResult*>& out, std::int32_t& index) {
+  out.clear();
+  index = 0;
+  if (!pResult) return 0;
+  const IPOHSession* pOwner = pSession ? pSession : pResult->GetPOHSession();
+  const CPOHVcas* pStep = StepAt(pOwner, pResult->GetPOHVcas());
+  if (!pStep) return 0;
+  const zar::MArray<std::uint64_t> steps = StepsOfSubCase(pOwner, pStep);
+  if (steps.empty()) return 0;
+  for (const std::uint64_t vcasItr : steps) {
+    CVResult* pFound =
+        FindInStep(StepAt(pOwner, vcasItr), pResult->GetLocType(), pResult->GetType());
+    if (!pFound) continue;
+    if (pFound == pResult) index = static_cast<std::int32_t>(out.size());
+    out.push_back(pFound);
+  }
+  return 1;
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "PostAPITmpDir.h"
+#include "base/ScratchFolder.h"
+#include "session/PostAPI.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CString Wide(const std::string& s) { return CString(std::wstring(s.begin(), s.end())); }
+
+std::string HexName(std::uint64_t id) {
+  CString name;
+  name.Format(L"%p", id);
+  return std::string(name.str().begin(), name.str().end());
+}
+
+// The id of a process that has ended and been reaped.
+std::uint64_t DeadProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return static_cast<std::uint64_t>(child);
+}
+
+class PostCacheCleanUp : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_EQ(IPostAPI::CreateCacheFolder(Wide(root)), 1);
+    ASSERT_EQ(IPostAPI::CreateCacheFolder(Wide(outside + "sub")), 1);
+    Touch(outside + "victim.vres");
+  }
+  static void Touch(const std::string& path) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path) << "x";
+  }
+  static bool Exists(const std::string& path) {
+    return fs::exists(fs::symlink_status(path));  // a link counts, not its target
+  }
+
+  ScratchFolder scratch;
+  std::string root = scratch.Narrow("TarvoPost/");
+  std::string outside = scratch.Narrow("outside/");
+};
+
+TEST_F(PostCacheCleanUp, RemovesFoldersOfEndedProcessesOnly) {
+  const std::string dead = root + HexName(DeadProcessId()) + "/";
+  const std::string own = root + HexName(static_cast<std::uint64_t>(::getpid())) + "/";
+  const std::string parent = root + HexName(static_cast<std::uint64_t>(::getppid())) + "/";
+  const std::string notHex = root + "notahex/";
+  const std::string tooLong = root + "00000000000000001/";  // 17 digits is no "%p" name
+  for (const std::string& folder : {dead, own, parent, notHex, tooLong})
+    Touch(folder + "0000000000001234/a.vres");
+
+  IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*.vres");
+
+  EXPECT_FALSE(Exists(dead));
+  for (const std::string& kept : {own, parent, notHex, tooLong})
+    EXPECT_TRUE(Exists(kept + "0000000000001234/a.vres")) << kept;
+}
+
+TEST_F(PostCacheCleanUp, FilesOutsideThePatternKeepTheirFolders) {
+  const std::string dead = root + HexName(DeadProcessId()) + "/";
+  Touch(dead + "S1/a.vres");
+  Touch(dead + "S1/keep.txt");
+  Touch(dead + "S2/b.vres");
+  Touch(dead + "loose.vres");
+
+  IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*.vres");
+
+  EXPECT_TRUE(Exists(dead + "S1/keep.txt"));
+  EXPECT_FALSE(Exists(dead + "S1/a.vres"));
+  EXPECT_FALSE(Exists(dead + "S2"));
+  EXPECT_FALSE(Exists(dead + "loose.vres"));
+}
+
+TEST_F(PostCacheCleanUp, PlantedLinksNeverLeadTheCleanUpOutside) {
+  // A link in the place of a process folder (an id no process can have), of a session
+  // folder and of a cache file.
+  const std::string dead = root + HexName(DeadProcessId()) + "/";
+  Touch(dead + "S1/a.vres");
+  fs::create_directory_symlink(outside, root + "FFFFFFFFFFFFFFF0");
+  fs::create_directory_symlink(outside, dead + "S2");
+  fs::create_symlink(outside + "victim.vres", dead + "S1/x.vres");
+
+  IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*");
+  IPostAPI::CleanAndRemoveDir(Wide(root + "FFFFFFFFFFFFFFF0"), L"*");
+  IPostAPI::CleanUpPsessionCacheFolder(Wide(root + "FFFFFFFFFFFFFFF0"), L"*");
+
+  EXPECT_TRUE(Exists(outside + "victim.vres"));
+  EXPECT_TRUE(Exists(outside + "sub"));
+  // A link is never entered: where it matches the file pattern it goes by itself, in the
+  // place of a process folder it stays.
+  EXPECT_TRUE(Exists(root + "FFFFFFFFFFFFFFF0"));
+  EXPECT_FALSE(Exists(dead));
+}
+
+TEST_F(PostCacheCleanUp, CleanAndRemoveDirRemovesMatchingFilesThenTheEmptyFolder) {
+  const std::string dir = root + "D";
+  Touch(dir + "/a.vres");
+  Touch(dir + "/b.keep");
+  IPostAPI::CleanAndRemoveDir(Wide(dir), L"*.vres");
+  EXPECT_FALSE(Exists(dir + "/a.vres"));
+  EXPECT_TRUE(Exists(dir + "/b.keep"));  // not empty: the removal fails quietly
+
+  Touch(dir + "/noext");
+  IPostAPI::CleanAndRemoveDir(Wide(dir + "/"), L"*.*");  // the framework's "all"
+  EXPECT_FALSE(Exists(dir));
+}
+
+TEST_F(PostCacheCleanUp, SessionCleanUpTakesSubFoldersAndLeavesLooseFiles) {
+  const std::string process = root + "P/";
+  Touch(process + "S1/a.vres");
+  Touch(process + "S2/b.vres");
+  Touch(process + "loose.vres");
+  IPostAPI::CleanUpPsessionCacheFolder(Wide(process), L"*.vres");
+  EXPECT_FALSE(Exists(process + "S1"));
+  EXPECT_FALSE(Exists(process + "S2"));
+  EXPECT_TRUE(Exists(process + "loose.vres"));
+}
+
+TEST_F(PostCacheCleanUp, CleanUpAllRemovesTheNamedProcessFolderUnderTheSubFolder) {
+  TmpDirOverride tmpDir(scratch.Narrow());
+  const std::uint64_t pid = static_cast<std::uint64_t>(::getpid());
+  const std::string mine = root + "Ani/" + HexName(pid) + "/";
+  const std::string other = root + "Ani/" + HexName(pid + 1) + "/";
+  Touch(mine + "S/a.vres");
+  Touch(other + "S/a.vres");
+  IPostAPI::CleanUpPostCacheFolderAll(L"Ani", pid, L"*.vres");
+  EXPECT_FALSE(Exists(mine));
+  EXPECT_TRUE(Exists(other + "S/a.vres"));
+}
+
+}  // namespace
