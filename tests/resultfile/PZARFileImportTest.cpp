@@ -6,11 +6,15 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "PZARTestFile.h"
+#include "TestRecords.h"
 #include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
 #include "datastore/PostDSetContainer.h"
+#include "datastore/PostDSetEntity.h"
 #include "datastore/PostPartialDList.h"
 #include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFileEx.h"
@@ -209,6 +213,52 @@ TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
   ASSERT_EQ(sets.size(), 1u);
   EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
   EXPECT_EQ(sets.front()->GetDCompList().size(), 8u);
+}
+
+// Raw record bodies through the builder's file, for records no class writes.
+void AddRaw(CResultFileBuilder& file, std::int32_t type, std::int32_t id,
+            const std::vector<char>& body) {
+  file.Writer().WriteRecordHeader(type, id);
+  file.File()->Write(body.data(), static_cast<unsigned>(body.size()));
+}
+
+// A concurrent nodal vector consumes the result id list before it; entity case information
+// files each result id under its category.
+TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
+  ASSERT_EQ(Run([](CResultFileBuilder& f) {
+              Case(f, L"C");
+              f.OutputSet(1.0, L"S");
+              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {7, 8, 9});
+              f.IDList(PZAR_RECORD_TYPE::RES_ID_LIST, {101, 202});
+              TPZARResultInts conc;
+              conc.m_nMinID = 1;  // key number
+              conc.m_nComponent[0] = 202;
+              PZARBody concBody = pzar_test::VectorBody(conc);
+              for (int v = 0; v < 2 * 3 * 3; ++v) concBody.Real(v);
+              AddRaw(f, PZAR_RECORD_TYPE::CONC_NODAL_VECTOR, 202, concBody);
+              f.IDList(PZAR_RECORD_TYPE::RES_ID_LIST, {101, 7201, 102});
+              TPZARResultInts info;
+              info.m_nMinID = 1;  // sub number
+              PZARBody infoBody = pzar_test::VectorBody(info);
+              for (int v = 0; v < 3 * 3; ++v) infoBody.Int(v);
+              AddRaw(f, PZAR_RECORD_TYPE::ENTITY_CASE_INFO, 0, infoBody);
+              Translations(f);  // the step needs a result to stay
+            }),
+            1);
+  std::vector<std::tuple<int, std::int32_t, std::vector<std::int32_t>>> sets;
+  for (const auto& pSet : Step(L"C", L"S")->GetDSetContainer()->GetDSetList()) {
+    if (pSet->GetDSetType() == pvk::POST_DSET_UNIT_MODEL_RESULT) continue;
+    std::vector<std::int32_t> comps;
+    for (const auto& pComp : pSet->GetDCompList()) {
+      comps.push_back(pComp->GetCompType());
+      comps.push_back(static_cast<const CPostUnitEntityDComp&>(*pComp).GetResIDOffsetIndex());
+    }
+    sets.emplace_back(pSet->GetDSetType(), pSet->GetResCatType(), comps);
+  }
+  using Set = std::tuple<int, std::int32_t, std::vector<std::int32_t>>;
+  EXPECT_EQ(sets, (std::vector<Set>{{pvk::POST_DSET_UNIT_ENTITY_COMP, 2, {101, 0, 202, 1}},
+                                    {pvk::POST_DSET_UNIT_ENTITY_CASE_INFO, 1, {101, 0, 102, 1}},
+                                    {pvk::POST_DSET_UNIT_ENTITY_CASE_INFO, 102, {7201, 0}}}));
 }
 
 TEST_F(PZARFileImport, NothingIsImportedWithoutSessionOrName) {

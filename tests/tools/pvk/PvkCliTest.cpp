@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -81,6 +82,17 @@ TEST_P(PvkSample, OpensAndReadsBackWhatWasWritten) {
     const double stored = f.real == 8 ? expected : static_cast<float>(expected);
     EXPECT_EQ(block["columns"][0][i].get<double>(), stored) << i;
   }
+
+  // Principal stress A of the first element: its value and direction cosines, then B and C.
+  const json a = Json("values beam.tkvp --result 312107 --subcase TRANSIENT --step 2 --json");
+  const json& columns = a["blocks"][0]["columns"];
+  ASSERT_EQ(columns.size(), 12u);
+  const TPrincipal p = PrincipalOf(beam.Stress(beam.ElemCentre(0), 1));
+  const double tolerance = f.real == 8 ? 1e-12 : 1e-6;
+  for (std::size_t k = 0; k < 3; ++k)
+    EXPECT_NEAR(columns[k][0].get<double>(), k == 0 ? p.value[0] : p.dir[0][k - 1],
+                tolerance * std::max(1.0, std::abs(p.value[0])));
+  EXPECT_NEAR(columns[4][0].get<double>(), p.value[1], tolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, PvkSample,
