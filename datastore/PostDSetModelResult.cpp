@@ -69,3 +69,17 @@ std::int32_t CPostUnitModelResultDSet::ValuePerCorner() const {
   pvk::TVResDInfo info;
   return loader && loader->GetDataInfo(&info) ? info.nInfo[2] : 0;
 }
+
+int CPostUnitModelResultDSet::LoadReactionKey(zar::MArray<std::int32_t>& ids,
+                                              zar::MArray<zar::MVector<double, 3>>& points) const {
+  ids.clear();
+  points.clear();
+  if (GetLOCType() != pvk::LOC_POINT) return 0;
+  for (const auto& pComp : GetDCompList()) {
+    const auto* pModelComp = dynamic_cast<const CPostUnitModelResultDComp*>(pComp.get());
+    if (pModelComp && pModelComp->LoadFace(ids, points) && ids.size() == points.size()) return 1;
+    ids.clear();
+    points.clear();
+  }
+  return 0;
+}

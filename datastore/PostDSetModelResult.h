@@ -62,6 +62,11 @@ public:
   // no positive value count per element.
   int LoadDSI(zar::MArray<std::int32_t>& dsi, zar::MArray<std::int32_t>& dct, IPreDBLinker* linker,
               zar::MArray<std::int32_t>* ids) const;
+  // The reaction keys of a point-value set (location type 5): the entity ids and points of
+  // its rows, from the first component whose loader serves them. 0 for another location
+  // type or when none does.
+  int LoadReactionKey(zar::MArray<std::int32_t>& ids,
+                      zar::MArray<zar::MVector<double, 3>>& points) const;
 
 private:
   std::int32_t ValuePerCorner() const;

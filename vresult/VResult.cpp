@@ -26,8 +26,10 @@ const IPreDBTable* KeyTableOf(pvk::LOC_TYPE locType, const TVResParam* pParam) {
 
 // The direction cosines of a three-dimensional principal vector (value, then its three
 // cosines, per principal value) have no unit.
+// Direction cosines and unit directions have no unit: every column of a principal block but
+// the values (a value and its three direction components per principal).
 bool IsUnitFreeColumn(pvk::AMT_TYPE amt, std::int32_t i) {
-  return amt == pvk::AMT_PRINCIPAL_3D && i % 4 != 0;
+  return (amt == pvk::AMT_PRINCIPAL_3D || amt == pvk::AMT_PRINCIPAL_2D) && i % 4 != 0;
 }
 
 }  // namespace

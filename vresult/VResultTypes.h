@@ -39,6 +39,8 @@ struct TVRDSet {
 };
 
 // What the caller of a load hands down.
+struct TOutCSysInfo;
+
 struct TVResParam {
   // Not owned. Converts the values into the current unit system; null leaves them in the
   // result file's units.
@@ -46,4 +48,7 @@ struct TVResParam {
   // Not owned. Passed on to every component load; its node and element tables map entity
   // ids to model iterators.
   IPreDBLinker* pLinker = nullptr;
+  // Not owned. The user's output coordinate system; null (or kind 0) shows element results
+  // in their stored systems.
+  const TOutCSysInfo* pOutCSys = nullptr;
 };

@@ -32,6 +32,20 @@ const std::map<std::string, TTmplInfo> kTemplates = {
     {"VectorTotal", {pvk::AMT_VECTOR, {0, 1, 2, 3}}},
     {"VectorComb", {pvk::AMT_VECTOR, {0, 3, 4, 5}}},
     {"Comp6_ZAR", {pvk::AMT_TENSOR6, {0, 1, 2, 3, 4, 5}}},
+    {"CNNT_StrsStrn_ZAR", {pvk::AMT_SCALAR, {3, 4, 5, 6, 7, 8}}},
+    {"CNNT_ForcMoment_ZAR", {pvk::AMT_SCALAR, {1, 2, 3, 4, 5, 6, 7, 8}}},
+    {"PrinVector", {pvk::AMT_PRINCIPAL_3D, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}},
+    {"PrinVector2D", {pvk::AMT_PRINCIPAL_2D, {1, 2, 3, 4, 5}}},
+    {"MaxIntensity", {pvk::AMT_SCALAR, {0}}},
+    {"Tensor_ZAR", {pvk::AMT_TENSOR, {0, 1, 2, 3, 4, 5}}},
+    {"SPR_Comp_ZAR", {pvk::AMT_SPR1, {0}}},
+    {"SPR_Comp3_ZAR", {pvk::AMT_SPR3, {0, 1, 2}}},
+    {"SPR_Comp6_ZAR", {pvk::AMT_SPR6, {0, 1, 2, 3, 4, 5}}},
+    {"SPR_Comp7_ZAR", {pvk::AMT_SPR7, {0, 1, 2, 3, 4, 5, 6}}},
+    {"Reaction_ZAR", {pvk::AMT_SCALAR, {0, 1, 2, 3}}},
+    {"Fatigue_ZAR", {pvk::AMT_NODAL_FATIGUE, {0, 1, 2, 3, 4, 5, 6}}},
+    {"Fatigue", {pvk::AMT_SCALAR, {0}}},
+    {"Nonlinear_ZAR", {pvk::AMT_NONLINEAR, {0, 1, 2, 3, 4, 5, 6, 7}}},
 };
 
 std::string ClassName(const TDefRow& row, bool twin) {
@@ -102,6 +116,14 @@ TEST(VResultClasses, EveryGeneratedClassByIdWithItsTemplateAndCounts) {
   EXPECT_EQ(generated.size(), kTemplates.size());
   // A result without a phase-angle variant has no class under its phase-angle id.
   EXPECT_EQ(pFactory->CreateVResult(kPhase + 101), nullptr);
+
+  // The registry as a whole: every class once, the component pairs with the one pair whose
+  // result has no class.
+  const CCompTypeVResMap* pMap = CCompTypeVResMapManager::GetInstance().GetCompTypeVResMap(0);
+  EXPECT_EQ(pFactory->GetCount(), 2375);
+  EXPECT_EQ(pMap->GetCount(), 2376);
+  EXPECT_EQ(pMap->EqualRange(kPhase + 7401).first->second, kPhase + 7401);
+  EXPECT_EQ(pFactory->CreateVResult(kPhase + 7401), nullptr);
 }
 
 }  // namespace

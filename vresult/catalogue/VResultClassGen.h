@@ -39,22 +39,50 @@
 #ifndef VRGEN_Comp6_ZAR
 #define VRGEN_Comp6_ZAR VRGEN_NO
 #endif
-// Built from the tensor-derived templates, or no class at all.
-#define VRGEN_NoClass VRGEN_NO
+#ifndef VRGEN_Reaction_ZAR
 #define VRGEN_Reaction_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_CNNT_ForcMoment_ZAR
 #define VRGEN_CNNT_ForcMoment_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_CNNT_StrsStrn_ZAR
 #define VRGEN_CNNT_StrsStrn_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_Fatigue
 #define VRGEN_Fatigue VRGEN_NO
+#endif
+#ifndef VRGEN_Fatigue_ZAR
 #define VRGEN_Fatigue_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_Tensor_ZAR
 #define VRGEN_Tensor_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_Nonlinear_ZAR
 #define VRGEN_Nonlinear_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_SPR_Comp_ZAR
 #define VRGEN_SPR_Comp_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_SPR_Comp3_ZAR
 #define VRGEN_SPR_Comp3_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_SPR_Comp6_ZAR
 #define VRGEN_SPR_Comp6_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_SPR_Comp7_ZAR
 #define VRGEN_SPR_Comp7_ZAR VRGEN_NO
+#endif
+#ifndef VRGEN_PrinVector
 #define VRGEN_PrinVector VRGEN_NO
+#endif
+#ifndef VRGEN_PrinVector2D
 #define VRGEN_PrinVector2D VRGEN_NO
+#endif
+#ifndef VRGEN_MaxIntensity
 #define VRGEN_MaxIntensity VRGEN_NO
+#endif
+// Rows without a class.
+#define VRGEN_NoClass VRGEN_NO
 
 #define VRGEN_UNPAREN(...) __VA_ARGS__
 #define VRGEN_IF_0(...)

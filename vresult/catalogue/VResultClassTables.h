@@ -14,3 +14,6 @@ TVResultClassTable GetScalarDirectClassTable();
 TVResultClassTable GetScalarDirectPhaseClassTable();
 TVResultClassTable GetCaseInfoClassTable();
 TVResultClassTable GetVectorClassTable();
+TVResultClassTable GetStressClassTable();
+TVResultClassTable GetTensorClassTable();
+TVResultClassTable GetSPRClassTable();

@@ -15,10 +15,13 @@ TJoinedTables JoinTables() {
   TJoinedTables joined;
   for (const TVResultClassTable& table :
        {GetScalarDirectClassTable(), GetScalarDirectPhaseClassTable(), GetCaseInfoClassTable(),
-        GetVectorClassTable()}) {
+        GetVectorClassTable(), GetStressClassTable(), GetTensorClassTable(), GetSPRClassTable()}) {
     joined.aClasses.insert(joined.aClasses.end(), table.aClasses.begin(), table.aClasses.end());
     joined.aPairs.insert(joined.aPairs.end(), table.aPairs.begin(), table.aPairs.end());
   }
+  // The phase angle of the nodal material density is listed although no class delivers it:
+  // the import asks the factory for it and creates nothing.
+  joined.aPairs.push_back({1000007401, 1000007401});
   return joined;
 }
 

@@ -66,7 +66,8 @@ bool FindBindings(const CVResult& vr, const zar::MList<CPostDSet*>& dsets,
     bool bComplete = true;
     for (std::size_t i = 0; i < aIds.size(); ++i) {
       vrdSet.pDComp[i] = pDSet->GetDComp(AskedCompID(vr.GetCompID(), aIds[i]));
-      if (!vrdSet.pDComp[i] && (rule.nRequiredSlots >> i & 1u)) bComplete = false;
+      // Slots from 32 on are never required (the mask has 32 bits; a wider shift is undefined).
+      if (!vrdSet.pDComp[i] && i < 32 && (rule.nRequiredSlots >> i & 1u)) bComplete = false;
     }
     if (bComplete) out.push_back(vrdSet);
   }
@@ -133,6 +134,85 @@ void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB) 
   total.resize(x.size());
   for (std::size_t i = 0; i < x.size(); ++i)
     total[i] = std::sqrt(x[i] * x[i] + y[i] * y[i] + z[i] * z[i]);
+}
+
+}  // namespace pvk::vrtmpl
+
+// ---- Shared by the tensor-derived templates (nodal groups, SPR groups, reactions). ----
+
+namespace pvk::vrtmpl {
+
+namespace {
+
+// Loads slot i into column i for the binding's slots; which columns loaded, empty when the
+// first fails. The ids are handed to every load (null: all values in stored order).
+std::vector<bool> LoadSlotsInOrder(CPostPartialD& data, const TVRDSet& vrdSet,
+                                   const TVResParam& param, zar::MArray<std::int32_t>* pIds,
+                                   std::int32_t& nRows) {
+  std::vector<bool> loaded(static_cast<std::size_t>(vrdSet.count), false);
+  for (std::int32_t i = 0; i < vrdSet.count; ++i) {
+    zar::MArray<double>& column = *data.GetComp(i);
+    const CPostUnitModelResultDComp* pComp = GetLiveModelResultDComp(vrdSet, i);
+    if (pComp && pComp->Load(column, param.pLinker, pIds)) {
+      nRows = static_cast<std::int32_t>(column.size());
+      loaded[static_cast<std::size_t>(i)] = true;
+    } else if (i == 0) {
+      return {};
+    }
+  }
+  return loaded;
+}
+
+// Loaded columns keep their values up to nRows, the others become nRows zeros.
+void FitColumns(CPostPartialD& data, const std::vector<bool>& loaded, std::int32_t nRows) {
+  for (std::size_t i = 0; i < loaded.size(); ++i) {
+    zar::MArray<double>& column = *data.GetComp(static_cast<std::int32_t>(i));
+    if (loaded[i])
+      column.resize(static_cast<std::size_t>(nRows), 0.0);
+    else
+      column.assign(static_cast<std::size_t>(nRows), 0.0);
+  }
+}
+
+bool IsUsableBinding(const CPostPartialD* pData, const TVRDSet* pVRDSet, const TVResParam* pParam) {
+  return pData && pVRDSet && pParam && pVRDSet->count >= 1 && pVRDSet->count <= TVRDSet::N_MAX_COMP;
+}
+
+}  // namespace
+
+int LoadEverySlot(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                  const TVResParam* pParam) {
+  if (!IsUsableBinding(pData, pVRDSet, pParam)) return 0;
+  const CPostUnitModelResultDSet* pDSet = BeginModelBlock(vr, *pData, *pVRDSet, pVRDSet->count);
+  std::int32_t nRows = 0;
+  const std::vector<bool> loaded =
+      pDSet ? LoadSlotsInOrder(*pData, *pVRDSet, *pParam, pData->GetKey(), nRows)
+            : std::vector<bool>{};
+  if (loaded.empty() ||
+      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
+    pData->Clear();
+    return 0;
+  }
+  FitColumns(*pData, loaded, nRows);
+  return 1;
+}
+
+int LoadReaction(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                 const TVResParam* pParam) {
+  if (!IsUsableBinding(pData, pVRDSet, pParam)) return 0;
+  const auto* pDSet = dynamic_cast<const CPostUnitModelResultDSet*>(pVRDSet->pDSet);
+  if (!pDSet || !pData->Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), pVRDSet->count)) return 0;
+  std::int32_t nRows = 0;
+  std::vector<bool> loaded;
+  if (pDSet->LoadReactionKey(*pData->GetFKey(), *pData->GetFPos()))
+    loaded = LoadSlotsInOrder(*pData, *pVRDSet, *pParam, nullptr, nRows);
+  if (loaded.empty()) {
+    pData->Clear();
+    return 0;
+  }
+  *pData->GetKey() = *pData->GetFKey();
+  FitColumns(*pData, loaded, static_cast<std::int32_t>(pData->GetKey()->size()));
+  return 1;
 }
 
 }  // namespace pvk::vrtmpl

@@ -19,7 +19,8 @@ namespace pvk::vrtmpl {
 constexpr std::int32_t kPhaseOffset = 1000000000;
 
 // How a template binds: the data set type it reads, whether a set of another result category
-// fails the whole binding, and the slots that must hold a component (bit i for slot i).
+// fails the whole binding, and the slots that must hold a component (bit i for slot i; slots
+// from 32 on are optional).
 struct TBindRule {
   E_POST_DSET_TYPE nDSetType;
   bool bMatchCategory;
@@ -69,5 +70,38 @@ protected:
     return this->IsEmptyVRDSet() ? 0 : 1;
   }
 };
+
+}  // namespace pvk::vrtmpl
+
+// ---- Shared by the tensor-derived templates (nodal groups, SPR groups, reactions). ----
+
+namespace pvk::vrtmpl {
+
+// An SPR quantity stores eleven consecutive components; a group reads the first ten.
+constexpr std::int32_t kSPRGroupSize = 10;
+
+// The component ids of the SPR groups that start at the given ids, group after group.
+template <std::int32_t... nFirst>
+constexpr std::array<std::int32_t, kSPRGroupSize * sizeof...(nFirst)> SPRGroupIds() {
+  std::array<std::int32_t, kSPRGroupSize * sizeof...(nFirst)> ids{};
+  std::size_t i = 0;
+  for (const std::int32_t nStart : {nFirst...})
+    for (std::int32_t k = 0; k < kSPRGroupSize; ++k) ids[i++] = nStart + k;
+  return ids;
+}
+
+// Column i takes slot i for every slot of the binding (up to 70): a missing or failing
+// component is zero-filled, except the first, which fails the load. All columns take the row
+// count of the last component that loaded. 0 when the keys, the first component or the
+// entity information fail.
+int LoadEverySlot(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                  const TVResParam* pParam);
+
+// Reaction block: the rows are the reaction set's entities (ids and points from its
+// reaction-key operation, the ids also as keys); column i takes slot i in stored row order,
+// missing or failing ones zero-filled except the first. No entity information: the rows belong
+// to geometry. Every column takes the row count of the keys.
+int LoadReaction(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
+                 const TVResParam* pParam);
 
 }  // namespace pvk::vrtmpl
