@@ -4,24 +4,5 @@
 #include "vresult/catalogue/VResultClassTables.h"
 #include "vresult/templates/VRTmpl_ScalarDirect_UnitEntity_CaseInfo.h"
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_BASE(__VA_ARGS__) VRGEN_CLASS_TWIN(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_BASE(__VA_ARGS__) VRGEN_ROW_TWIN(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_BASE(__VA_ARGS__) VRGEN_PAIR_TWIN(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetCaseInfoClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_TABLE_GETTER GetCaseInfoClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"

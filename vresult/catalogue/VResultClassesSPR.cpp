@@ -15,24 +15,5 @@
 // groups have phase-angle variants.
 #define VRGEN_TWARGS_SPR_Comp_ZAR(first) VRGEN_PHASE(first)
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_BASE(__VA_ARGS__) VRGEN_CLASS_TWIN(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_BASE(__VA_ARGS__) VRGEN_ROW_TWIN(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_BASE(__VA_ARGS__) VRGEN_PAIR_TWIN(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetSPRClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_TABLE_GETTER GetSPRClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"

@@ -4,24 +4,8 @@
 #include "vresult/catalogue/VResultClassTables.h"
 #include "vresult/templates/VRTmpl_ScalarDirect.h"
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_BASE(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_BASE(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_BASE(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetScalarDirectClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_CLASS_PASS VRGEN_CLASS_BASE
+#define VRGEN_ROW_PASS VRGEN_ROW_BASE
+#define VRGEN_PAIR_PASS VRGEN_PAIR_BASE
+#define VRGEN_TABLE_GETTER GetScalarDirectClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"

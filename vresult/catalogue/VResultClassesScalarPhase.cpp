@@ -4,24 +4,8 @@
 #include "vresult/catalogue/VResultClassTables.h"
 #include "vresult/templates/VRTmpl_ScalarDirect.h"
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_TWIN(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_TWIN(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_TWIN(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetScalarDirectPhaseClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_CLASS_PASS VRGEN_CLASS_TWIN
+#define VRGEN_ROW_PASS VRGEN_ROW_TWIN
+#define VRGEN_PAIR_PASS VRGEN_PAIR_TWIN
+#define VRGEN_TABLE_GETTER GetScalarDirectPhaseClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"

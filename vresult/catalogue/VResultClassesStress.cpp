@@ -26,24 +26,5 @@
 #define VRGEN_TWARGS_PrinVector2D(m, major, minor, xx, yy, xy, s) \
   m, VRGEN_PHASE(major), VRGEN_PHASE(minor), VRGEN_PHASE(xx), VRGEN_PHASE(yy), VRGEN_PHASE(xy), s
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_BASE(__VA_ARGS__) VRGEN_CLASS_TWIN(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_BASE(__VA_ARGS__) VRGEN_ROW_TWIN(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_BASE(__VA_ARGS__) VRGEN_PAIR_TWIN(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetStressClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_TABLE_GETTER GetStressClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"

@@ -30,24 +30,5 @@
   VRGEN_PHASE(c1), VRGEN_PHASE(c2), VRGEN_PHASE(c3), VRGEN_PHASE(c4), VRGEN_PHASE(c5), \
       VRGEN_PHASE(c6), VRGEN_PHASE(c7), VRGEN_PHASE(c8)
 
-namespace {
-
-#define VRGEN_PASS(...) VRGEN_CLASS_BASE(__VA_ARGS__) VRGEN_CLASS_TWIN(__VA_ARGS__)
-#include "vresult/catalogue/VResultClassGenPass.h"
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_ROW_BASE(__VA_ARGS__) VRGEN_ROW_TWIN(__VA_ARGS__)
-const TVResultClassReg kClasses[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-#define VRGEN_PASS(...) VRGEN_PAIR_BASE(__VA_ARGS__) VRGEN_PAIR_TWIN(__VA_ARGS__)
-const TCompTypeVResReg kPairs[] = {
-#include "vresult/catalogue/VResultClassGenPass.h"
-};
-#undef VRGEN_PASS
-
-}  // namespace
-
-TVResultClassTable GetTensorClassTable() { return {kClasses, kPairs}; }
+#define VRGEN_TABLE_GETTER GetTensorClassTable
+#include "vresult/catalogue/VResultClassGenTable.h"
