@@ -4,8 +4,10 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <string_view>
@@ -98,9 +100,10 @@ bool CanCopyAscii(unsigned codePage) {
 
 unsigned MConvertString::GetSystemCodePage() {
   if (const char* env = std::getenv("PVK_SYSTEM_CODEPAGE")) {
-    char* end = nullptr;
-    const unsigned long cp = std::strtoul(env, &end, 10);
-    if (end != env && *end == '\0' && cp > 0 && cp < 65536) return static_cast<unsigned>(cp);
+    unsigned cp = 0;
+    const char* last = env + std::strlen(env);
+    const auto [stop, error] = std::from_chars(env, last, cp);
+    if (error == std::errc() && stop == last && cp > 0 && cp < 65536) return cp;
   }
   return 949;
 }
