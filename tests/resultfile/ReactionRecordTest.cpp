@@ -6,30 +6,16 @@
 #include <vector>
 
 #include "resultfile/records/PZARRecordReaction.h"
+#include "support/ReactionRows.h"
 
 namespace {
 
 using CReaction = CPZARRecordReaction_None;
 
-// Two rows whose resultants are whole numbers: |(3, 4, 12)| = 13, |(1, 2, 2)| = 3.
-zar::MArray<TZARReactionD> Rows() {
-  TZARReactionD a{.nID = 7,
-                  .nGeomType = TZARReactionD::GEOM_SURF,
-                  .rCoord = {1, 2, 3},
-                  .rForce = {3, 4, 12},
-                  .rMoment = {1, 2, 2}};
-  TZARReactionD b{.nID = 9,
-                  .nGeomType = TZARReactionD::GEOM_POINT,
-                  .rCoord = {-1, 0, 5},
-                  .rForce = {0, -6, 8},
-                  .rMoment = {-2, 0, 0}};
-  return {a, b};
-}
-
 std::unique_ptr<CReaction> Record(std::int32_t component) {
   auto pRecord = std::make_unique<CReaction>();
   pRecord->SetHeader({0, component});
-  pRecord->SetReaction(Rows());
+  pRecord->SetReaction(ReactionRows());
   return pRecord;
 }
 
@@ -41,7 +27,7 @@ TEST(ReactionRecord, EachComponentDeliversItsValueForEveryRow) {
   for (const auto& [component, expected] : cases) {
     auto pRecord = Record(component);
     EXPECT_EQ(pRecord->GetDataCount(), static_cast<std::int32_t>(expected.size())) << component;
-    EXPECT_EQ(pRecord->SetReaction(Rows()), expected.empty() ? 0 : 1) << component;
+    EXPECT_EQ(pRecord->SetReaction(ReactionRows()), expected.empty() ? 0 : 1) << component;
     if (expected.empty()) continue;
     // Every loading form gives the same values; the keys are the rows' entity ids.
     zar::MArray<double> all{99.0}, byItrs, withIds;

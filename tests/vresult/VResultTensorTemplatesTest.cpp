@@ -12,6 +12,7 @@
 #include "datastore/PostPartialDList.h"
 #include "resultfile/records/PZARRecordReaction.h"
 #include "session/MemModelDB.h"
+#include "support/ReactionRows.h"
 #include "vresult/VResultFactoryManager.h"
 #include "vresult/VResult_ZAR.h"
 
@@ -199,20 +200,10 @@ TEST(VResultTensorTemplates, BindingRulesOfNodeGroups) {
 class ReactionSet {
 public:
   explicit ReactionSet(const std::vector<std::int32_t>& components) : m_set(4, pvk::LOC_POINT) {
-    TZARReactionD a{.nID = 7,
-                    .nGeomType = TZARReactionD::GEOM_SURF,
-                    .rCoord = {1, 2, 3},
-                    .rForce = {3, 4, 12},
-                    .rMoment = {1, 2, 2}};
-    TZARReactionD b{.nID = 9,
-                    .nGeomType = TZARReactionD::GEOM_POINT,
-                    .rCoord = {-1, 0, 5},
-                    .rForce = {0, -6, 8},
-                    .rMoment = {-2, 0, 0}};
     for (const std::int32_t component : components) {
       auto& pRecord = m_records.emplace_back(std::make_unique<CPZARRecordReaction_None>());
       pRecord->SetHeader({0, component});
-      pRecord->SetReaction({a, b});
+      pRecord->SetReaction(ReactionRows());
       m_set.AddLoader(component, pRecord.get());
     }
   }
