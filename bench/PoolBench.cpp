@@ -1,5 +1,6 @@
 // The post object pool against an insertion-ordered standard map (unordered_map by key plus a
-// vector of keys in insertion order), one million objects, measured side by side.
+// vector of keys in insertion order), one million objects, measured side by side; and the
+// growth of the step list of a result file with its sub-cases.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -11,7 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "session/POHPools.h"
 #include "session/PostObjectPool.h"
+#include "session/QVEPOHSession.h"
 
 namespace {
 
@@ -212,8 +215,29 @@ void RemoveEach_Std(benchmark::State& state) {
   }
 }
 
+// The steps of a result file of n sub-cases with one step each, as Remove and RemakeResult
+// collect them: with one walk of each pool the time grows 4x per 4x sub-cases, not 16x.
+void StepsOfResultFile(benchmark::State& state) {
+  CQVEPOHSession session;
+  const std::uint64_t mcasItr = session.GetPOHPool(0)->Add();
+  for (std::int64_t i = 0; i < state.range(0); ++i) {
+    const std::uint64_t scasItr = session.GetPOHPool(1)->Add();
+    session.GetPOHPool(1)->GetAt(scasItr)->SetParent(mcasItr);
+    session.GetPOHPool(2)->GetAt(session.GetPOHPool(2)->Add())->SetParent(scasItr);
+  }
+  const auto& steps = static_cast<const CPOHPoolVcas&>(*session.GetPOHPool(2));
+  zar::MArray<std::uint64_t> out;
+  for (auto _ : state) benchmark::DoNotOptimize(steps.GetListByPOHMcas(mcasItr, out));
+  state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
+BENCHMARK(StepsOfResultFile)
+    ->RangeMultiplier(4)
+    ->Range(1024, 16384)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(Insert_Pool)->Unit(benchmark::kMillisecond);
 BENCHMARK(Insert_Std)->Unit(benchmark::kMillisecond);
 BENCHMARK(Find_PoolOptimized)->Unit(benchmark::kMillisecond);

@@ -40,8 +40,11 @@ int CPOHPoolBase::SetAt(std::int32_t nKey, CPOHBase* pNode) {
 }
 
 CPOHPoolBase::iterator CPOHPoolBase::GetByDBItr(std::uint64_t nDBItr) const {
+  // After Reorder the map may name a freed entry, or one that the allocator gave to another
+  // node: only a live entry whose own node carries the key answers.
   const auto it = m_mapDBItr.find(nDBItr);
-  return it != m_mapDBItr.end() && IsLiveItr(it->second) ? it->second : 0;
+  if (it == m_mapDBItr.end() || !IsLiveItr(it->second)) return 0;
+  return GetAt(it->second)->GetDBIterator() == nDBItr ? it->second : 0;
 }
 
 std::int32_t CPOHPoolBase::GetByDBItr(const zar::MArray<std::uint64_t>& dbItrs,

@@ -36,8 +36,8 @@ public:
   CPOHBase* GetPrev(iterator& itr) { return Node(CPostObjectPool::GetPrev(itr)); }
   const CPOHBase* GetPrev(iterator& itr) const { return Node(CPostObjectPool::GetPrev(itr)); }
 
-  // Pool iterator of a model-database iterator; 0 when unknown or when the map still holds
-  // an iterator whose entry is gone (after Reorder without BuildDBItrMap).
+  // Pool iterator of a model-database iterator; 0 when unknown or when the map is stale
+  // (after Reorder without BuildDBItrMap) and its entry is gone or holds another node.
   iterator GetByDBItr(std::uint64_t nDBItr) const;
   // Appends the found pool iterators to out; returns out's size.
   std::int32_t GetByDBItr(const zar::MArray<std::uint64_t>& dbItrs,

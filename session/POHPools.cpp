@@ -1,5 +1,8 @@
 #include "session/POHPools.h"
 
+#include <unordered_map>
+#include <vector>
+
 #include "session/POHMcas.h"
 #include "session/POHScas.h"
 #include "session/POHSession.h"
@@ -59,11 +62,17 @@ std::int32_t CPOHPoolVcas::GetListByPOHMcas(iterator mcasItr,
   const CPOHPoolBase* pScasPool = LevelPool(*this, 1);
   zar::MArray<std::uint64_t> scasItrs;
   if (!pScasPool || !pScasPool->GetListByParent(mcasItr, scasItrs)) return 0;
-  zar::MArray<std::uint64_t> steps;
-  for (const std::uint64_t scasItr : scasItrs) {
-    GetListByParent(scasItr, steps);
-    out.insert(out.end(), steps.begin(), steps.end());
+  // One walk over the steps, each filed under its sub-case's place in sub-case order.
+  std::unordered_map<std::uint64_t, std::size_t> placeOf;
+  placeOf.reserve(scasItrs.size());
+  for (std::size_t i = 0; i < scasItrs.size(); ++i) placeOf.emplace(scasItrs[i], i);
+  std::vector<zar::MArray<std::uint64_t>> stepsOf(scasItrs.size());
+  for (iterator itr = GetHeadPosition(); itr;) {
+    const iterator cur = itr;
+    const auto it = placeOf.find(GetNext(itr)->GetParent());
+    if (it != placeOf.end()) stepsOf[it->second].push_back(cur);
   }
+  for (const auto& steps : stepsOf) out.insert(out.end(), steps.begin(), steps.end());
   return static_cast<std::int32_t>(out.size());
 }
 

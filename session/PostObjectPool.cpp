@@ -108,6 +108,11 @@ void CPostObjectPool::SortAsc() {
   const auto nBuckets = static_cast<std::uint32_t>(m_buckets.size());
   const std::uint32_t nFirstSlot = static_cast<std::uint32_t>(m_nMinKey) / nBuckets;
   const std::uint32_t nSlots = static_cast<std::uint32_t>(m_nMaxKey) / nBuckets - nFirstSlot + 1;
+  // Sparse keys would make the slot arrays far larger than the pool.
+  if (nSlots > kMaxSlotsPerEntry * static_cast<std::uint64_t>(m_nCount)) {
+    SortByComparison();
+    return;
+  }
   std::vector<TEntry*> heads(nSlots, nullptr);
   std::vector<TEntry*> tails(nSlots, nullptr);
   for (TEntry* pChain : m_buckets) {
@@ -121,6 +126,16 @@ void CPostObjectPool::SortAsc() {
     }
   }
   JoinOrderRuns(heads, tails);
+}
+
+void CPostObjectPool::SortByComparison() {
+  std::vector<TEntry*> entries;
+  entries.reserve(static_cast<std::size_t>(m_nCount));
+  for (TEntry* pEntry = m_pHead; pEntry; pEntry = pEntry->m_pOrderNext) entries.push_back(pEntry);
+  std::sort(entries.begin(), entries.end(),
+            [](const TEntry* a, const TEntry* b) { return a->m_nKey < b->m_nKey; });
+  m_pHead = m_pTail = nullptr;
+  for (TEntry* pEntry : entries) AppendToOrder(pEntry);
 }
 
 void CPostObjectPool::JoinOrderRuns(const std::vector<TEntry*>& heads,

@@ -93,6 +93,8 @@ private:
 
   static constexpr std::uint32_t kLiveTag = 0xC0FFEE11u;
   static constexpr std::int32_t kInitialHashSize = 10000;
+  // SortAsc sorts by comparison when its bucket sort would need more slots per entry.
+  static constexpr std::uint64_t kMaxSlotsPerEntry = 4;
 
   static TEntry* ToEntry(iterator itr) { return reinterpret_cast<TEntry*>(itr); }
   static iterator ToItr(const TEntry* pEntry) { return reinterpret_cast<iterator>(pEntry); }
@@ -119,6 +121,8 @@ private:
   void PushToBucket(TEntry* pEntry);
   void AppendToOrder(TEntry* pEntry);
   // The order list becomes the non-empty runs [heads[i] .. tails[i]] in index order.
+  // SortAsc for sparse keys: n log n, no memory beyond one pointer per entry.
+  void SortByComparison();
   void JoinOrderRuns(const std::vector<TEntry*>& heads, const std::vector<TEntry*>& tails);
   // Deletes the object, then frees the entry.
   void DeleteEntry(TEntry* pEntry);

@@ -60,6 +60,16 @@ TEST_F(POHPoolTest, DBItrMapFollowsBuildAndRemoval) {
   EXPECT_EQ(itr, none);
   Add(0, L"reuses a's record", 0);
   EXPECT_EQ(mcasPool.GetByDBItr(0xA0), 0u);
+
+  // Reorder frees b2's record and the allocator hands it to the other node: the stale map
+  // entry names a live entry that no longer carries 0xB0.
+  const CPOHBase* pB2 = mcasPool.GetAt(b2);
+  mcasPool.Reorder({none, b2});
+  ASSERT_TRUE(mcasPool.IsLiveItr(b2));
+  ASSERT_NE(mcasPool.GetAt(b2), pB2);
+  EXPECT_EQ(mcasPool.GetByDBItr(0xB0), 0u);
+  mcasPool.BuildDBItrMap();
+  EXPECT_EQ(mcasPool.GetPtrByDBItr(0xB0), pB2);
   mcasPool.RemoveAll();
   EXPECT_EQ(mcasPool.GetByDBItr(0xB0), 0u);
 }

@@ -111,23 +111,33 @@ TEST_F(PostObjectPoolTest, CollidingKeysSurviveRemovalAndRehash) {
   EXPECT_EQ(KeyList(), (Keys{10005, 6}));
 }
 
-TEST_F(PostObjectPoolTest, SortAscKeepsIteratorsAcrossSlots) {
-  // More entries than the default hash size: Optimize resizes and the sort spans slots.
-  Keys keys(3000);
-  std::iota(keys.begin(), keys.end(), 0);
-  for (auto& key : keys) key = key * 7 + 3;
-  std::shuffle(keys.begin(), keys.end(), std::mt19937(17));
-  pool.SetDefaultHashSize(1);
-  for (const std::int32_t key : keys) pool.SetAt(key, new Tracked(&deleted));
-  const std::uint64_t itr10 = pool.Find(10);
-  pool.SortAsc();
-  std::sort(keys.begin(), keys.end());
-  EXPECT_EQ(KeyList(), keys);
-  EXPECT_EQ(pool.Find(10), itr10);
-  std::uint64_t itr = pool.Find(17);
-  pool.Prev(itr);
-  EXPECT_EQ(itr, itr10);
-  for (const std::int32_t key : keys) ASSERT_EQ(pool.GetKeyByItr(pool.Find(key)), key);
+TEST(PostObjectPoolSort, SortAscKeepsIteratorsForDenseAndSparseKeys) {
+  // Dense: more entries than the default hash size, so Optimize resizes and the sort spans
+  // slots. Sparse: a slot per key / bucket count would take gigabytes for four entries.
+  Keys dense(3000);
+  std::iota(dense.begin(), dense.end(), 0);
+  for (auto& key : dense) key = key * 7 + 3;
+  const Keys sparse = {INT32_MAX, 5, 1 << 24, INT32_MAX - 1};
+  for (Keys keys : {dense, sparse}) {
+    std::shuffle(keys.begin(), keys.end(), std::mt19937(17));
+    CPostObjectPool pool;
+    int deleted = 0;
+    pool.SetDefaultHashSize(1);
+    for (const std::int32_t key : keys) pool.SetAt(key, new Tracked(&deleted));
+    zar::MArray<std::uint64_t> itrs(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) itrs[i] = pool.Find(keys[i]);
+    pool.SortAsc();
+    Keys sorted;
+    pool.GetKeyList(sorted);
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
+    EXPECT_EQ(sorted.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) ASSERT_EQ(pool.Find(keys[i]), itrs[i]);
+    // The order links run both ways.
+    std::uint64_t itr = pool.Find(sorted.back());
+    for (std::size_t i = sorted.size(); i-- > 0; pool.Prev(itr))
+      ASSERT_EQ(pool.GetKeyByItr(itr), sorted[i]);
+    EXPECT_EQ(itr, 0u);
+  }
 }
 
 TEST_F(PostObjectPoolTest, ReorderMovesObjectsToTheEndUnderNewKeys) {
