@@ -3,6 +3,7 @@
 #include "ibm/MeshPostUnit.h"
 #include "session/ModelDBLink.h"
 #include "session/POHPoolBase.h"
+#include "session/POHScas.h"
 #include "session/POHSession.h"
 #include "session/POHVcas.h"
 #include "session/PostAPI.h"
@@ -28,14 +29,12 @@ CVResult* FindInStep(const CPOHVcas* pStep, std::int32_t locType, std::int32_t i
   return pPackage ? pPackage->Find(locType, id) : nullptr;
 }
 
-// The steps of the live sub-case of the step, in step pool order.
-zar::MArray<std::uint64_t> StepsOfSubCase(const IPOHSession* pSession, const CPOHVcas* pStep) {
-  zar::MArray<std::uint64_t> steps;
-  const std::uint64_t scasItr = pStep ? pStep->GetParent() : 0;
+// The live sub-case of the step, or null.
+const CPOHScas* SubCaseOf(const IPOHSession* pSession, const CPOHVcas& step) {
   const CPOHPoolBase* pScasPool = pSession->GetPOHPool(kSubCaseLevel);
-  if (scasItr && pScasPool && pScasPool->IsLiveItr(scasItr))
-    pSession->GetPOHPool(kStepLevel)->GetListByParent(scasItr, steps);
-  return steps;
+  const std::uint64_t scasItr = step.GetParent();
+  if (!scasItr || !pScasPool || !pScasPool->IsLiveItr(scasItr)) return nullptr;
+  return dynamic_cast<const CPOHScas*>(pScasPool->GetAt(scasItr));
 }
 
 std::int32_t CountOf(const IPreDBTable* pTable) { return pTable ? pTable->GetCount() : 0; }
@@ -97,9 +96,11 @@ int IPostAPI::FindMultiSetVResults(IPOHSession* pSession, CVResult* pResult,
   if (!pResult) return 0;
   const IPOHSession* pOwner = pSession ? pSession : pResult->GetPOHSession();
   const CPOHVcas* pStep = StepAt(pOwner, pResult->GetPOHVcas());
-  if (!pStep) return 0;
-  const zar::MArray<std::uint64_t> steps = StepsOfSubCase(pOwner, pStep);
-  if (steps.empty()) return 0;
+  const CPOHScas* pSubCase = pStep ? SubCaseOf(pOwner, *pStep) : nullptr;
+  // The sub-case's own flag says whether its states are steps.
+  if (!pSubCase || !pSubCase->HasStep()) return 0;
+  zar::MArray<std::uint64_t> steps;
+  pOwner->GetPOHPool(kStepLevel)->GetListByParent(pStep->GetParent(), steps);
   for (const std::uint64_t vcasItr : steps) {
     CVResult* pFound =
         FindInStep(StepAt(pOwner, vcasItr), pResult->GetLocType(), pResult->GetType());

@@ -6,6 +6,7 @@
 
 #include "ibm/MeshPostUnit.h"
 #include "session/MemModelDB.h"
+#include "session/POHScas.h"
 #include "session/POHVcas.h"
 #include "session/PostAPI.h"
 #include "session/QVEPOHSession.h"
@@ -26,14 +27,15 @@ public:
   void OnHostReserved7() override {}
 };
 
-// One result file with one sub-case of three steps, and a second sub-case of one step; the
-// steps hold registered results created by id.
+// One result file with one sub-case of three steps, and a second sub-case holding one state
+// that is not a step (its has-step flag stays 0); they hold registered results created by id.
 class PostAPILookup : public ::testing::Test {
 protected:
   void SetUp() override {
     const std::uint64_t mcas = session.GetPOHPool(0)->Add();
     scas = AddNode(1, mcas);
     otherScas = AddNode(1, mcas);
+    static_cast<CPOHScas*>(session.GetPOHPool(1)->GetAt(scas))->SetHasStep(1);
     for (int i = 0; i < 3; ++i) steps.push_back(AddNode(2, scas));
     otherStep = AddNode(2, otherScas);
   }
@@ -78,12 +80,16 @@ TEST_F(PostAPILookup, MultiSetCollectsTheResultOverTheStepsOfTheSubCase) {
   EXPECT_EQ(index, 0);
 }
 
-TEST_F(PostAPILookup, MultiSetFailsWithoutAResultOrALiveStep) {
+TEST_F(PostAPILookup, MultiSetFailsWithoutAResultALiveStepOrASubCaseWithSteps) {
   zar::MArray<CVResult*> out = {nullptr};
   std::int32_t index = 5;
   EXPECT_EQ(IPostAPI::FindMultiSetVResults(&session, nullptr, out, index), 0);
   EXPECT_TRUE(out.empty());
   EXPECT_EQ(index, 0);
+  CVResult* noStep = AddResult(otherStep, 201, pvk::LOC_NODE);
+  ASSERT_TRUE(noStep);
+  EXPECT_EQ(IPostAPI::FindMultiSetVResults(&session, noStep, out, index), 0);
+  EXPECT_TRUE(out.empty());
 
   CVResult* result = AddResult(steps[1], 201, pvk::LOC_NODE);
   ASSERT_TRUE(result);
