@@ -19,19 +19,23 @@ std::vector<std::string> ListMatching(const std::string& folder, const std::stri
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
   if (!dir) return names;
   while (const dirent* entry = ::readdir(dir.get()))
-    if (::fnmatch(pattern.c_str(), entry->d_name, 0) == 0) names.emplace_back(entry->d_name);
+    if (CFileFind::MatchesPattern(pattern, entry->d_name)) names.emplace_back(entry->d_name);
   std::sort(names.begin(), names.end());
   return names;
 }
 
 }  // namespace
 
+bool CFileFind::MatchesPattern(const std::string& pattern, const std::string& name) {
+  return pattern.empty() || pattern == "*.*" ||
+         ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
+}
+
 bool CFileFind::FindFile(const wchar_t* pstrName) {
   Close();
   const CString request = pstrName ? pstrName : L"";
   const CString folder = zar::lib::MFileCtrl::GetFolderPath(request);
-  CString pattern = zar::lib::MFileCtrl::GetFileNameExt(request);
-  if (pattern.IsEmpty() || pattern == L"*.*") pattern = L"*";  // the framework's "all"
+  const CString pattern = zar::lib::MFileCtrl::GetFileNameExt(request);
   m_strRoot = zar::lib::MFileCtrl::GetFilePathNameExt(folder.IsEmpty() ? L"." : folder.GetString());
   if (m_strRoot.IsEmpty() || m_strRoot[m_strRoot.GetLength() - 1] != L'/') m_strRoot += L'/';
   m_rootNarrow = zar::lib::MConvertString::ToMultiByte(m_strRoot.str(), kUtf8);

@@ -1,7 +1,7 @@
 #pragma once
 // The framework's folder listing: a folder path followed by a wildcard name pattern
-// ("*" or "*.*" for all, matched with fnmatch, case-sensitive). The entries are taken when
-// FindFile runs, sorted by name, "." and ".." included.
+// ("*" or "*.*" for all; see MatchesPattern). The entries are taken when FindFile runs, sorted
+// by name, "." and ".." included.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -10,6 +10,10 @@
 
 class CFileFind {
 public:
+  // The wildcard rule of the platform this ports: fnmatch's "*", "?" and "[...]" without regard
+  // to case; an empty pattern and "*.*" match every name.
+  static bool MatchesPattern(const std::string& pattern, const std::string& name);
+
   // Null or empty, and a pattern ending with '/', list everything. True when anything matches.
   bool FindFile(const wchar_t* pstrName = nullptr);
   // Steps to the next entry, which is valid after the call; returns 0 when that entry is the

@@ -2,12 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <memory>
+
+#include "base/FileFind.h"
 
 namespace pvk::cache {
 
@@ -77,10 +78,8 @@ std::vector<std::string> COwnedFolder::ListOwnedFolders() const {
 }
 
 void COwnedFolder::RemoveFilesMatching(const std::string& pattern) const {
-  const std::string all = "*";
-  const std::string& glob = pattern.empty() || pattern == "*.*" ? all : pattern;
   for (const std::string& name : ListNames())
-    if (::fnmatch(glob.c_str(), name.c_str(), 0) == 0 && IsOwned(name, false))
+    if (CFileFind::MatchesPattern(pattern, name) && IsOwned(name, false))
       ::unlinkat(m_fd, name.c_str(), 0);  // never follows a link in the name
 }
 

@@ -25,7 +25,7 @@ public:
   // The entries (dots skipped) that are real folders of this user, sorted by name.
   std::vector<std::string> ListOwnedFolders() const;
   // Removes every entry of this user that is not a folder and whose name matches the
-  // wildcard pattern ("*.*" and "" match everything). A link is removed itself.
+  // wildcard pattern (CFileFind::MatchesPattern). A link is removed itself.
   void RemoveFilesMatching(const std::string& pattern) const;
   // Removes the sub-folder when it is an empty folder of this user; fails silently.
   void RemoveFolder(const std::string& name) const;

@@ -33,10 +33,10 @@ protected:
   ScratchFolder m_dir;
 };
 
-TEST_F(CFileFindTest, WildcardSelectsNames) {
+TEST_F(CFileFindTest, WildcardSelectsNamesIgnoringCase) {
   using Found = std::map<std::wstring, bool>;
   EXPECT_EQ(List(m_dir.Wide("*.txt")), (Found{{L"a.txt", false}, {L"b.txt", false}}));
-  EXPECT_EQ(List(m_dir.Wide("?.dat")), (Found{{L"c.dat", false}}));
+  EXPECT_EQ(List(m_dir.Wide("?.DAT")), (Found{{L"c.dat", false}}));  // case is no matter
   EXPECT_TRUE(List(m_dir.Wide("*.none")).empty());
   EXPECT_TRUE(List(m_dir.Wide("missing/*")).empty());
 }
