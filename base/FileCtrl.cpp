@@ -105,4 +105,13 @@ bool MFileCtrl::CreateFolder(const wchar_t* path, bool bPrivate) {
   return ::lstat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
 }
 
+CString MFileCtrl::GetTempFolderPath() {
+  std::error_code error;
+  const std::filesystem::path system = std::filesystem::temp_directory_path(error);
+  if (error) return {};
+  const std::string name = "pvk-" + std::to_string(::geteuid());
+  const CString folder = MConvertString::ToWide((system / name).native(), kUtf8);
+  return CreateFolder(folder, true) ? folder + L"/" : CString();
+}
+
 }  // namespace zar::lib

@@ -1,6 +1,7 @@
 #pragma once
 // Path pieces and folder services. Paths use '/'; a folder path ends with '/'. Pieces are
-// cut lexically; only the existence tests and CreateFolder touch the file system.
+// cut lexically; only the existence tests, CreateFolder and GetTempFolderPath touch the file
+// system.
 #include "base/CString.h"
 
 namespace zar::lib {
@@ -30,6 +31,11 @@ public:
   // count only when the final folder is a real folder (not a link) owned by this user, so a
   // folder planted in a shared temporary folder is not taken over.
   static bool CreateFolder(const wchar_t* path, bool bPrivate = false);
+  // The system's temporary folder, which is per user on the platform this ports: here
+  // temp_directory_path() + "pvk-<uid>/", created private when missing, so that one user's
+  // cache folders never lock the others out. Empty when there is no temporary folder or the
+  // folder is not a real folder of this user (another user's, or a link).
+  static CString GetTempFolderPath();
 };
 
 }  // namespace zar::lib

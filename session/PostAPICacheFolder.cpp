@@ -1,17 +1,12 @@
-// Names of the post cache folders: temporary folder, "TarvoPost/", one folder per process and
-// one per session.
+// Names of the post cache folders: this user's temporary folder, "TarvoPost/", one folder per
+// process and one per session.
 #include <unistd.h>
 
-#include <filesystem>
-#include <system_error>
-
-#include "base/ConvertString.h"
 #include "base/FileCtrl.h"
 #include "session/PostAPI.h"
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
 // A longer temporary folder is refused rather than cut, since a cut path names another folder.
 constexpr int kMaxTempFolderLength = 512;
 
@@ -20,13 +15,10 @@ CString WithSlash(CString folder) {
   return folder;
 }
 
-// Empty when the system names no usable temporary folder.
+// Empty when there is no usable temporary folder.
 CString TempFolder() {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::temp_directory_path(error);
-  if (error) return {};
-  const CString folder = zar::lib::MConvertString::ToWide(path.native(), kUtf8);
-  return folder.GetLength() > kMaxTempFolderLength ? CString() : WithSlash(folder);
+  const CString folder = zar::lib::MFileCtrl::GetTempFolderPath();
+  return folder.GetLength() > kMaxTempFolderLength ? CString() : folder;
 }
 
 std::uint64_t ProcessId() { return static_cast<std::uint64_t>(::getpid()); }

@@ -28,19 +28,25 @@ protected:
   ScratchFolder scratch;
   // The scratch folder without its trailing '/'.
   std::string base = scratch.Narrow().substr(0, scratch.Narrow().size() - 1);
+  // This user's temporary folder inside it.
+  std::string user = "/pvk-" + std::to_string(::geteuid());
 };
 
-TEST_F(PostCacheFolderPath, RootEndsWithOneSlashWhetherTmpDirHasOneOrNot) {
+TEST_F(PostCacheFolderPath, RootIsInAPrivateFolderOfThisUserWhetherTmpDirEndsWithSlashOrNot) {
   for (const std::string& tmp : {base, base + "/"}) {
     TmpDirOverride tmpDir(tmp);
     CString out;
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L""), 1);
-    EXPECT_EQ(out.str(), Wide(base + "/TarvoPost/")) << tmp;
+    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/")) << tmp;
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L"Sub"), 1);
-    EXPECT_EQ(out.str(), Wide(base + "/TarvoPost/Sub/"));
+    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/Sub/"));
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L"Sub/"), 1);
-    EXPECT_EQ(out.str(), Wide(base + "/TarvoPost/Sub/"));
+    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/Sub/"));
   }
+  struct stat st {};
+  ASSERT_EQ(::lstat((base + user).c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST_F(PostCacheFolderPath, ProcessFolderNameParsesBackToTheProcessId) {
@@ -87,15 +93,23 @@ TEST_F(PostCacheFolderPath, ResultFileNameIsFolderAddressAndExtensionWithoutSepa
   EXPECT_TRUE(out.IsEmpty());
 }
 
-TEST_F(PostCacheFolderPath, UnusableOrOverlongTemporaryFolderGivesNoPath) {
+TEST_F(PostCacheFolderPath, UnusableOverlongOrForeignTemporaryFolderGivesNoPath) {
   // Three levels of 200 characters make the temporary folder longer than 512.
   std::string deep = base;
   for (const char ch : {'a', 'b', 'c'}) deep += "/" + std::string(200, ch);
   ASSERT_TRUE(std::filesystem::create_directories(deep));
-  for (const std::string& tmp : {deep, base + "/missing"}) {
+  // This user's folder planted as a link, and as a folder of another user (only root can
+  // make one).
+  const std::string linked = base + "/linked", foreign = base + "/foreign";
+  std::filesystem::create_directories(base + "/target");
+  std::filesystem::create_directories(linked);
+  ASSERT_EQ(::symlink((base + "/target").c_str(), (linked + user).c_str()), 0);
+  std::filesystem::create_directories(foreign + user);
+  const bool bForeign = ::chown((foreign + user).c_str(), ::geteuid() + 1, ::getegid()) == 0;
+  for (const std::string& tmp : {deep, base + "/missing", linked, bForeign ? foreign : deep}) {
     TmpDirOverride tmpDir(tmp);
     CString out = L"stale";
-    EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L""), 0) << tmp.size();
+    EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L""), 0) << tmp;
     EXPECT_TRUE(out.IsEmpty());
     EXPECT_EQ(IPostAPI::GetCurPostCacheFolderPath(out, L""), 0);
     CQVEPOHSession session;

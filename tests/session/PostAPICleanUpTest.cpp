@@ -48,7 +48,8 @@ protected:
   }
 
   ScratchFolder scratch;
-  std::string root = scratch.Narrow("TarvoPost/");
+  // The cache root as it stands in this user's temporary folder.
+  std::string root = scratch.Narrow("pvk-" + std::to_string(::geteuid()) + "/TarvoPost/");
   std::string outside = scratch.Narrow("outside/");
 };
 
@@ -68,19 +69,19 @@ TEST_F(PostCacheCleanUp, RemovesFoldersOfEndedProcessesOnly) {
     EXPECT_TRUE(Exists(kept + "0000000000001234/a.vres")) << kept;
 }
 
-TEST_F(PostCacheCleanUp, FilesOutsideThePatternKeepTheirFolders) {
+TEST_F(PostCacheCleanUp, FilesOutsideThePatternKeepTheirFoldersAndCaseIsNoMatter) {
   const std::string dead = root + HexName(DeadProcessId()) + "/";
   Touch(dead + "S1/a.vres");
   Touch(dead + "S1/keep.txt");
-  Touch(dead + "S2/b.vres");
-  Touch(dead + "loose.vres");
+  Touch(dead + "S2/B.VRES");
+  Touch(dead + "Loose.Vres");
 
   IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*.vres");
 
   EXPECT_TRUE(Exists(dead + "S1/keep.txt"));
   EXPECT_FALSE(Exists(dead + "S1/a.vres"));
   EXPECT_FALSE(Exists(dead + "S2"));
-  EXPECT_FALSE(Exists(dead + "loose.vres"));
+  EXPECT_FALSE(Exists(dead + "Loose.Vres"));
 }
 
 TEST_F(PostCacheCleanUp, PlantedLinksNeverLeadTheCleanUpOutside) {
