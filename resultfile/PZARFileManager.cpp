@@ -15,8 +15,10 @@ int CPZARFileManager::ValidateExtension(const CString& upperPath) const {
 }
 
 IPostFile* CPZARFileManager::AddFile(const CString& path, std::uint64_t key) {
-  if (key) RemoveFile(key);
-  return ScanAndAppend(path);
+  IPostFile* pFile = ScanAndAppend(path);
+  // Only a file that was read replaces the earlier one.
+  if (pFile && key) RemoveFile(key);
+  return pFile;
 }
 
 IPostFile* CPZARFileManager::AddFile(const CString& path) {

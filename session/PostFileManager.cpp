@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <ctime>
+#include <chrono>
 
 #include "base/FileCtrl.h"
 #include "base/MsgOut.h"
@@ -55,16 +55,22 @@ std::uint64_t CPostFileManager::AddFile(const CString& path, std::uint64_t dbItr
   CWaitCursor waitCursor;
   if (!m_pSession || !zar::lib::MFileCtrl::IsFileExist(path)) return 0;
   CResultFileManager* pManager = FindManager(path);
-  IPostFile* pFile = pManager ? pManager->AddFile(path, GetMcasOfDBItr(dbItr)) : nullptr;
+  // The file imported before for the same item goes only once the new one is in.
+  const std::uint64_t replacedItr = GetMcasOfDBItr(dbItr);
+  IPostFile* pFile = pManager ? pManager->AddFile(path, 0) : nullptr;
   if (!pFile) return 0;
-  const std::clock_t start = std::clock();
+  // Wall time: the processor time of all threads would say nothing of the user's wait.
+  const auto start = std::chrono::steady_clock::now();
   if (!ImportFile(*pFile, dbItr)) {
     pManager->RemoveFile(pFile);
     return 0;
   }
+  pManager->BindImport(pFile);
   if (WantsProfile())
-    zar::lib::nsMsgOutFormat(L"CPostFileManager AddFile : %g",
-                             static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+    zar::lib::nsMsgOutFormat(
+        L"CPostFileManager AddFile : %g",
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  RemoveReplaced(replacedItr);
   m_pSession->Optimize();
   m_pSession->BuildDBItrMap();
   return pFile->GetPOHMcasItr();
@@ -153,6 +159,11 @@ int CPostFileManager::GetAnalysisKind(std::uint64_t dbItr) const {
 std::uint64_t CPostFileManager::GetMcasOfDBItr(std::uint64_t dbItr) const {
   const CPOHPoolBase* pPool = m_pSession->GetPOHPool(0);
   return dbItr ? pPool->GetByDBItr(dbItr) : 0;
+}
+
+void CPostFileManager::RemoveReplaced(std::uint64_t mcasItr) {
+  for (const auto& pManager : m_aManagers)
+    if (pManager->Exist(mcasItr)) pManager->RemoveFile(mcasItr);
 }
 
 template <class Op>

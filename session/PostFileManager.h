@@ -21,7 +21,8 @@ public:
 
   // Scans and imports the file; its result file iterator, or 0 when anything failed, in which
   // case nothing of the file stays in the session or the managers. A file added before for
-  // the same model-database item is replaced.
+  // the same model-database item is replaced once the new one was imported; when the new one
+  // fails, the earlier one stays.
   virtual std::uint64_t AddFile(const CString& path, std::uint64_t dbItr);
 
   IPreDBLinker* GetPreDBLinker() const { return m_pLinker; }
@@ -52,6 +53,8 @@ private:
   int GetAnalysisKind(std::uint64_t dbItr) const;
   // The result file imported before for this model-database item; 0 for none.
   std::uint64_t GetMcasOfDBItr(std::uint64_t dbItr) const;
+  // Removes the file of that result file from whichever manager holds it.
+  void RemoveReplaced(std::uint64_t mcasItr);
   template <class Op>
   int ForEachManager(Op op);
 

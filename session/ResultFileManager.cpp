@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/ValidAddress.h"
 #include "resultfile/PostFile.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
@@ -10,54 +9,50 @@
 
 CResultFileManager::CResultFileManager(IPOHSession* pSession) : m_pSession(pSession) {}
 
-CResultFileManager::~CResultFileManager() = default;
+CResultFileManager::~CResultFileManager() { Clear(); }
+
+int CResultFileManager::BindImport(const IPostFile* pFile) const {
+  const auto it = std::find_if(m_aFiles.begin(), m_aFiles.end(),
+                               [pFile](const TFileEntry& e) { return e.pFile.get() == pFile; });
+  return it != m_aFiles.end() && OwnItr(*it) ? 1 : 0;
+}
 
 IPostFile* CResultFileManager::GetFile(std::uint64_t mcasItr) const {
-  const auto it = std::find_if(m_aFiles.begin(), m_aFiles.end(), [mcasItr](const auto& pFile) {
-    return pFile->GetPOHMcasItr() == mcasItr;
-  });
-  return it == m_aFiles.end() ? nullptr : it->get();
+  if (!mcasItr) return nullptr;
+  const auto it = std::find_if(m_aFiles.begin(), m_aFiles.end(),
+                               [&](const TFileEntry& e) { return OwnItr(e) == mcasItr; });
+  return it == m_aFiles.end() ? nullptr : it->pFile.get();
 }
 
 std::int32_t CResultFileManager::GetFiles(zar::MArray<IPostFile*>& files) const {
   files.clear();
-  for (const auto& pFile : m_aFiles) files.push_back(pFile.get());
+  for (const TFileEntry& entry : m_aFiles) files.push_back(entry.pFile.get());
   return static_cast<std::int32_t>(files.size());
 }
 
 CPOHMcas* CResultFileManager::Find(const CString& path) const {
-  for (const auto& pFile : m_aFiles) {
-    CPOHMcas* pMcas = McasOf(*pFile);
+  for (const TFileEntry& entry : m_aFiles) {
+    CPOHMcas* pMcas = OwnMcas(entry);
     if (pMcas && pMcas->GetResultFilePath().CompareNoCase(path) == 0) return pMcas;
   }
   return nullptr;
 }
 
-int CResultFileManager::RemoveFile(std::uint64_t mcasItr) { return RemoveFile(GetFile(mcasItr)); }
-
-int CResultFileManager::RemoveFile(CPOHMcas* pMcas) {
-  if (!pMcas) return 0;
-  const auto it = std::find_if(m_aFiles.begin(), m_aFiles.end(),
-                               [&](const auto& pFile) { return McasOf(*pFile) == pMcas; });
-  return it == m_aFiles.end() ? 0 : Unlink(it, false);
+int CResultFileManager::RemoveFile(std::uint64_t mcasItr) {
+  return Unlink(FindByItr(mcasItr), false);
 }
 
+int CResultFileManager::RemoveFile(CPOHMcas* pMcas) { return Unlink(FindByMcas(pMcas), false); }
+
 int CResultFileManager::RemoveFile(IPostFile* pFile) {
-  const auto it = FindFile(pFile);
-  return it == m_aFiles.end() ? 0 : Unlink(it, false);
+  return Unlink(FindEntry([pFile](const TFileEntry& e) { return e.pFile.get() == pFile; }), false);
 }
 
 int CResultFileManager::DeleteFileW(std::uint64_t mcasItr) {
-  const auto it = FindFile(GetFile(mcasItr));
-  return it == m_aFiles.end() ? 0 : Unlink(it, true);
+  return Unlink(FindByItr(mcasItr), true);
 }
 
-int CResultFileManager::DeleteFileW(CPOHMcas* pMcas) {
-  if (!pMcas) return 0;
-  const auto it = std::find_if(m_aFiles.begin(), m_aFiles.end(),
-                               [&](const auto& pFile) { return McasOf(*pFile) == pMcas; });
-  return it == m_aFiles.end() ? 0 : Unlink(it, true);
-}
+int CResultFileManager::DeleteFileW(CPOHMcas* pMcas) { return Unlink(FindByMcas(pMcas), true); }
 
 int CResultFileManager::RemoveFileList(const zar::MArray<std::uint64_t>& mcasItrs) {
   return std::all_of(mcasItrs.begin(), mcasItrs.end(),
@@ -67,10 +62,12 @@ int CResultFileManager::RemoveFileList(const zar::MArray<std::uint64_t>& mcasItr
 }
 
 int CResultFileManager::DeleteFileList(const zar::MArray<std::uint64_t>& mcasItrs) {
-  return std::all_of(mcasItrs.begin(), mcasItrs.end(),
-                     [this](std::uint64_t itr) { return DeleteFileW(itr) != 0; })
-             ? 1
-             : 0;
+  int nResult = 1;
+  for (const std::uint64_t itr : mcasItrs) {
+    if (!Exist(itr)) return 0;
+    if (!DeleteFileW(itr)) nResult = 0;
+  }
+  return nResult;
 }
 
 int CResultFileManager::DeleteAllFile() {
@@ -79,33 +76,52 @@ int CResultFileManager::DeleteAllFile() {
 }
 
 int CResultFileManager::Clear() {
-  zar::MArray<std::uint64_t> mcasItrs;
-  for (const auto& pFile : m_aFiles) mcasItrs.push_back(pFile->GetPOHMcasItr());
-  return RemoveFileList(mcasItrs);
+  while (!m_aFiles.empty()) Unlink(m_aFiles.begin(), false);
+  return 1;
 }
 
 IPostFile* CResultFileManager::AppendFile(std::unique_ptr<IPostFile> pFile) {
-  return pFile ? m_aFiles.emplace_back(std::move(pFile)).get() : nullptr;
+  if (!pFile) return nullptr;
+  m_aFiles.push_back(TFileEntry{std::move(pFile)});
+  return m_aFiles.back().pFile.get();
 }
 
-CResultFileManager::TFileList::iterator CResultFileManager::FindFile(const IPostFile* pFile) {
-  return std::find_if(m_aFiles.begin(), m_aFiles.end(),
-                      [pFile](const auto& p) { return pFile && p.get() == pFile; });
+std::uint64_t CResultFileManager::OwnItr(const TFileEntry& entry) const {
+  const CPOHPoolBase* pPool = m_pSession ? m_pSession->GetPOHPool(0) : nullptr;
+  const std::uint64_t itr = entry.pFile->GetPOHMcasItr();
+  if (!pPool || !itr || !pPool->IsLiveItr(itr)) return 0;
+  const std::int32_t nKey = pPool->GetKeyByItr(itr);
+  // A new iterator means a new import of the file.
+  if (entry.nBoundItr != itr) {
+    entry.nBoundItr = itr;
+    entry.nBoundKey = nKey;
+  }
+  return nKey == entry.nBoundKey ? itr : 0;
 }
 
-CPOHMcas* CResultFileManager::McasOf(const IPostFile& file) const {
-  CPOHPoolBase* pPool = m_pSession ? m_pSession->GetPOHPool(0) : nullptr;
-  const std::uint64_t itr = file.GetPOHMcasItr();
-  // A freed entry may still be readable, so the pool also confirms a live entry.
-  if (!pPool || !itr || !zar::IsValidAddress(reinterpret_cast<const void*>(itr), 8) ||
-      !pPool->IsLiveItr(itr))
-    return nullptr;
-  return dynamic_cast<CPOHMcas*>(pPool->GetAt(itr));
+CPOHMcas* CResultFileManager::OwnMcas(const TFileEntry& entry) const {
+  const std::uint64_t itr = OwnItr(entry);
+  return itr ? dynamic_cast<CPOHMcas*>(m_pSession->GetPOHPool(0)->GetAt(itr)) : nullptr;
+}
+
+template <class Pred>
+CResultFileManager::TFileList::iterator CResultFileManager::FindEntry(Pred pred) {
+  return std::find_if(m_aFiles.begin(), m_aFiles.end(), pred);
+}
+
+CResultFileManager::TFileList::iterator CResultFileManager::FindByItr(std::uint64_t mcasItr) {
+  return FindEntry([&](const TFileEntry& e) { return mcasItr && OwnItr(e) == mcasItr; });
+}
+
+CResultFileManager::TFileList::iterator CResultFileManager::FindByMcas(const CPOHMcas* pMcas) {
+  return FindEntry([&](const TFileEntry& e) { return pMcas && OwnMcas(e) == pMcas; });
 }
 
 int CResultFileManager::Unlink(TFileList::iterator it, bool bFromDisk) {
-  std::unique_ptr<IPostFile> pFile = std::move(*it);
+  if (it == m_aFiles.end()) return 0;
+  const std::uint64_t mcasItr = OwnItr(*it);
+  std::unique_ptr<IPostFile> pFile = std::move(it->pFile);
   m_aFiles.erase(it);
-  if (m_pSession) m_pSession->Remove(pFile->GetPOHMcasItr());
+  if (mcasItr) m_pSession->Remove(mcasItr);
   return bFromDisk ? pFile->DeleteFileW() : 1;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -81,6 +82,9 @@ TEST_F(PZARFileManager, KeyNamesTheResultFileThatAnAddedFileReplaces) {
   // A key that names no file of the manager removes nothing.
   ASSERT_NE(m_files.AddFile(WriteResultFile("b.tkvp"), firstItr + 8), nullptr);
   EXPECT_EQ(FileCount(), 2);
+  // A file that cannot be read replaces nothing.
+  EXPECT_EQ(m_files.AddFile(m_dir.Wide("missing.tkvp"), firstItr), nullptr);
+  EXPECT_EQ(m_files.Exist(firstItr), 1);
   ASSERT_NE(m_files.AddFile(WriteResultFile("c.tkvp"), firstItr), nullptr);
   EXPECT_EQ(FileCount(), 2);
   EXPECT_EQ(m_files.Exist(firstItr), 0);
@@ -94,7 +98,8 @@ TEST_F(PZARFileManager, PostFileManagerMakesAPrivateCacheRootAndImportsWithoutAL
   CQVEPostFileManager manager(&m_session, nullptr);
   saved ? ::setenv("TMPDIR", saved->c_str(), 1) : ::unsetenv("TMPDIR");
   struct stat st {};
-  ASSERT_EQ(::stat(m_dir.Narrow("TarvoPost").c_str(), &st), 0);
+  const std::string root = m_dir.Narrow("pvk-" + std::to_string(::geteuid()) + "/TarvoPost");
+  ASSERT_EQ(::stat(root.c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
@@ -34,7 +36,10 @@ private:
   std::int32_t m_nID;
 };
 
-enum class EImport { Ok, NoNode, FailsAfterNode, InfoFails };
+// Slow: the import waits without using the processor. ScanFails: no file object is made.
+enum class EImport { Ok, Slow, NoNode, FailsAfterNode, InfoFails, ScanFails };
+
+constexpr std::chrono::milliseconds kSlowImport{30};
 
 // Imports one result file node with one sub-case and one step holding the node results 7107
 // to 7110 and 7208 (without 7207).
@@ -44,6 +49,7 @@ public:
   std::int32_t GetFileType() const override { return 9; }
   int CreatePOH(IPOHSession* pSession, IPreDBLinker*, std::uint64_t dbItr) override {
     if (m_eMode == EImport::NoNode) return 1;
+    if (m_eMode == EImport::Slow) std::this_thread::sleep_for(kSlowImport);
     const std::uint64_t mcas = pSession->GetPOHPool(0)->Add();
     auto* pMcas = static_cast<CPOHMcas*>(pSession->GetPOHPool(0)->GetAt(mcas));
     pMcas->SetResultFilePath(m_strPath);
@@ -76,10 +82,12 @@ public:
     return upperPath.Find(L".FAKE") > 0 ? 1 : 0;
   }
   IPostFile* AddFile(const CString& path, std::uint64_t key) override {
-    if (key) RemoveFile(key);
-    return AddFile(path);
+    IPostFile* pFile = AddFile(path);
+    if (pFile && key) RemoveFile(key);
+    return pFile;
   }
   IPostFile* AddFile(const CString& path) override {
+    if (m_eMode == EImport::ScanFails) return nullptr;
     return AppendFile(std::make_unique<CFakeFile>(path, m_eMode));
   }
   EImport m_eMode = EImport::Ok;
@@ -124,13 +132,14 @@ protected:
   CTestPostFileManager m_manager{&m_session, &m_db};
 };
 
-TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesOnRequest) {
+TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequest) {
   zar::MArray<CString> messages;
   const auto previous =
       zar::lib::SetMsgSink([&](zar::lib::EMsgLevel, const CString& s) { messages.push_back(s); });
   zar::lib::SetTestEnvValue(L"Profile_Time", L"no");
   const std::uint64_t quiet = m_manager.AddFile(Touch("a.fake"), Item());
   zar::lib::SetTestEnvValue(L"Profile_Time", L"YES");
+  m_manager.m_pFake->m_eMode = EImport::Slow;
   const std::uint64_t timed = m_manager.AddFile(Touch("b.fake"), Item());
   zar::lib::ClearTestEnvValue(L"Profile_Time");
   zar::lib::SetMsgSink(previous);
@@ -140,7 +149,11 @@ TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesOnRequest) {
   EXPECT_EQ(m_manager.GetPostFile(timed)->GetPOHMcasItr(), timed);
   EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 6);
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].Find(L"CPostFileManager AddFile : "), 0);
+  const CString prefix = L"CPostFileManager AddFile : ";
+  ASSERT_EQ(messages[0].Find(prefix), 0);
+  // The import slept: processor time would report almost nothing.
+  EXPECT_GE(std::stod(messages[0].Mid(prefix.GetLength()).str()),
+            std::chrono::duration<double>(kSlowImport).count());
 }
 
 TEST_F(FileManager, FailedImportLeavesNothingBehind) {
@@ -175,16 +188,52 @@ TEST_F(FileManager, AnalysisKindDecidesWhetherVolumePrincipalResultsBecomeScalar
   EXPECT_EQ(FileCount(), files);
 }
 
-TEST_F(FileManager, AddingForTheSameAnalysisItemReplacesTheEarlierFile) {
+TEST_F(FileManager, AddingForTheSameAnalysisItemReplacesTheEarlierFileOnlyOnSuccess) {
   const std::uint64_t item = m_db.AddAnalysisItem(101, L"");
   ASSERT_NE(m_manager.AddFile(Touch("a.fake"), item), 0u);
-  ASSERT_NE(m_manager.AddFile(Touch("b.fake"), item), 0u);
+  const std::uint64_t b = m_manager.AddFile(Touch("b.fake"), item);
+  ASSERT_NE(b, 0u);
   EXPECT_EQ(m_manager.m_pFake->Find(m_dir.Wide("a.fake")), nullptr);
-  EXPECT_NE(m_manager.m_pFake->Find(m_dir.Wide("b.fake")), nullptr);
   EXPECT_EQ(FileCount(), 1);
   EXPECT_EQ(PoolSize(0), 1);
+  for (const EImport mode : {EImport::ScanFails, EImport::FailsAfterNode, EImport::InfoFails}) {
+    m_manager.m_pFake->m_eMode = mode;
+    EXPECT_EQ(m_manager.AddFile(Touch("c.fake"), item), 0u);
+    EXPECT_NE(m_manager.GetPostFile(b), nullptr);
+    EXPECT_EQ(m_session.GetPOHPool(0)->GetByDBItr(item), b);
+    EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 4);
+  }
+  m_manager.m_pFake->m_eMode = EImport::Ok;
   EXPECT_NE(m_manager.AddFile(Touch("c.fake"), m_db.AddAnalysisItem(101, L"")), 0u);
   EXPECT_EQ(FileCount(), 2);
+}
+
+TEST_F(FileManager, AFileWhoseResultFileWasRemovedNeverAnswersForTheNextOne) {
+  const std::uint64_t first = m_manager.AddFile(Touch("a.fake"), Item());
+  IPostFile* pFirst = m_manager.GetPostFile(first);
+  m_session.Remove(first);
+  EXPECT_EQ(m_manager.GetPostFile(first), nullptr);
+  // The pool hands the freed entry to the next result file.
+  const std::uint64_t second = m_manager.AddFile(Touch("b.fake"), Item());
+  ASSERT_EQ(second, first);
+  IPostFile* pSecond = m_manager.GetPostFile(second);
+  EXPECT_NE(pSecond, pFirst);
+  EXPECT_EQ(m_manager.m_pFake->Find(m_dir.Wide("a.fake")), nullptr);
+  EXPECT_EQ(m_manager.RemoveFile(second), 1);
+  zar::MArray<IPostFile*> files;
+  m_manager.m_pFake->GetFiles(files);
+  EXPECT_EQ(files, zar::MArray<IPostFile*>{pFirst});
+  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+}
+
+TEST_F(FileManager, AStandAloneManagerTakesItsResultFilesWithItsFiles) {
+  {
+    CFakeManager files(&m_session);
+    for (const char* name : {"a.fake", "b.fake"})
+      ASSERT_EQ(files.AddFile(Touch(name))->CreatePOH(&m_session, nullptr, 0), 1);
+    EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 6);
+  }
+  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
 }
 
 TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
@@ -203,19 +252,25 @@ TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
   EXPECT_EQ(files.RemoveFile(static_cast<CPOHMcas*>(nullptr)), 0);
 }
 
-TEST_F(FileManager, ListOperationsStopAtTheFirstFailureAndClearingEmptiesAll) {
+TEST_F(FileManager, ListOperationsStopAtAnUnknownFileAndClearingEmptiesAll) {
   EXPECT_EQ(m_manager.RemoveFileList({}), 1);
   EXPECT_EQ(m_manager.DeleteFileList({}), 1);
   TItrs itrs;
-  for (const char* name : {"a.fake", "b.fake", "c.fake"})
+  for (const char* name : {"a.fake", "b.fake", "c.fake", "d.fake", "e.fake"})
     itrs.push_back(m_manager.AddFile(Touch(name), Item()));
   EXPECT_EQ(m_manager.RemoveFileList({itrs[0], 12345, itrs[1]}), 0);
   EXPECT_EQ(m_manager.GetPostFile(itrs[0]), nullptr);
   EXPECT_NE(m_manager.GetPostFile(itrs[1]), nullptr);
-  EXPECT_EQ(m_manager.DeleteFileList({itrs[2]}), 1);
-  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("c.fake")));
+  // A file already gone from disk is reported, and the list goes on past it.
+  std::filesystem::remove(m_dir.Narrow("c.fake"));
+  EXPECT_EQ(m_manager.DeleteFileList({itrs[2], itrs[3]}), 0);
+  EXPECT_EQ(m_manager.GetPostFile(itrs[2]), nullptr);
+  EXPECT_EQ(m_manager.GetPostFile(itrs[3]), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("d.fake")));
+  EXPECT_EQ(m_manager.DeleteFileList({12345, itrs[4]}), 0);
+  EXPECT_NE(m_manager.GetPostFile(itrs[4]), nullptr);
   m_manager.Clear();
-  EXPECT_EQ(FileCount(), 0);
+  EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
   EXPECT_TRUE(std::filesystem::exists(m_dir.Narrow("b.fake")));
   m_manager.AddFile(Touch("a.fake"), Item());
   EXPECT_EQ(m_manager.m_pFake->DeleteAllFile(), 1);
