@@ -222,7 +222,8 @@ bool CPZARFile::ReadRecordHeader(CPZARRecord::R_HEADER& header) {
   const std::uint64_t pos = m_file.GetPosition();
   const unsigned read = m_file.Read(&header, sizeof(header));
   if (read == sizeof(header)) return true;
-  // The end of the file right after a dropped record has that record's reason already.
+  // Nothing left at all follows a record dropped at the end of the file, which has its reason
+  // already, unless the file holds no record header.
   if (read > 0 || m_aScanReasons.empty()) {
     AddScanReason({.eKind = EPZARScanReason::HEADER_CUT,
                    .nOffset = pos,

@@ -114,26 +114,6 @@ TEST_F(CaseRecords, SolverInfoRefusesUnitCodesOutsideTheUnitTables) {
   }
 }
 
-TEST_F(CaseRecords, BodiesCutByTheEndOfTheFileFailTheirScan) {
-  const struct {
-    std::int32_t type;
-    std::vector<char> body;
-  } cases[] = {
-      {CASE_INFO, PZARBody().Int(1).Text("t", 80)},
-      {OUTPUT_SET, SetBody(1, "t")},
-      {SOLVER_INFO, SolverBody(0, 0, 0, 0, 0)},
-  };
-  for (const auto& c : cases) {
-    const PZARTestFile whole = PZARTestFile(130).Record(c.type, 0, c.body).End();
-    ASSERT_EQ(Scan(whole), 1) << c.type;
-    PZARTestFile cut = PZARTestFile(130).Record(c.type, 0);
-    cut.Raw(c.body.data(), c.body.size() - 1);
-    EXPECT_EQ(Scan(cut), 0) << c.type;
-    EXPECT_TRUE(m_file.GetRecordList().empty()) << c.type;
-  }
-  EXPECT_EQ(Scan(PZARTestFile(150).Record(SUBCASE, 0).Int(1)), 0);
-}
-
 // Echo text is in the system code page whatever the process locale: a Korean case title
 // echoes as itself under the C locale.
 TEST_F(CaseRecords, EchoesFrameTheirFields) {
