@@ -1,6 +1,6 @@
 #pragma once
 // Record type codes of the PZAR result file, as the record header stores them, and the one
-// table that names them for people: scan reasons, tools and tests read their names here.
+// table that names them for people: the scan's reasons name records by it, tests walk it.
 #include <cstdint>
 
 namespace PZAR_RECORD_TYPE {
