@@ -42,7 +42,8 @@ void SetBytes(benchmark::State& state) {
 void BM_IDListLoadData(benchmark::State& state) {
   CPZARFile file;
   if (file.Scan(IDFile().Wide()) != 1) state.SkipWithError("scan failed");
-  auto* list = dynamic_cast<CPZARRecordNodeIDList*>(file.GetRecord(PZAR_RECORD_TYPE::NODE_ID_LIST));
+  auto* list =
+      PZARRecordCast<CPZARRecordNodeIDList>(file.GetRecord(PZAR_RECORD_TYPE::NODE_ID_LIST));
   auto& ids = Destination();
   for (auto _ : state) {
     if (!list || list->LoadData(ids, nullptr, nullptr) != 1) state.SkipWithError("load failed");

@@ -97,8 +97,8 @@ public:
     if (!m_scan.Scan(m_file.Wide())) std::abort();
     CPZARRecordIDList* pKeys = nullptr;
     for (const auto& pRecord : m_scan.GetRecordList()) {
-      if (auto* pIds = dynamic_cast<CPZARRecordIDList*>(pRecord.get())) pKeys = pIds;
-      if (auto* pVector = dynamic_cast<CPZARRecordVector*>(pRecord.get())) {
+      if (auto* pIds = PZARRecordCast<CPZARRecordIDList>(pRecord.get())) pKeys = pIds;
+      if (auto* pVector = PZARRecordCast<CPZARRecordVector>(pRecord.get())) {
         m_vectors.push_back(pVector);
         m_set.AddDComp(pVector->GetHeader().id)->SetDataLoader(pVector);
       }

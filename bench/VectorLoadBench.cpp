@@ -47,7 +47,7 @@ public:
     std::remove(m_path.c_str());
   }
   CPZARRecordVector& Vector() {
-    return dynamic_cast<CPZARRecordVector&>(*m_file.GetRecordList()[1]);
+    return *PZARRecordCast<CPZARRecordVector>(m_file.GetRecordList()[1].get());
   }
   const std::string& Path() const { return m_path; }
   off_t DataPos() const { return m_nDataPos; }

@@ -8,15 +8,6 @@
 #include "resultfile/RecordTypes.h"
 #include "session/ModelDBLink.h"
 
-namespace {
-
-template <class T>
-T* As(const std::unique_ptr<CPZARRecord>& pRecord) {
-  return dynamic_cast<T*>(pRecord.get());
-}
-
-}  // namespace
-
 CPZARFile::CPZARFile() = default;
 
 CPZARFile::~CPZARFile() = default;
@@ -71,16 +62,17 @@ void CPZARFile::InitAllRecordFlags() {
   for (const auto& pRecord : m_aRecords) {
     switch (pRecord->GetType()) {
       case PZAR_RECORD_TYPE::NODE_ID_LIST:
-        pNodeList = As<IPZARVectorRegistry>(pRecord);
+        pNodeList = PZARRecordCast<IPZARVectorRegistry>(pRecord.get());
         break;
       case PZAR_RECORD_TYPE::ELEM_ID_LIST:
-        pElemList = As<IPZARVectorRegistry>(pRecord);
+        pElemList = PZARRecordCast<IPZARVectorRegistry>(pRecord.get());
         break;
       case PZAR_RECORD_TYPE::OUTPUT_SET:
         pNodeList = pElemList = nullptr;
         break;
       case PZAR_RECORD_TYPE::VECTOR:
-        if (auto* pVector = As<IPZARSequencedVector>(pRecord)) pVector->SetVectorSeqNo(++seqNo);
+        if (auto* pVector = PZARRecordCast<IPZARSequencedVector>(pRecord.get()))
+          pVector->SetVectorSeqNo(++seqNo);
         if (pNodeList) pNodeList->AddVector(pRecord.get());
         if (pElemList) pElemList->AddVector(pRecord.get());
         break;
@@ -94,7 +86,7 @@ void CPZARFile::DeInitAllRecordFlags() {
   for (const auto& pRecord : m_aRecords) {
     const std::int32_t type = pRecord->GetType();
     if (type != PZAR_RECORD_TYPE::NODE_ID_LIST && type != PZAR_RECORD_TYPE::ELEM_ID_LIST) continue;
-    if (auto* pList = As<IPZARVectorRegistry>(pRecord)) pList->ClearVectors();
+    if (auto* pList = PZARRecordCast<IPZARVectorRegistry>(pRecord.get())) pList->ClearVectors();
   }
 }
 

@@ -11,6 +11,7 @@
 #include "base/Containers.h"
 #include "resultfile/PZARElemOutVector.h"
 #include "resultfile/PZARRecord.h"
+#include "resultfile/PZARScanReason.h"
 #include "resultfile/PostFile.h"
 #include "resultfile/RecordVersion.h"
 
@@ -21,6 +22,7 @@ class CPZARFile : public IPostFile {
 public:
   using TRecordList = zar::MArray<std::unique_ptr<CPZARRecord>>;
   using TElemOutVectorList = zar::MArray<std::unique_ptr<CPZARElemOutVector>>;
+  using TScanReasonList = zar::MArray<TPZARScanReason>;
 
   CPZARFile();
   ~CPZARFile() override;
@@ -37,6 +39,9 @@ public:
   // option says.
   int ScanWithEcho(const CString& path, FILE* pEcho);
   virtual int IsValidEx() { return 0; }
+  // Why the last scan refused the file, ended early or dropped records, in file order; empty
+  // when it kept every record up to the end marker.
+  const TScanReasonList& GetScanReasons() const { return m_aScanReasons; }
 
   int CreatePOH_without_DBOperation(IPOHSession* pSession, CPOHMcas* pMcas);
 
@@ -80,9 +85,12 @@ private:
   int ScanBlocks(FILE* pEcho);
   bool ReadFileHeader();
   bool SkipOffsetTable();
+  // False at the end marker or when fewer than 8 bytes are left.
   bool ReadRecordHeader(CPZARRecord::R_HEADER& header);
-  // Scans one record and keeps it when its scan succeeds; false when the scan must stop.
-  bool ScanRecord(std::unique_ptr<CPZARRecord> pRecord, FILE* pEcho);
+  // Scans one record and keeps it when its scan succeeds; false when the scan ends at it.
+  bool ScanRecord(std::unique_ptr<CPZARRecord> pRecord, std::uint64_t headerPos, FILE* pEcho);
+  // Keeps the reason of the scan and hands it to the message output.
+  void AddScanReason(const TPZARScanReason& reason);
 
   CBufferedFile m_file;
   std::int32_t m_nCurNodeCnt = 0;
@@ -92,6 +100,7 @@ private:
   zar::MArray<std::int32_t> m_aResIDs;
   TRecordList m_aRecords;
   TElemOutVectorList m_aElemOutVectors;
+  TScanReasonList m_aScanReasons;
   std::int32_t m_nEncodingCodePage = 0;
   PZAR_RECORD_VER::E_VER m_eVer = PZAR_RECORD_VER::VER_130;
 };

@@ -55,22 +55,27 @@ int CPZARFile::CreateINFO(IPreDBLinker* pLinker) {
     const CPZARRecord* pRecord = pOwned.get();
     switch (pRecord->GetType()) {
       case PZAR_RECORD_TYPE::IBM_GRID_INFO:
-        static_cast<const CPZARRecordIBMGridInfo*>(pRecord)->GetData(pMPU->MakeBndrD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMGridInfo>(pRecord))
+          p->GetData(pMPU->MakeBndrD());
         break;
       case PZAR_RECORD_TYPE::IBM_FAT_MAT:
-        static_cast<const CPZARRecordIBMFatMat*>(pRecord)->GetData(pMPU->MakeFatMatD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMFatMat>(pRecord))
+          p->GetData(pMPU->MakeFatMatD());
         break;
       case PZAR_RECORD_TYPE::IBM_FATIGUE:
-        static_cast<const CPZARRecordIBMFatigue*>(pRecord)->GetData(pMPU->MakeFatD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMFatigue>(pRecord))
+          p->GetData(pMPU->MakeFatD());
         break;
       case PZAR_RECORD_TYPE::IBM_OPTIMIZE:
-        static_cast<const CPZARRecordIBMIDArray*>(pRecord)->GetData(pMPU->GetOptimizeD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMOptimize>(pRecord))
+          p->GetData(pMPU->GetOptimizeD());
         break;
       case PZAR_RECORD_TYPE::IBM_PCB:
-        static_cast<const CPZARRecordIBMIDArray*>(pRecord)->GetData(pMPU->GetPCBD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMPCB>(pRecord)) p->GetData(pMPU->GetPCBD());
         break;
       case PZAR_RECORD_TYPE::IBM_GRID_MATL:
-        static_cast<const CPZARRecordIBMGridMatl*>(pRecord)->GetData(pMPU->MakeMatD());
+        if (const auto* p = PZARRecordCast<CPZARRecordIBMGridMatl>(pRecord))
+          p->GetData(pMPU->MakeMatD());
         break;
       default:
         break;

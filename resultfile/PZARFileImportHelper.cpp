@@ -58,7 +58,7 @@ void IPZARFileImportHelper::Import() {
 }
 
 void IPZARFileImportHelper::GetSolverUnitIndex(zar::lib::T_UNIT_INDEX* pUnit) {
-  const auto* pSolver = m_info.pFile ? dynamic_cast<const CPZARRecordSolverInfo*>(
+  const auto* pSolver = m_info.pFile ? PZARRecordCast<CPZARRecordSolverInfo>(
                                            m_info.pFile->GetRecord(PZAR_RECORD_TYPE::SOLVER_INFO))
                                      : nullptr;
   if (pUnit && pSolver) *pUnit = pSolver->GetUnitIndex();
@@ -117,7 +117,8 @@ void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
 }
 
 int IPZARFileImportHelper::GetOutputSet(CPZARRecord* pRecord) {
-  auto* pSet = static_cast<CPZARRecordOutputSet*>(pRecord);
+  auto* pSet = PZARRecordCast<CPZARRecordOutputSet>(pRecord);
+  if (!pSet) return 0;
   if (m_nPendingScas) {
     m_nScas = m_nPendingScas;
     m_nPendingScas = 0;

@@ -31,11 +31,11 @@ void CPZARFileImportHelper_140::GetRecord() {
     if (DispatchCommon(pRecord)) continue;
     switch (pRecord->GetType()) {
       case PZAR_RECORD_TYPE::RES_ID_LIST:
-        m_pResIDList = dynamic_cast<CPZARRecordIDList*>(pRecord);
+        m_pResIDList = PZARRecordCast<CPZARRecordResIDList>(pRecord);
         break;
       case PZAR_RECORD_TYPE::ELEM_ID_LIST_ON_MCAS:
         if (CPOHScas* pScas = Scas(m_nPendingScas ? m_nPendingScas : m_nScas))
-          pScas->SetElemIDListOnMcas(dynamic_cast<CPZARRecordIDList*>(pRecord));
+          pScas->SetElemIDListOnMcas(PZARRecordCast<CPZARRecordElemIDListOnMcas>(pRecord));
         break;
       case PZAR_RECORD_TYPE::CONC_NODAL_VECTOR:
         GetConcNodalVector(pRecord);
@@ -73,7 +73,7 @@ int CPZARFileImportHelper_140::GetOutputVector_Node(CPZARRecordVector* pVector) 
 }
 
 void CPZARFileImportHelper_140::GetConcNodalVector(CPZARRecord* pRecord) {
-  auto* pVector = dynamic_cast<CPZARRecordConcNodalVector*>(pRecord);
+  auto* pVector = PZARRecordCast<CPZARRecordConcNodalVector>(pRecord);
   zar::MArray<std::int32_t> resIds;
   if (!pVector || !Scas(m_nScas) || !CurrentStep() || !m_pResIDList || !m_pNodeIDList ||
       !m_pResIDList->LoadData(resIds, nullptr, nullptr) || resIds.empty()) {
@@ -99,7 +99,7 @@ void CPZARFileImportHelper_140::GetConcNodalVector(CPZARRecord* pRecord) {
 }
 
 void CPZARFileImportHelper_140::GetEntityCaseInfo(CPZARRecord* pRecord) {
-  auto* pInfo = dynamic_cast<CPZARRecordEntityCaseInfoD*>(pRecord);
+  auto* pInfo = PZARRecordCast<CPZARRecordEntityCaseInfoD>(pRecord);
   CPZARRecordIDList* pKeys = m_pElemIDList ? static_cast<CPZARRecordIDList*>(m_pElemIDList)
                                            : static_cast<CPZARRecordIDList*>(m_pNodeIDList);
   zar::MArray<std::int32_t> resIds;
@@ -131,11 +131,11 @@ void CPZARFileImportHelper_140::MakeFacetData() {
   zar::MArray<int> ids, types, counts, nodes;
   zar::MArray<zar::MVector<double, 3>> pos;
   for (const auto& pOwned : m_info.pFile->GetRecordList()) {
-    if (const auto* pNode = dynamic_cast<const CPZARRecordNode_150*>(pOwned.get())) {
+    if (const auto* pNode = PZARRecordCast<const CPZARRecordNode_150>(pOwned.get())) {
       if (!pNode->GetNodeData(ids, pos)) continue;
       Append(m_aFacetNodeID, ids);
       Append(m_aFacetNodePos, pos);
-    } else if (const auto* pElem = dynamic_cast<const CPZARRecordElement_150*>(pOwned.get())) {
+    } else if (const auto* pElem = PZARRecordCast<const CPZARRecordElement_150>(pOwned.get())) {
       if (!pElem->GetElemData(ids, types, counts, nodes)) continue;
       Append(m_aFacetElem[0], ids);
       Append(m_aFacetElem[1], types);

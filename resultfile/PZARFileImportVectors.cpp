@@ -40,30 +40,31 @@ std::int32_t IPZARFileImportHelper::CategoryOf(std::int32_t comp) {
 bool IPZARFileImportHelper::DispatchCommon(CPZARRecord* pRecord) {
   switch (pRecord->GetType()) {
     case PZAR_RECORD_TYPE::NODE_ID_LIST:
-      GetNodeIDList(dynamic_cast<CPZARRecordNodeIDList*>(pRecord));
+      GetNodeIDList(PZARRecordCast<CPZARRecordNodeIDList>(pRecord));
       return true;
     case PZAR_RECORD_TYPE::ELEM_ID_LIST:
-      GetElemIDList(dynamic_cast<CPZARRecordElemIDList*>(pRecord));
+      GetElemIDList(PZARRecordCast<CPZARRecordElemIDList>(pRecord));
       return true;
     case PZAR_RECORD_TYPE::ACT_ELEM_ID_LIST:
     case PZAR_RECORD_TYPE::DEACT_ELEM_ID_LIST:
-      GetActiveID(dynamic_cast<CPZARRecordIDList*>(pRecord),
+      GetActiveID(PZARRecordCast<CPZARRecordIDList>(pRecord),
                   pRecord->GetType() == PZAR_RECORD_TYPE::ACT_ELEM_ID_LIST);
       return true;
     case PZAR_RECORD_TYPE::CASE_INFO:
-      GetCaseInfo(static_cast<CPZARRecordCaseInfo*>(pRecord));
+      if (auto* pCase = PZARRecordCast<CPZARRecordCaseInfo>(pRecord)) GetCaseInfo(pCase);
       return true;
     case PZAR_RECORD_TYPE::OUTPUT_SET:
       GetOutputSet(pRecord);
       return true;
     case PZAR_RECORD_TYPE::VECTOR:
-      GetOutputVector(static_cast<CPZARRecordVector*>(pRecord));
+      if (auto* pVector = PZARRecordCast<CPZARRecordVector>(pRecord)) GetOutputVector(pVector);
       return true;
     case PZAR_RECORD_TYPE::ELEM_CSYS:
       GetElemOutCSys(pRecord);
       return true;
     case PZAR_RECORD_TYPE::PLY_ID:
-      static_cast<CPZARRecordIDList*>(pRecord)->LoadData(m_aPlyIDs, nullptr, nullptr);
+      if (auto* pPly = PZARRecordCast<CPZARRecordPlyID>(pRecord))
+        pPly->LoadData(m_aPlyIDs, nullptr, nullptr);
       return true;
     default:
       return false;

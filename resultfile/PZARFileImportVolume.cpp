@@ -74,7 +74,7 @@ void CPZARFileImportHelper_140::MakeVolumeData() {
   zar::MArray<const CPZARRecordIBMGridInfo*> grids;
   for (const auto& pOwned : m_info.pFile->GetRecordList()) {
     CPZARRecord* pRecord = pOwned.get();
-    if (const auto* pGrid = dynamic_cast<const CPZARRecordIBMGridInfo*>(pRecord)) {
+    if (const auto* pGrid = PZARRecordCast<CPZARRecordIBMGridInfo>(pRecord)) {
       const auto& n = pGrid->GetNumber();
       total += std::int64_t{n[0]} * n[1] * n[2];
       if (n[0] < 0 || n[1] < 0 || n[2] < 0 || total > kMaxNodeTotal) return;
@@ -84,7 +84,8 @@ void CPZARFileImportHelper_140::MakeVolumeData() {
     } else if (pRecord->GetType() == PZAR_RECORD_TYPE::NODE_ID_LIST && resultType == 0) {
       if (grids.empty()) return;
       zar::MArray<std::int32_t> ids;
-      if (!static_cast<CPZARRecordNodeIDList*>(pRecord)->LoadData(ids, nullptr, nullptr)) return;
+      auto* pList = PZARRecordCast<CPZARRecordNodeIDList>(pRecord);
+      if (!pList || !pList->LoadData(ids, nullptr, nullptr)) return;
       // Sized by the listed ids, not the grid headers: a damaged header cannot make the flags
       // larger than what the file lists.
       std::int64_t maxId = 0;

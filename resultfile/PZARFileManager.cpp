@@ -27,7 +27,10 @@ IPostFile* CPZARFileManager::AddFile(const CString& path) {
 }
 
 IPostFile* CPZARFileManager::ScanAndAppend(const CString& path) {
+  m_aRefusalReasons.clear();
   if (!zar::lib::MFileCtrl::IsFileExist(path)) return nullptr;
   auto pFile = std::make_unique<CPZARFileEx>();
-  return pFile->Scan(path) == 1 ? AppendFile(std::move(pFile)) : nullptr;
+  if (pFile->Scan(path) == 1) return AppendFile(std::move(pFile));
+  m_aRefusalReasons = pFile->GetScanReasons();
+  return nullptr;
 }

@@ -3,6 +3,7 @@
 // solver's text output beside it.
 #include <cstdint>
 
+#include "resultfile/PZARFile.h"
 #include "session/ResultFileManager.h"
 
 class CPZARFileManager : public CResultFileManager {
@@ -16,7 +17,13 @@ public:
   IPostFile* AddFile(const CString& path, std::uint64_t key) override;
   IPostFile* AddFile(const CString& path) override;
 
+  // Why the scan of the last file that AddFile refused failed: the file object is gone, its
+  // reasons stay here until the next AddFile. Empty when the last AddFile scanned its file.
+  const CPZARFile::TScanReasonList& GetRefusalReasons() const { return m_aRefusalReasons; }
+
 private:
   // The scanned file, now held by the manager; null when it is missing or fails its scan.
   IPostFile* ScanAndAppend(const CString& path);
+
+  CPZARFile::TScanReasonList m_aRefusalReasons;
 };

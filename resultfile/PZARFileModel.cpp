@@ -49,7 +49,7 @@ int ForEachRecord(const CPZARFile& file, CMemModelDB& db,
                   int (*add)(const TRecord&, CMemModelDB&)) {
   int added = 0;
   for (const auto& pRecord : file.GetRecordList())
-    if (const auto* pTyped = dynamic_cast<const TRecord*>(pRecord.get())) added += add(*pTyped, db);
+    if (const auto* pTyped = PZARRecordCast<TRecord>(pRecord.get())) added += add(*pTyped, db);
   return added;
 }
 
@@ -60,7 +60,7 @@ namespace pzar_model {
 int FillModelDBFromFile(const CPZARFile& file, CMemModelDB& db) {
   const bool hasNodes = std::any_of(
       file.GetRecordList().begin(), file.GetRecordList().end(),
-      [](const auto& p) { return dynamic_cast<const CPZARRecordNode_150*>(p.get()) != nullptr; });
+      [](const auto& p) { return PZARRecordCast<CPZARRecordNode_150>(p.get()) != nullptr; });
   if (!hasNodes) return 0;
   // Elements second: each is checked against the nodes already in the database.
   const int nodes = ForEachRecord<CPZARRecordNode_150>(file, db, AddNodes);

@@ -19,16 +19,28 @@ void CPZARRecord::ReadStringToANSI(CFile& file, unsigned length, CString& out) c
   out = zar::lib::MConvertString::ToWide(ReadField(file, length), 65001);
 }
 
-bool CPZARRecord::HasBytesLeft(CFile& file, std::uint64_t bytes) {
+std::uint64_t CPZARRecord::BytesLeft(CFile& file) {
   const std::uint64_t pos = file.GetPosition();
   const std::uint64_t len = file.GetLength();
-  return pos <= len && bytes <= len - pos;
+  return pos <= len ? len - pos : 0;
 }
 
-bool CPZARRecord::SkipBytes(CFile& file, std::uint64_t bytes) {
+bool CPZARRecord::HasBytesLeft(CFile& file, std::uint64_t bytes) const {
+  const std::uint64_t left = BytesLeft(file);
+  if (bytes <= left) return true;
+  m_bodyFit = {EBodyFit::TOO_SHORT, bytes, left};
+  return false;
+}
+
+bool CPZARRecord::SkipBytes(CFile& file, std::uint64_t bytes) const {
   if (!HasBytesLeft(file, bytes)) return false;
   file.Seek(static_cast<std::int64_t>(bytes), CFile::current);
   return true;
+}
+
+int CPZARRecord::RefuseBodyCount() const {
+  m_bodyFit = {EBodyFit::COUNT_REFUSED, 0, 0};
+  return 0;
 }
 
 std::string CPZARRecord::ReadField(CFile& file, unsigned length) {

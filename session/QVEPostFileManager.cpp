@@ -8,7 +8,9 @@
 
 CQVEPostFileManager::CQVEPostFileManager(IPOHSession* pSession, IPreDBLinker* pLinker)
     : CPostFileManager(pSession, pLinker) {
-  AddResultFileManager(std::make_unique<CPZARFileManager>(pSession));
+  auto pPZARManager = std::make_unique<CPZARFileManager>(pSession);
+  m_pPZARManager = pPZARManager.get();
+  AddResultFileManager(std::move(pPZARManager));
   CString root;
   // Other users share the temporary folder, so the cache stays private.
   if (IPostAPI::GetPostCacheFolderPath(root, CString()) &&

@@ -3,8 +3,16 @@
 // and makes sure that the post cache folder exists.
 #include "session/PostFileManager.h"
 
+class CPZARFileManager;
+
 class CQVEPostFileManager : public CPostFileManager {
 public:
   CQVEPostFileManager(IPOHSession* pSession, IPreDBLinker* pLinker);
   ~CQVEPostFileManager() override;
+
+  // Its PZAR result file manager, which tells why it refused a file.
+  const CPZARFileManager& GetPZARFileManager() const { return *m_pPZARManager; }
+
+private:
+  CPZARFileManager* m_pPZARManager;  // not owned: registered with the base
 };

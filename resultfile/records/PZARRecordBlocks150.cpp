@@ -36,7 +36,7 @@ int CPZARRecordBlocks150::_Scan(CFile& file) {
     const std::uint64_t start = file.GetPosition();
     std::int32_t key = 0;
     std::int32_t count = 0;
-    if (!pzar_body::Read(file, key, count)) return 0;
+    if (!pzar_body::Read(*this, file, key, count)) return 0;
     const std::uint64_t bytes = count > 0 ? static_cast<std::uint64_t>(count) * GetEntryBytes() : 0;
     if (!HasBytesLeft(file, bytes)) return 0;
     file.Seek(static_cast<std::int64_t>(bytes), CFile::current);
@@ -55,7 +55,7 @@ bool CPZARRecordBlocks150::ForEachBlock(
     file.Seek(static_cast<std::int64_t>(start), CFile::begin);
     std::int32_t fileKey = 0;
     std::int32_t count = 0;
-    if (!pzar_body::Read(file, fileKey, count) || fileKey != key) return false;
+    if (!pzar_body::Read(*this, file, fileKey, count) || fileKey != key) return false;
     if (count < 1) continue;
     if (!HasBytesLeft(file, static_cast<std::uint64_t>(count) * GetEntryBytes())) return false;
     if (!read(file, count)) return false;
@@ -63,7 +63,7 @@ bool CPZARRecordBlocks150::ForEachBlock(
   return true;
 }
 
-std::int32_t CPZARRecordNode_150::GetType() const { return PZAR_RECORD_TYPE::NODE; }
+std::int32_t CPZARRecordNode_150::GetType() const { return kType; }
 
 std::int32_t CPZARRecordNode_150::GetRealWidth() const {
   const CPZARFile* pOwner = GetFile();
@@ -81,12 +81,12 @@ int CPZARRecordNode_150::GetNodeData(zar::MArray<int>& ids,
   const std::int32_t width = GetRealWidth();
   return ForEachBlock([&](CFile& file, std::int32_t count) {
     zar::MArray<int> blockIds;
-    if (!pzar_body::ReadArray(file, count, blockIds)) return false;
+    if (!pzar_body::ReadArray(*this, file, count, blockIds)) return false;
     ids.insert(ids.end(), blockIds.begin(), blockIds.end());
     for (std::int32_t i = 0; i < count; ++i) {
       zar::MVector<double, 3>& p = pos.emplace_back();
       for (double& c : p.v)
-        if (!pzar_body::ReadReal(file, width, c)) return false;
+        if (!pzar_body::ReadReal(*this, file, width, c)) return false;
     }
     return true;
   })
@@ -99,7 +99,7 @@ int CPZARRecordNode_150::_WriteEcho(FILE* pFile) {
   return pzar_echo::Echo(pFile, L"\n\n");
 }
 
-std::int32_t CPZARRecordElement_150::GetType() const { return PZAR_RECORD_TYPE::ELEMENT; }
+std::int32_t CPZARRecordElement_150::GetType() const { return kType; }
 
 int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>& types,
                                         zar::MArray<int>& nodeCnts,
@@ -111,7 +111,7 @@ int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>&
   return ForEachBlock([&](CFile& file, std::int32_t count) {
     std::array<std::int32_t, 2 + kNodeSlots> entry{};
     for (std::int32_t i = 0; i < count; ++i) {
-      if (!pzar_body::Read(file, entry)) return false;
+      if (!pzar_body::Read(*this, file, entry)) return false;
       const std::int32_t type = entry[1];
       const pvk::TElemTypeEntry* pType = pvk::GetElemTypeEntry(type);
       if (!pType) return false;

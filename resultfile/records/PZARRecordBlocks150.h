@@ -30,6 +30,7 @@ private:
 
 class CPZARRecordNode_150 final : public CPZARRecordBlocks150 {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::NODE;
   std::int32_t GetType() const override;
   // Ids and coordinates of all nodes; 0 when the file cannot be read.
   int GetNodeData(zar::MArray<int>& ids, zar::MArray<zar::MVector<double, 3>>& pos) const;
@@ -46,6 +47,7 @@ private:
 // An element entry: id, type code (0 to 15) and 20 node id slots, unused slots 0.
 class CPZARRecordElement_150 final : public CPZARRecordBlocks150 {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEMENT;
   static constexpr int kNodeSlots = 20;
 
   std::int32_t GetType() const override;

@@ -16,11 +16,11 @@ const TPZARRecordRegistrar_130_140<CPZARRecordCaseInfo> s_reg(PZAR_RECORD_TYPE::
 
 }  // namespace
 
-std::int32_t CPZARRecordCaseInfo::GetType() const { return PZAR_RECORD_TYPE::CASE_INFO; }
+std::int32_t CPZARRecordCaseInfo::GetType() const { return kType; }
 
 int CPZARRecordCaseInfo::_Scan(CFile& file) {
   if (!HasBytesLeft(file, sizeof(std::int32_t) + kTitleWidth)) return 0;
-  if (!pzar_body::Read(file, m_nAnalType)) return 0;
+  if (!pzar_body::Read(*this, file, m_nAnalType)) return 0;
   // The solver writes this title in UTF-8 whatever the file's code page.
   ReadStringToANSI(file, kTitleWidth, m_strTitle);
   return 1;

@@ -8,6 +8,7 @@
 
 class CPZARRecordCaseInfo : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::CASE_INFO;
   std::int32_t GetType() const override;
   std::int32_t GetAnalType() const { return m_nAnalType; }
   const CString& GetTitle() const { return m_strTitle; }

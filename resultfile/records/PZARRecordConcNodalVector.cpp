@@ -20,19 +20,19 @@ const CPZARRecordRegistrar<CPZARRecordConcNodalVector_140> s_reg140(CONC_NODAL_V
 
 }  // namespace
 
-std::int32_t CPZARRecordConcNodalVector::GetType() const { return CONC_NODAL_VECTOR; }
+std::int32_t CPZARRecordConcNodalVector::GetType() const { return kType; }
 
 int CPZARRecordConcNodalVector::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();
   if (!pFile) return 0;
   const std::int32_t width = pFile->GetFloatSize();
-  if (!m_info.Read(file, width)) return 0;
+  if (!m_info.Read(*this, file, width)) return 0;
   m_aResIDs = pFile->GetResIDs();
   m_nEntityCnt = pFile->GetCurNodeCnt();
   if (!TPZARResultInfo::CountOf({static_cast<std::int64_t>(m_aResIDs.size()),
                                  m_info.m_ints.m_nMinID, m_nEntityCnt, m_nEntityCnt},
                                 m_nDataCount)) {
-    return 0;
+    return RefuseBodyCount();
   }
   m_nDataPos = file.GetPosition();
   const auto size = static_cast<std::uint64_t>(m_nDataCount) * static_cast<std::uint64_t>(width);

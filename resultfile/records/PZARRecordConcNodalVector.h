@@ -12,6 +12,7 @@
 class CPZARRecordConcNodalVector : public CPZARRecord,
                                    public IPostDataUnitEntityCompLoader<double> {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::CONC_NODAL_VECTOR;
   std::int32_t GetType() const override;
   const TPZARResultInfo& GetInfo() const { return m_info; }
   std::int32_t GetEntityCount() const { return m_nEntityCnt; }

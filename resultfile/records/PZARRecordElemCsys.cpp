@@ -20,7 +20,7 @@ static_assert(sizeof(pvk::TElemOutCsys_d) == kRealsPerElem * sizeof(double));
 
 }  // namespace
 
-std::int32_t CPZARRecordElemCsys::GetType() const { return ELEM_CSYS; }
+std::int32_t CPZARRecordElemCsys::GetType() const { return kType; }
 
 int CPZARRecordElemCsys::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();

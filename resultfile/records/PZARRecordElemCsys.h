@@ -9,6 +9,7 @@
 class CPZARRecordElemCsys : public CPZARRecord,
                             public IPostDataUnitResultLoader<pvk::TElemOutCsys_d> {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_CSYS;
   std::int32_t GetType() const override;
 
   // All systems in file order; the iterators are emptied.

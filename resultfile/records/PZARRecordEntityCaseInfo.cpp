@@ -18,18 +18,18 @@ const CPZARRecordRegistrar<CPZARRecordEntityCaseInfoD_140> s_reg140(ENTITY_CASE_
 
 }  // namespace
 
-std::int32_t CPZARRecordEntityCaseInfoD::GetType() const { return ENTITY_CASE_INFO; }
+std::int32_t CPZARRecordEntityCaseInfoD::GetType() const { return kType; }
 
 int CPZARRecordEntityCaseInfoD::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();
-  if (!pFile || !m_info.Read(file, pFile->GetFloatSize())) return 0;
+  if (!pFile || !m_info.Read(*this, file, pFile->GetFloatSize())) return 0;
   m_aResIDs = pFile->GetResIDs();
   m_nEntityCnt = IsElemData() ? pFile->GetCurElemCnt() : pFile->GetCurNodeCnt();
   const std::int64_t rows = IsElemData() ? ElemNodeNumber() : 1;
   if (!TPZARResultInfo::CountOf(
           {rows, m_nEntityCnt, static_cast<std::int64_t>(m_aResIDs.size()), SubNumber()},
           m_nDataCount)) {
-    return 0;
+    return RefuseBodyCount();
   }
   m_nDataPos = file.GetPosition();
   const auto size = static_cast<std::uint64_t>(m_nDataCount) * sizeof(unsigned int);

@@ -15,6 +15,7 @@
 class CPZARRecordEntityCaseInfoD : public CPZARRecord,
                                    public IPostDataUnitEntityCaseInfoLoader<unsigned int> {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ENTITY_CASE_INFO;
   std::int32_t GetType() const override;
   const TPZARResultInfo& GetInfo() const { return m_info; }
   std::int32_t GetEntityCount() const { return m_nEntityCnt; }

@@ -12,19 +12,19 @@ const TPZARRecordRegistrar_130_140<CPZARRecordIBMFatMat> s_reg(IBM_FAT_MAT);
 
 }  // namespace
 
-std::int32_t CPZARRecordIBMFatMat::GetType() const { return IBM_FAT_MAT; }
+std::int32_t CPZARRecordIBMFatMat::GetType() const { return kType; }
 
 int CPZARRecordIBMFatMat::_Scan(CFile& file) {
   using pzar_body::Read;
-  if (!Read(file, m_nMatID, m_nNumFatResult)) return 0;
+  if (!Read(*this, file, m_nMatID, m_nNumFatResult)) return 0;
   for (int i = 0; i < 3; ++i)
-    if (!Read(file, m_aStrRangeLower[i], m_aStrRangeUpper[i])) return 0;
+    if (!Read(*this, file, m_aStrRangeLower[i], m_aStrRangeUpper[i])) return 0;
   // All three curves are checked before the first is allocated.
   if (m_nNumFatResult > 0 &&
       !HasBytesLeft(file, 3 * static_cast<std::uint64_t>(m_nNumFatResult) * sizeof(double)))
     return 0;
   for (auto& curve : m_aResultData)
-    if (!pzar_body::ReadArray(file, m_nNumFatResult, curve)) return 0;
+    if (!pzar_body::ReadArray(*this, file, m_nNumFatResult, curve)) return 0;
   return 1;
 }
 

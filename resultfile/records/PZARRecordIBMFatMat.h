@@ -11,6 +11,7 @@
 
 class CPZARRecordIBMFatMat : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_FAT_MAT;
   std::int32_t GetType() const override;
 
   std::int32_t GetMatID() const { return m_nMatID; }

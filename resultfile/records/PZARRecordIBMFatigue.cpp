@@ -13,10 +13,10 @@ const TPZARRecordRegistrar_130_140<CPZARRecordIBMFatigue> s_reg(IBM_FATIGUE);
 
 }  // namespace
 
-std::int32_t CPZARRecordIBMFatigue::GetType() const { return IBM_FATIGUE; }
+std::int32_t CPZARRecordIBMFatigue::GetType() const { return kType; }
 
 int CPZARRecordIBMFatigue::_Scan(CFile& file) {
-  return pzar_body::Read(file, m_data.m_nPartID, m_data.m_nMatID, m_data.m_nSequivalent,
+  return pzar_body::Read(*this, file, m_data.m_nPartID, m_data.m_nMatID, m_data.m_nSequivalent,
                          m_data.m_aMSCType[0], m_data.m_aMSCType[1], m_data.m_aMSCType[2],
                          m_data.m_rInfiniteLife, m_data.m_rTotalCycle);
 }

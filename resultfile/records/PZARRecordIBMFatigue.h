@@ -9,6 +9,7 @@
 
 class CPZARRecordIBMFatigue : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_FATIGUE;
   std::int32_t GetType() const override;
 
   std::int32_t GetPartID() const { return m_data.m_nPartID; }

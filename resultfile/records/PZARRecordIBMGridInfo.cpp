@@ -16,8 +16,8 @@ using TVec = zar::MVector<double, 3>;
 
 TVec ToVec(const std::array<double, 3>& a) { return {{a[0], a[1], a[2]}}; }
 
-bool ReadVec(CFile& file, std::array<double, 3>& v) {
-  return pzar_body::Read(file, v[0], v[1], v[2]);
+bool ReadVec(const CPZARRecord& record, CFile& file, std::array<double, 3>& v) {
+  return pzar_body::Read(record, file, v[0], v[1], v[2]);
 }
 
 void EchoVec(FILE* pFile, const wchar_t* label, const std::array<double, 3>& v) {
@@ -26,15 +26,17 @@ void EchoVec(FILE* pFile, const wchar_t* label, const std::array<double, 3>& v) 
 
 }  // namespace
 
-std::int32_t CPZARRecordIBMGridInfo::GetType() const { return IBM_GRID_INFO; }
+std::int32_t CPZARRecordIBMGridInfo::GetType() const { return kType; }
 
 int CPZARRecordIBMGridInfo::_Scan(CFile& file) {
   using pzar_body::Read;
-  if (!Read(file, m_nPartID, m_nElemOrder, m_nNidStart, m_aNumber[0], m_aNumber[1], m_aNumber[2]))
+  if (!Read(*this, file, m_nPartID, m_nElemOrder, m_nNidStart, m_aNumber[0], m_aNumber[1],
+            m_aNumber[2]))
     return 0;
-  if (!ReadVec(file, m_aMinimum) || !ReadVec(file, m_aMaximum)) return 0;
+  if (!ReadVec(*this, file, m_aMinimum) || !ReadVec(*this, file, m_aMaximum)) return 0;
   if (IsGlobal()) return 1;
-  return ReadVec(file, m_aLocalOrigin) && ReadVec(file, m_aLocalZ) && ReadVec(file, m_aLocalXZ);
+  return ReadVec(*this, file, m_aLocalOrigin) && ReadVec(*this, file, m_aLocalZ) &&
+         ReadVec(*this, file, m_aLocalXZ);
 }
 
 int CPZARRecordIBMGridInfo::_WriteEcho(FILE* pFile) {

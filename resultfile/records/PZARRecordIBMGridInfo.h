@@ -26,6 +26,7 @@ struct TIBMGridInfo {
 
 class CPZARRecordIBMGridInfo : public CPZARRecord, private TIBMGridInfo {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_GRID_INFO;
   using TIBMGridInfo::TVec3;
 
   std::int32_t GetType() const override;

@@ -13,15 +13,15 @@ const TPZARRecordRegistrar_130_140<CPZARRecordIBMGridMatl> s_reg(IBM_GRID_MATL);
 
 }  // namespace
 
-std::int32_t CPZARRecordIBMGridMatl::GetType() const { return IBM_GRID_MATL; }
+std::int32_t CPZARRecordIBMGridMatl::GetType() const { return kType; }
 
 int CPZARRecordIBMGridMatl::_Scan(CFile& file) {
   TMPUMatD& d = m_data;
-  if (!pzar_body::Read(file, d.m_nPartID, d.m_rE, d.m_rNu, d.m_nMatType, d.m_nRyield, d.m_nWkhard,
-                       d.m_rCombined, d.m_nForm, d.m_rY0, d.m_rTableXMin, d.m_rTableXMax,
-                       m_nNumTable))
+  if (!pzar_body::Read(*this, file, d.m_nPartID, d.m_rE, d.m_rNu, d.m_nMatType, d.m_nRyield,
+                       d.m_nWkhard, d.m_rCombined, d.m_nForm, d.m_rY0, d.m_rTableXMin,
+                       d.m_rTableXMax, m_nNumTable))
     return 0;
-  return pzar_body::ReadArray(file, m_nNumTable, d.m_aTable);
+  return pzar_body::ReadArray(*this, file, m_nNumTable, d.m_aTable);
 }
 
 int CPZARRecordIBMGridMatl::WriteBody(IRecordD* pData) {

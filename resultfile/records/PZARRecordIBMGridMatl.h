@@ -10,6 +10,7 @@
 
 class CPZARRecordIBMGridMatl : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_GRID_MATL;
   std::int32_t GetType() const override;
 
   std::int32_t GetPartID() const { return m_data.m_nPartID; }

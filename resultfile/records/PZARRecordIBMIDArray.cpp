@@ -15,7 +15,7 @@ const TPZARRecordRegistrar_130_140<CPZARRecordIBMPCB> s_pcb(IBM_PCB);
 }  // namespace
 
 int CPZARRecordIBMIDArray::ReadIDs(CFile& file, std::int32_t count) {
-  return pzar_body::ReadArray(file, count, m_aIDs);
+  return pzar_body::ReadArray(*this, file, count, m_aIDs);
 }
 
 void CPZARRecordIBMIDArray::EchoIDs(FILE* pFile) const {
@@ -30,10 +30,10 @@ int CPZARRecordIBMIDArray::WriteIDs(IRecordD* pData, bool withCount) {
   return 1;
 }
 
-std::int32_t CPZARRecordIBMOptimize::GetType() const { return IBM_OPTIMIZE; }
+std::int32_t CPZARRecordIBMOptimize::GetType() const { return kType; }
 
 int CPZARRecordIBMOptimize::_Scan(CFile& file) {
-  return pzar_body::Read(file, m_nNumPart) && ReadIDs(file, m_nNumPart);
+  return pzar_body::Read(*this, file, m_nNumPart) && ReadIDs(file, m_nNumPart);
 }
 
 int CPZARRecordIBMOptimize::_WriteEcho(FILE* pFile) {
@@ -44,7 +44,7 @@ int CPZARRecordIBMOptimize::_WriteEcho(FILE* pFile) {
   return 1;
 }
 
-std::int32_t CPZARRecordIBMPCB::GetType() const { return IBM_PCB; }
+std::int32_t CPZARRecordIBMPCB::GetType() const { return kType; }
 
 int CPZARRecordIBMPCB::_Scan(CFile& file) { return ReadIDs(file, GetHeader().id); }
 

@@ -26,6 +26,7 @@ private:
 
 class CPZARRecordIBMOptimize : public CPZARRecordIBMIDArray {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_OPTIMIZE;
   std::int32_t GetType() const override;
   std::int32_t GetNumPart() const { return m_nNumPart; }
 
@@ -41,6 +42,7 @@ private:
 // The writer puts the count into the header id.
 class CPZARRecordIBMPCB : public CPZARRecordIBMIDArray {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_PCB;
   std::int32_t GetType() const override;
 
 protected:

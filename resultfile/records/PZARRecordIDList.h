@@ -59,22 +59,26 @@ public:
 
 class CPZARRecordActElemIDList : public CPZARRecordIDList {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ACT_ELEM_ID_LIST;
   CPZARRecordActElemIDList();
 };
 
 class CPZARRecordDeactElemIDList : public CPZARRecordIDList {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::DEACT_ELEM_ID_LIST;
   CPZARRecordDeactElemIDList();
 };
 
 class CPZARRecordElemIDListOnMcas : public CPZARRecordIDList {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_ID_LIST_ON_MCAS;
   CPZARRecordElemIDListOnMcas();
 };
 
 // Replaces the file's result ids with its own while it is scanned.
 class CPZARRecordResIDList : public CPZARRecordIDList {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::RES_ID_LIST;
   CPZARRecordResIDList();
 
 protected:
@@ -85,6 +89,7 @@ protected:
 
 class CPZARRecordPlyID : public CPZARRecordIDList {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::PLY_ID;
   CPZARRecordPlyID();
 };
 

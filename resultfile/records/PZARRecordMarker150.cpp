@@ -25,12 +25,12 @@ bool EchoHeading(FILE* pFile, const wchar_t* heading) {
 
 }  // namespace
 
-std::int32_t CPZARRecordSubcase::GetType() const { return PZAR_RECORD_TYPE::SUBCASE; }
+std::int32_t CPZARRecordSubcase::GetType() const { return kType; }
 
 int CPZARRecordSubcase::_Scan(CFile& file) {
   try {
     std::int64_t position = 0;
-    return file.Read(&position, sizeof(position)) == sizeof(position);
+    return pzar_body::Read(*this, file, position) ? 1 : 0;
   } catch (const CFileException& e) {
     wchar_t message[255];
     e.GetErrorMessage(message, 255);
@@ -42,7 +42,7 @@ int CPZARRecordSubcase::_WriteEcho(FILE* pFile) {
   return EchoHeading(pFile, L"END OF SUBCASE POSITION                     \n");
 }
 
-std::int32_t CPZARRecordResultType_150::GetType() const { return PZAR_RECORD_TYPE::RESULT_TYPE; }
+std::int32_t CPZARRecordResultType_150::GetType() const { return kType; }
 
 int CPZARRecordResultType_150::_WriteEcho(FILE* pFile) {
   return EchoHeading(pFile, L"RESULT TYPE                                 \n");

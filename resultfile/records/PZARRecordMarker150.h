@@ -8,6 +8,7 @@
 
 class CPZARRecordSubcase : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::SUBCASE;
   std::int32_t GetType() const override;
 
 protected:
@@ -18,6 +19,7 @@ protected:
 
 class CPZARRecordResultType_150 final : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::RESULT_TYPE;
   std::int32_t GetType() const override;
 
 protected:

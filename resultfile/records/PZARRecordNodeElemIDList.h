@@ -9,6 +9,7 @@
 
 class CPZARRecordNodeIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::NODE_ID_LIST;
   CPZARRecordNodeIDList();
 
   // Only nodal vectors; the first vector of a component id wins.
@@ -26,6 +27,7 @@ private:
 
 class CPZARRecordElemIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_ID_LIST;
   CPZARRecordElemIDList();
 
   // Only element (1) and element corner (2) vectors.

@@ -18,19 +18,20 @@ const TPZARRecordRegistrar_130_140<CPZARRecordOutputSet> s_reg(PZAR_RECORD_TYPE:
 
 }  // namespace
 
-std::int32_t CPZARRecordOutputSet::GetType() const { return PZAR_RECORD_TYPE::OUTPUT_SET; }
+std::int32_t CPZARRecordOutputSet::GetType() const { return kType; }
 
 int CPZARRecordOutputSet::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();
   const std::int32_t width = pFile ? pFile->GetFloatSize() : 8;
   const auto body = static_cast<std::uint64_t>(width) + kTitleWidth + 2 * sizeof(std::int32_t);
   if (!HasBytesLeft(file, body)) return 0;
-  if (!pzar_body::ReadReal(file, width, m_rSetValue) || !pzar_body::Read(file, m_nAnalType)) {
+  if (!pzar_body::ReadReal(*this, file, width, m_rSetValue) ||
+      !pzar_body::Read(*this, file, m_nAnalType)) {
     return 0;
   }
   ReadString(file, kTitleWidth, m_strTitle);
   std::int32_t reserved = 0;
-  if (!pzar_body::Read(file, reserved)) return 0;
+  if (!pzar_body::Read(*this, file, reserved)) return 0;
   CompleteTitle();
   return 1;
 }

@@ -9,6 +9,7 @@
 
 class CPZARRecordOutputSet : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::OUTPUT_SET;
   std::int32_t GetType() const override;
   std::int32_t GetAnalType() const { return m_nAnalType; }
   double GetSetValue() const { return m_rSetValue; }

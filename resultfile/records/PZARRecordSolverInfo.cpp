@@ -20,27 +20,43 @@ const TPZARRecordRegistrar_130_140<CPZARRecordSolverInfo> s_reg(PZAR_RECORD_TYPE
 
 }  // namespace
 
-std::int32_t CPZARRecordSolverInfo::GetType() const { return PZAR_RECORD_TYPE::SOLVER_INFO; }
+std::int32_t CPZARRecordSolverInfo::GetType() const { return kType; }
 
 std::int32_t CPZARRecordSolverInfo::GetEncodingCodePage() const {
   return m_nEncodingType == 1 ? kUtf8 : 0;
 }
 
+bool CPZARRecordSolverInfo::EncodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t index,
+                                       std::int32_t& stored) {
+  if (!zar::lib::FindUnitDef(kind, index)) return false;
+  stored = index == 0 ? 0 : index + 1;
+  return true;
+}
+
+bool CPZARRecordSolverInfo::DecodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t stored,
+                                       std::int32_t& index) {
+  if (stored < 0) return false;
+  index = stored == 0 ? 0 : stored - 1;
+  return zar::lib::FindUnitDef(kind, index) != nullptr;
+}
+
 int CPZARRecordSolverInfo::_Scan(CFile& file) {
+  using namespace zar::lib;
   if (!HasBytesLeft(file, kBodySize)) return 0;
   ReadString(file, kNameWidth, m_strSolverName);
   // The solver's date and time texts are not used.
   file.Seek(kText8Width + kText5Width, CFile::current);
-  if (!pzar_body::Read(file, m_nEncodingType)) return 0;
-  // Every text read after this record uses its encoding.
-  if (CPZARFile* pFile = GetFile()) pFile->SetEncodingCodePage(GetEncodingCodePage());
   std::int32_t reserved = 0;
   std::int32_t stored[4] = {};  // length, force, energy, time
-  if (!pzar_body::Read(file, reserved, stored)) return 0;
-  m_unitIndex.nLength = DecodeUnit(stored[0]);
-  m_unitIndex.nForce = DecodeUnit(stored[1]);
-  m_unitIndex.nEnergy = DecodeUnit(stored[2]);
-  m_unitIndex.nTime = DecodeUnit(stored[3]);
+  if (!pzar_body::Read(*this, file, m_nEncodingType, reserved, stored)) return 0;
+  // A unit outside the tables would convert every value of the file wrongly.
+  if (!DecodeUnit(UNIT_LENGTH, stored[0], m_unitIndex.nLength) ||
+      !DecodeUnit(UNIT_FORCE, stored[1], m_unitIndex.nForce) ||
+      !DecodeUnit(UNIT_ENERGY, stored[2], m_unitIndex.nEnergy) ||
+      !DecodeUnit(UNIT_TIME, stored[3], m_unitIndex.nTime))
+    return 0;
+  // Every text read after this record uses its encoding.
+  if (CPZARFile* pFile = GetFile()) pFile->SetEncodingCodePage(GetEncodingCodePage());
   return 1;
 }
 
@@ -56,16 +72,20 @@ int CPZARRecordSolverInfo::_WriteEcho(FILE* pFile) {
 }
 
 int CPZARRecordSolverInfo::WriteBody(IRecordD* pData) {
+  using namespace zar::lib;
   const auto* pInfo = dynamic_cast<const CRecordSolverInfoD*>(pData);
-  if (!pInfo || !pInfo->GetFile()) return 0;
+  std::int32_t stored[4] = {};
+  if (!pInfo || !pInfo->GetFile() || !EncodeUnit(UNIT_LENGTH, pInfo->m_nLength, stored[0]) ||
+      !EncodeUnit(UNIT_FORCE, pInfo->m_nForce, stored[1]) ||
+      !EncodeUnit(UNIT_ENERGY, pInfo->m_nEnergy, stored[2]) ||
+      !EncodeUnit(UNIT_TIME, pInfo->m_nTime, stored[3]))
+    return 0;
   CFile& file = *pInfo->GetFile();
   pzar_record::WriteText(file, pInfo->m_strSolverName, kNameWidth);
   pzar_record::WriteText(file, pInfo->m_strText8, kText8Width);
   pzar_record::WriteText(file, pInfo->m_strText5, kText5Width);
   pzar_record::WriteInt(file, pInfo->m_nCodePage == kUtf8 ? 1 : 0);
   pzar_record::WriteInt(file, pInfo->m_nReserved);
-  for (std::int32_t index : {pInfo->m_nLength, pInfo->m_nForce, pInfo->m_nEnergy, pInfo->m_nTime}) {
-    pzar_record::WriteInt(file, EncodeUnit(index));
-  }
+  pzar_record::WriteFields(file, stored);
   return 1;
 }

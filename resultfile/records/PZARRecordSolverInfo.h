@@ -5,12 +5,14 @@
 
 #include "base/CString.h"
 #include "base/Time.h"
+#include "base/UnitDimension.h"
 #include "base/UnitIndex.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
 class CPZARRecordSolverInfo : public CPZARRecord {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::SOLVER_INFO;
   std::int32_t GetType() const override;
   const CString& GetSolverName() const { return m_strSolverName; }
   // Never filled from the file: the solver's date and time texts are not parsed.
@@ -19,9 +21,10 @@ public:
   // 65001 for UTF-8 texts, else 0 (the system code page).
   virtual std::int32_t GetEncodingCodePage() const;
 
-  // A unit index is stored as 0 for index 0 and index + 1 otherwise.
-  static std::int32_t EncodeUnit(std::int32_t index) { return index == 0 ? 0 : index + 1; }
-  static std::int32_t DecodeUnit(std::int32_t stored) { return stored == 0 ? 0 : stored - 1; }
+  // A unit index is stored as 0 for index 0 and index + 1 otherwise; a stored 1 reads as 0.
+  // Both are false for an index outside the unit table of its kind.
+  static bool EncodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t index, std::int32_t& stored);
+  static bool DecodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t stored, std::int32_t& index);
 
 protected:
   int _Scan(CFile& file) override;

@@ -30,7 +30,7 @@ bool NodeIDOf(const IPreDBTable& nodes, std::uint64_t dbItr, std::int32_t& id) {
 
 }  // namespace
 
-std::int32_t CPZARRecordVector::GetType() const { return VECTOR; }
+std::int32_t CPZARRecordVector::GetType() const { return kType; }
 
 int CPZARRecordVector::IsLineElemComp() const {
   const std::int32_t direction = m_info.m_ints.m_nDirection;
@@ -47,9 +47,9 @@ int CPZARRecordVector::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();
   if (!pFile) return 0;
   const std::int32_t width = pFile->GetFloatSize();
-  if (!m_info.Read(file, width)) return 0;
+  if (!m_info.Read(*this, file, width)) return 0;
   m_nCount = m_info.m_ints.m_nDataType == 0 ? pFile->GetCurNodeCnt() : pFile->GetCurElemCnt();
-  if (m_nCount < 0) return 0;
+  if (m_nCount < 0) return RefuseBodyCount();
   m_nDataPos = file.GetPosition();
   m_nDataSize = static_cast<std::uint64_t>(m_nCount) * static_cast<std::uint64_t>(width);
   return SkipBytes(file, m_nDataSize) ? 1 : 0;

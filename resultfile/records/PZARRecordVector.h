@@ -13,6 +13,7 @@ class CPZARRecordVector : public CPZARRecord,
                           public IPostDataUnitResultLoader<double>,
                           public IPZARSequencedVector {
 public:
+  static constexpr std::int32_t kType = PZAR_RECORD_TYPE::VECTOR;
   std::int32_t GetType() const override;
 
   virtual int NeedNodeLocalCycs() const { return 0; }

@@ -13,10 +13,13 @@ std::uint32_t TPZARResultInfo::BlockSize(std::int32_t realWidth) {
   return sizeof(TPZARResultInts) + 2u * (realWidth == 4 ? 4u : 8u) + N_NAME_WIDTH;
 }
 
-bool TPZARResultInfo::Read(CFile& file, std::int32_t realWidth) {
+bool TPZARResultInfo::Read(const CPZARRecord& record, CFile& file, std::int32_t realWidth) {
+  // The whole block is checked first, so that a cut block reports the bytes it needed.
   char name[N_NAME_WIDTH] = {};
-  if (!pzar_body::Read(file, m_ints) || !pzar_body::ReadReal(file, realWidth, m_rMinVal) ||
-      !pzar_body::ReadReal(file, realWidth, m_rMaxVal) || !pzar_body::Read(file, name)) {
+  if (!record.HasBytesLeft(file, BlockSize(realWidth)) || !pzar_body::Read(record, file, m_ints) ||
+      !pzar_body::ReadReal(record, file, realWidth, m_rMinVal) ||
+      !pzar_body::ReadReal(record, file, realWidth, m_rMaxVal) ||
+      !pzar_body::Read(record, file, name)) {
     return false;
   }
   m_strName =

@@ -8,6 +8,7 @@
 #include "base/CString.h"
 
 class CFile;
+class CPZARRecord;
 
 // The integers of the block, in file order. Their meaning per record is the data vector's.
 struct TPZARResultInts {
@@ -26,9 +27,9 @@ struct TPZARResultInfo {
 
   // 144 bytes for real width 4, 152 for width 8.
   static std::uint32_t BlockSize(std::int32_t realWidth);
-  // Reads the block; false when the file ends inside it. The name is read in the system code
-  // page whatever the file's.
-  bool Read(CFile& file, std::int32_t realWidth);
+  // Reads the block of the record's body; false when the file ends inside it. The name is read
+  // in the system code page whatever the file's.
+  bool Read(const CPZARRecord& record, CFile& file, std::int32_t realWidth);
   // Writes the block: the integers, the two reals from their pointers in that width, the name.
   static void Write(CFile& file, const TPZARResultInts& ints, std::int32_t realWidth,
                     const void* pMin, const void* pMax, const CString& name);

@@ -1,9 +1,12 @@
 #pragma once
 // The echo lines of the records: formatted with the library's printf rules (a wide %s), so the
-// echo formats are used exactly as written.
+// echo formats are used exactly as written, and written as bytes in the system code page, as
+// the host's own locale writes its text files, whatever the locale of the process.
 #include <cstdio>
+#include <string>
 
 #include "base/CString.h"
+#include "base/ConvertString.h"
 
 namespace pzar_echo {
 
@@ -14,7 +17,8 @@ template <class... Args>
 bool Echo(FILE* pFile, const wchar_t* fmt, const Args&... args) {
   CString line;
   line.Format(fmt, args...);
-  return std::fputws(line.GetString(), pFile) >= 0;
+  const std::string bytes = zar::lib::MConvertString::ToMultiByte(line.str(), 0);
+  return std::fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
 }
 
 // The title line between two separator lines.

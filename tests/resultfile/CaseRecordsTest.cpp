@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "ScannedFile.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordCaseInfo.h"
@@ -63,7 +66,7 @@ TEST_F(CaseRecords, SolverInfoDecodesUnitsAndSetsTheCodePageOfLaterTexts) {
   ASSERT_EQ(Scan(PZARTestFile(140)
                      .OffsetTable(0, 0)
                      .Record(OUTPUT_SET, 0, SetBody(1, "before"))
-                     .Record(SOLVER_INFO, 0, SolverBody(1, 0, 1, 2, 5))
+                     .Record(SOLVER_INFO, 0, SolverBody(1, 0, 1, 2, 3))
                      .Record(OUTPUT_SET, 0, SetBody(1, "\xC3\xA9t\xC3\xA9"))
                      .End()),
             1);
@@ -71,47 +74,63 @@ TEST_F(CaseRecords, SolverInfoDecodesUnitsAndSetsTheCodePageOfLaterTexts) {
   EXPECT_EQ(std::wstring(info.GetSolverName()), L"MySolver");
   EXPECT_EQ(info.GetEncodingCodePage(), 65001);
   EXPECT_EQ(info.GetSolverTime().GetTime(), 0);
-  EXPECT_EQ(info.GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 0, 0, 4, 1}));
+  EXPECT_EQ(info.GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 0, 0, 2, 1}));
   EXPECT_EQ(m_file.GetEncodingCodePage(), 65001);
   EXPECT_EQ(std::wstring(At<CPZARRecordOutputSet>(2).GetTitle()), L"\u00e9t\u00e9");
-
-  ASSERT_EQ(Scan(PZARTestFile(130).Record(SOLVER_INFO, 0, SolverBody(0, 3, 0, 0, 0)).End()), 1);
-  EXPECT_EQ(m_file.GetEncodingCodePage(), 0);
-  EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex(), (zar::lib::T_UNIT_INDEX{0, 2, 0, 0, 0}));
 }
 
-TEST_F(CaseRecords, BodiesCutByTheEndOfTheFileFailTheirScan) {
+// Stored unit codes: 0 and 1 read as index 0, v as v - 1; an index outside its kind's table
+// refuses the record (its body fits, so the scan goes on and its encoding is not taken).
+TEST_F(CaseRecords, SolverInfoRefusesUnitCodesOutsideTheUnitTables) {
   const struct {
-    std::int32_t type;
-    std::vector<char> body;
-  } cases[] = {
-      {CASE_INFO, PZARBody().Int(1).Text("t", 80)},
-      {OUTPUT_SET, SetBody(1, "t")},
-      {SOLVER_INFO, SolverBody(0, 0, 0, 0, 0)},
+    std::int32_t length, force, energy, time;
+    bool refused;
+    zar::lib::T_UNIT_INDEX index;  // force, length, temperature, time, energy
+  } rows[] = {
+      {0, 1, 0, 1, false, {0, 0, 0, 0, 0}},
+      {5, 6, 5, 3, false, {5, 4, 0, 2, 4}},
+      {6, 0, 0, 0, true, {}},
+      {0, 7, 0, 0, true, {}},
+      {0, 0, 6, 0, true, {}},
+      {0, 0, 0, 4, true, {}},
+      {0, 0, 0, INT32_MIN, true, {}},  // found by fuzzing: decoding it subtracted 1 from INT_MIN
+      {-1, 0, 0, 0, true, {}},
+      {INT32_MAX, 0, 0, 0, true, {}},
   };
-  for (const auto& c : cases) {
-    const PZARTestFile whole = PZARTestFile(130).Record(c.type, 0, c.body).End();
-    ASSERT_EQ(Scan(whole), 1) << c.type;
-    PZARTestFile cut = PZARTestFile(130).Record(c.type, 0);
-    cut.Raw(c.body.data(), c.body.size() - 1);
-    EXPECT_EQ(Scan(cut), 0) << c.type;
-    EXPECT_TRUE(m_file.GetRecordList().empty()) << c.type;
+  for (const auto& r : rows) {
+    ASSERT_EQ(Scan(PZARTestFile(130)
+                       .Record(SOLVER_INFO, 0, SolverBody(1, r.length, r.force, r.energy, r.time))
+                       .Record(CASE_INFO, 0, PZARBody().Int(1).Text("t", 80))
+                       .End()),
+              1);
+    ASSERT_EQ(m_file.GetRecordList().size(), r.refused ? 1u : 2u) << r.length << " " << r.time;
+    EXPECT_EQ(m_file.GetEncodingCodePage(), r.refused ? 0 : 65001);
+    if (r.refused) {
+      EXPECT_EQ(FormatScanReason(m_file.GetScanReasons().at(0)),
+                CString(L"record 100 (solver information) id 0 at byte 8: its content is refused"));
+    } else {
+      EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex(), r.index);
+    }
   }
-  EXPECT_EQ(Scan(PZARTestFile(150).Record(SUBCASE, 0).Int(1)), 0);
 }
 
+// Echo text is in the system code page whatever the process locale: a Korean case title
+// echoes as itself under the C locale.
 TEST_F(CaseRecords, EchoesFrameTheirFields) {
-  ASSERT_EQ(Scan(PZARTestFile(150)
-                     .Record(CASE_INFO, 0, PZARBody().Int(1).Text("Load", 80))
-                     .Record(OUTPUT_SET, 0, SetBody(0.25, "Step"))
-                     .Record(SOLVER_INFO, 0, SolverBody(1, 3, 4, 0, 2))
-                     .Record(SUBCASE, 0, PZARBody().Int(0).Int(0))
-                     .Record(RESULT_TYPE, 0)
-                     .End()),
-            1);
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "C");
+  ASSERT_EQ(
+      Scan(PZARTestFile(150)
+               .Record(CASE_INFO, 0, PZARBody().Int(1).Text("Load \xED\x95\x98\xEC\xA4\x91", 80))
+               .Record(OUTPUT_SET, 0, SetBody(0.25, "Step"))
+               .Record(SOLVER_INFO, 0, SolverBody(1, 3, 4, 0, 2))
+               .Record(SUBCASE, 0, PZARBody().Int(0).Int(0))
+               .Record(RESULT_TYPE, 0)
+               .End()),
+      1);
   ASSERT_EQ(m_file.GetRecordList().size(), 5u);
   const std::wstring expected[] = {
-      kSep + L"CASE INFO : Load\n" + kSep + L"\n\n",
+      kSep + L"CASE INFO : Load \uD558\uC911\n" + kSep + L"\n\n",
       kSep + L"OUTPUT SET  : Step\n" + kSep + L"m_rSetValue : 0.25\n\n\n",
       kSep + L"Solver Info (MySolver)\nEncoding Type: 1\nLength: 2\nForce: 3\nEnergy: 0\n" +
           L"Time: 1\n" + kSep + L"\n\n",
@@ -121,6 +140,7 @@ TEST_F(CaseRecords, EchoesFrameTheirFields) {
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     EXPECT_EQ(EchoOf(*m_file.GetRecordList()[i]), expected[i]) << i;
   }
+  std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace

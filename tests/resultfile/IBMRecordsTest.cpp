@@ -119,8 +119,8 @@ TEST_F(IBMRecords, EchoesListTheFieldsInFileOrder) {
   }
 }
 
-// Each body claims more than the file holds: the record is dropped, and a huge count is
-// refused before anything is allocated for it.
+// Each body claims more than the file holds: the record is dropped and ends the scan, and a
+// huge count is refused before anything is allocated for it.
 TEST_F(IBMRecords, BodiesRunningPastTheEndFailTheirScan) {
   std::vector<char> shortGrid = GridBody(1, 5);
   shortGrid.resize(shortGrid.size() - 16);
@@ -141,6 +141,7 @@ TEST_F(IBMRecords, BodiesRunningPastTheEndFailTheirScan) {
     // A short body reads into the end marker and past the end of the file.
     EXPECT_EQ(Scan(PZARTestFile().Record(c.type, c.id, c.body).End()), 0) << c.type;
     EXPECT_EQ(m_file.GetRecord(c.type), nullptr) << c.type;
+    EXPECT_EQ(m_file.GetScanReasons().at(0).eKind, EPZARScanReason::BODY_DOES_NOT_FIT) << c.type;
   }
 }
 

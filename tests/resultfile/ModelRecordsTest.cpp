@@ -85,6 +85,7 @@ TEST_F(ModelRecords, BlocksRunningPastTheEndFailTheScan) {
   for (const auto& c : cases) {
     EXPECT_EQ(Scan(PZARTestFile(150).Record(c.type, c.id, c.body).End()), 0) << c.type << c.id;
     EXPECT_EQ(m_file.GetRecord(c.type), nullptr) << c.type << " " << c.id;
+    EXPECT_EQ(m_file.GetScanReasons().at(0).eKind, EPZARScanReason::BODY_DOES_NOT_FIT) << c.type;
   }
 }
 

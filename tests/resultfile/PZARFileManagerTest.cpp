@@ -52,12 +52,18 @@ TEST_F(PZARFileManager, AcceptsTKVPAnywhereButAtTheStart) {
   for (const auto& c : cases) EXPECT_EQ(m_files.ValidateExtension(c.path), c.accepted) << c.path;
 }
 
+// A refused file is gone, but the manager keeps why its scan refused it until the next add.
 TEST_F(PZARFileManager, AddsOnlyFilesThatExistAndScan) {
-  EXPECT_EQ(m_files.AddFile(m_dir.Wide("missing.tkvp")), nullptr);
   std::ofstream(m_dir.Narrow("bad.tkvp")) << "not a result file";
   EXPECT_EQ(m_files.AddFile(m_dir.Wide("bad.tkvp")), nullptr);
+  ASSERT_EQ(m_files.GetRefusalReasons().size(), 1u);
+  EXPECT_EQ(m_files.GetRefusalReasons()[0].eKind, EPZARScanReason::UNSUPPORTED_VERSION);
+  EXPECT_EQ(m_files.AddFile(m_dir.Wide("missing.tkvp")), nullptr);
+  EXPECT_TRUE(m_files.GetRefusalReasons().empty());
   EXPECT_EQ(FileCount(), 0);
+  m_files.AddFile(m_dir.Wide("bad.tkvp"));
   EXPECT_NE(dynamic_cast<CPZARFileEx*>(m_files.AddFile(WriteResultFile("r.tkvp"))), nullptr);
+  EXPECT_TRUE(m_files.GetRefusalReasons().empty());
   EXPECT_EQ(FileCount(), 1);
 }
 

@@ -18,6 +18,8 @@ using namespace pzar_test;
 
 namespace {
 
+constexpr std::size_t npos = std::string::npos;
+
 std::vector<char> Body(std::size_t n, char fill = 'x') { return std::vector<char>(n, fill); }
 
 class PZARFileScan : public ::testing::Test {
@@ -78,65 +80,140 @@ TEST_F(PZARFileScan, PrecisionTagChoosesTheRealWidth) {
   }
 }
 
-TEST_F(PZARFileScan, Format140SkipsTheOffsetTableAndBadHeadersFail) {
+TEST_F(PZARFileScan, Format140SkipsTheOffsetTable) {
   // The table holds what would be an unknown record header if it were not skipped.
   PZARTestFile ok(140);
   ok.Int(3).Record(99999, 0).Raw("0123456789abcdef", 16).Record(kSkipType, 0).End();
   EXPECT_EQ(Scan(ok), 1);
   EXPECT_EQ(KeptTypes(), std::vector<std::int32_t>{kSkipType});
+  EXPECT_TRUE(m_file.GetScanReasons().empty());
+}
 
-  for (const PZARTestFile& bad :
-       {PZARTestFile(130).End(),  // no records
-        PZARTestFile(120).Record(kSkipType, 0).End(), PZARTestFile(160).Record(kSkipType, 0).End(),
-        PZARTestFile(140).OffsetTable(1000, 0).Record(kSkipType, 0),
-        PZARTestFile(140).OffsetTable(-1, 0).Record(kSkipType, 0),
-        PZARTestFile(140).OffsetTable(INT32_MAX, 0).Record(kSkipType, 0)}) {
-    EXPECT_EQ(Scan(bad), 0);
-    EXPECT_TRUE(m_file.GetRecordList().empty());
+// Each refusal and each record that the scan passes over has its reason, the first one as
+// given here; all of them reach the message output as information. A body that does not fit
+// ends the scan at its record: what follows its start is not read as headers.
+TEST_F(PZARFileScan, RefusedFilesAndDroppedRecordsSayWhy) {
+  TPZARResultInts negativeKeys;
+  negativeKeys.m_nMinID = -1;
+  const struct {
+    PZARTestFile content;
+    std::size_t length;
+    int result;
+    std::vector<std::int32_t> kept;
+    std::wstring reason;  // the beginning of the first reason
+  } rows[] = {
+      {PZARTestFile(130).Record(kSkipType, 0).End(),
+       3,
+       0,
+       {},
+       L"no file header: needs 8 bytes, 3 left"},
+      {PZARTestFile(160).Record(kSkipType, 0).End(),
+       npos,
+       0,
+       {},
+       L"format version 160 is not supported"},
+      {PZARTestFile(120).Record(kSkipType, 0).End(),
+       npos,
+       0,
+       {},
+       L"format version 120 is not supported"},
+      {PZARTestFile(140).OffsetTable(1000, 0).Record(kSkipType, 0),
+       npos,
+       0,
+       {},
+       L"offset table at byte 8: needs 8,004 bytes, 12 left"},
+      {PZARTestFile(140).OffsetTable(INT32_MAX, 0).Record(kSkipType, 0),
+       npos,
+       0,
+       {},
+       L"offset table at byte 8: needs 17,179,869,180 bytes, 12 left"},
+      {PZARTestFile(140).OffsetTable(-1, 0).Record(kSkipType, 0),
+       npos,
+       0,
+       {},
+       L"offset table at byte 8: count -1 is negative"},
+      {PZARTestFile(130).End(), npos, 0, {}, L"no records"},
+      {PZARTestFile(130), npos, 0, {}, L"record header at byte 8: needs 8 bytes, 0 left"},
+      {PZARTestFile(130).Record(kSkipType, 0).Record(424242, 0).End(),
+       npos,
+       0,
+       {kSkipType},
+       L"record type 424242 at byte 16 is unknown in format 130"},
+      // A node-id list that claims 2^31 - 1 ids: its body was read as the next headers.
+      {PZARTestFile(130).Record(1, INT32_MAX, Body(16)).End(),
+       npos,
+       0,
+       {},
+       L"record 1 (node-id list) id 2147483647 at byte 8: body needs 8,589,934,588 bytes, 24 left"},
+      {PZARTestFile(130).Record(kSkipType, 0).Record(1, INT32_MAX, Body(16)).End(),
+       npos,
+       1,
+       {kSkipType},
+       L"record 1 (node-id list) id 2147483647 at byte 16: body needs 8,589,934,588 bytes, 24 "
+       L"left"},
+      {PZARTestFile(140).OffsetTable(0, 0).Record(15, 202, VectorBody(negativeKeys)).End(),
+       npos,
+       0,
+       {},
+       L"record 15 (concurrent nodal output vector) id 202 at byte 12: a count of its body is "
+       L"negative or too large"},
+      {PZARTestFile(130).Record(kSkipType, 0).Record(kSkipType, INT32_MAX).End(),
+       npos,
+       1,
+       {kSkipType},
+       L"record 9001 id 2147483647 at byte 16: body needs 2,147,483,647 bytes, 8 left"},
+      // Back onto its own header: read again, it would repeat for ever.
+      {PZARTestFile(130).Record(kSkipType, 0).Record(kSkipType, -8).End(),
+       npos,
+       1,
+       {kSkipType},
+       L"record 9001 id -8 at byte 16: its body ends before it starts"},
+      {PZARTestFile(130).Record(kSkipType, INT32_MIN).End(), npos, 0, {}, L"read error: "},
+      // Refused for their content, with their bodies in place: the scan goes on.
+      {PZARTestFile(130).Record(1, 0).Record(kSkipType, 0).End(),
+       npos,
+       1,
+       {kSkipType},
+       L"record 1 (node-id list) id 0 at byte 8: its content is refused"},
+      {PZARTestFile(130)
+           .Record(kFailType, 0, Body(4))
+           .Record(kSkipType, 0)
+           .Record(kFailType, 0, Body(4))
+           .End(),
+       npos,
+       1,
+       {kSkipType},
+       L"record 9002 id 0 at byte 8: its content is refused"},
+      {PZARTestFile(130).Record(kSkipType, 0).Record(kBody16Type, 1, Body(16)),
+       npos,
+       1,
+       {kSkipType},
+       L"record 9003 id 1 at byte 16: the file ends with it, without an end marker"},
+      {PZARTestFile(130).Record(kSkipType, 0).Raw("abc", 3),
+       npos,
+       1,
+       {kSkipType},
+       L"record header at byte 16: needs 8 bytes, 3 left"},
+  };
+  for (const auto& row : rows) {
+    std::vector<CString> messages;
+    auto previous = zar::lib::SetMsgSink([&](zar::lib::EMsgLevel level, const CString& text) {
+      if (level == zar::lib::EMsgLevel::Info) messages.push_back(text);
+    });
+    const int result = Scan(row.content, row.length);
+    zar::lib::SetMsgSink(previous);
+    EXPECT_EQ(result, row.result) << row.reason;
+    EXPECT_EQ(KeptTypes(), row.kept) << row.reason;
+    const auto& reasons = m_file.GetScanReasons();
+    ASSERT_FALSE(reasons.empty()) << row.reason;
+    EXPECT_EQ(FormatScanReason(reasons[0]).str().substr(0, row.reason.size()), row.reason);
+    ASSERT_EQ(messages.size(), reasons.size()) << row.reason;
+    for (std::size_t i = 0; i < reasons.size(); ++i)
+      EXPECT_EQ(messages[i], FormatScanReason(reasons[i]) + L"\n");
   }
   EXPECT_EQ(m_file.Scan(m_dir.Wide("missing.pzar")), 0);
-}
-
-TEST_F(PZARFileScan, DropsFailedRecordsAndStopsAtAnUnknownType) {
-  EXPECT_EQ(Scan(PZARTestFile(130)
-                     .Record(kFailType, 0, Body(4))
-                     .Record(kSkipType, 0)
-                     .Record(kFailType, 0, Body(4))
-                     .End()),
-            1);
-  EXPECT_EQ(KeptTypes(), std::vector<std::int32_t>{kSkipType});
-
-  EXPECT_EQ(Scan(PZARTestFile(130).Record(kSkipType, 0).Record(424242, 0).End()), 0);
-  EXPECT_EQ(KeptTypes(), std::vector<std::int32_t>{kSkipType});
-}
-
-TEST_F(PZARFileScan, EveryTruncationKeepsExactlyTheRecordsBeforeTheCut) {
-  PZARTestFile content(140);
-  content.OffsetTable(2, 2);
-  std::vector<std::size_t> bodyEnds;
-  for (std::int32_t i = 0; i < 4; ++i) {
-    content.Record(kBody16Type, i, Body(16)).Record(kSkipType, 5 + i, Body(5 + i));
-    bodyEnds.push_back(content.Size() - 5 - i - 8);
-    bodyEnds.push_back(content.Size());
-  }
-  content.End();
-  for (std::size_t cut = 0; cut <= content.Size(); ++cut) {
-    std::size_t expected = 0;
-    for (std::size_t end : bodyEnds) expected += end < cut;
-    EXPECT_EQ(Scan(content, cut), expected > 0 ? 1 : 0) << cut;
-    EXPECT_EQ(m_file.GetRecordList().size(), expected) << cut;
-  }
-}
-
-TEST_F(PZARFileScan, HugeOrNegativeSkipsEndTheScanWithoutLooping) {
-  // Past the end: the record fails and nothing is left to read.
-  EXPECT_EQ(Scan(PZARTestFile(130).Record(kSkipType, 0).Record(kSkipType, INT32_MAX).End()), 1);
-  EXPECT_EQ(m_file.GetRecordList().size(), 1u);
-  // Back onto its own header: read again, it would repeat for ever.
-  EXPECT_EQ(Scan(PZARTestFile(130).Record(kSkipType, 0).Record(kSkipType, -8).End()), 1);
-  EXPECT_EQ(m_file.GetRecordList().size(), 1u);
-  // Before the start of the file.
-  EXPECT_EQ(Scan(PZARTestFile(130).Record(kSkipType, INT32_MIN).End()), 0);
+  EXPECT_EQ(FormatScanReason(m_file.GetScanReasons().at(0)),
+            CString(L"the file cannot be opened for reading"));
 }
 
 TEST_F(PZARFileScan, RandomGarbageScansSoundly) {

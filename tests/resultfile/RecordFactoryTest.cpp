@@ -1,9 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "TestRecords.h"
 #include "resultfile/RecordFactory.h"
+#include "resultfile/records/PZARRecordBlocks150.h"
+#include "resultfile/records/PZARRecordCaseInfo.h"
+#include "resultfile/records/PZARRecordConcNodalVector.h"
+#include "resultfile/records/PZARRecordElemCsys.h"
+#include "resultfile/records/PZARRecordEntityCaseInfo.h"
+#include "resultfile/records/PZARRecordIBMFatMat.h"
+#include "resultfile/records/PZARRecordIBMFatigue.h"
+#include "resultfile/records/PZARRecordIBMGridInfo.h"
+#include "resultfile/records/PZARRecordIBMGridMatl.h"
+#include "resultfile/records/PZARRecordIBMIDArray.h"
+#include "resultfile/records/PZARRecordMarker150.h"
+#include "resultfile/records/PZARRecordNodeElemIDList.h"
+#include "resultfile/records/PZARRecordOutputSet.h"
+#include "resultfile/records/PZARRecordSolverInfo.h"
+#include "resultfile/records/PZARRecordVector.h"
 
 using namespace PZAR_RECORD_VER;
 
@@ -56,18 +72,40 @@ TEST(CPZARRecordFactory, CreateMakesTheMapOfAnUnknownVersion) {
 
 }  // namespace
 
-// Every record class of the format, by the versions that register it: each creates a record of
-// its own type, and nothing else of the format is registered.
+namespace {
+
+template <class TRecord>
+bool IsA(CPZARRecord* pRecord) {
+  return PZARRecordCast<TRecord>(pRecord) != nullptr;
+}
+
+}  // namespace
+
+// Every record type of the format, by the versions that register its class: each class creates
+// a record of its own type, which the checked cast gives as its class and as no other class of
+// the format; nothing else is registered, and the type table names exactly these types.
 TEST(CPZARRecordFactory, RegistersEveryRecordClassOfTheFormat) {
   struct Row {
     std::int32_t type;
     const char* versions;  // '0' 130, '1' 140, '2' 150
+    bool (*isClass)(CPZARRecord*);
   };
-  const Row rows[] = {{1, "01"},     {2, "01"},     {3, "01"},     {4, "01"},     {5, "1"},
-                      {7, "1"},      {12, "01"},    {13, "01"},    {14, "01"},    {15, "1"},
-                      {16, "1"},     {100, "01"},   {10003, "01"}, {10004, "01"}, {10006, "01"},
-                      {10008, "01"}, {10009, "01"}, {10010, "01"}, {10012, "01"}, {10013, "2"},
-                      {10014, "2"},  {10015, "2"},  {10016, "01"}, {10017, "2"}};
+  const Row rows[] = {
+      {1, "01", &IsA<CPZARRecordNodeIDList>},        {2, "01", &IsA<CPZARRecordElemIDList>},
+      {3, "01", &IsA<CPZARRecordActElemIDList>},     {4, "01", &IsA<CPZARRecordDeactElemIDList>},
+      {5, "1", &IsA<CPZARRecordResIDList>},          {7, "1", &IsA<CPZARRecordElemIDListOnMcas>},
+      {12, "01", &IsA<CPZARRecordCaseInfo>},         {13, "01", &IsA<CPZARRecordOutputSet>},
+      {14, "01", &IsA<CPZARRecordVector>},           {15, "1", &IsA<CPZARRecordConcNodalVector>},
+      {16, "1", &IsA<CPZARRecordEntityCaseInfoD>},   {100, "01", &IsA<CPZARRecordSolverInfo>},
+      {10003, "01", &IsA<CPZARRecordElemCsys>},      {10004, "01", &IsA<CPZARRecordPlyID>},
+      {10006, "01", &IsA<CPZARRecordIBMGridInfo>},   {10008, "01", &IsA<CPZARRecordIBMFatMat>},
+      {10009, "01", &IsA<CPZARRecordIBMFatigue>},    {10010, "01", &IsA<CPZARRecordIBMOptimize>},
+      {10012, "01", &IsA<CPZARRecordIBMGridMatl>},   {10013, "2", &IsA<CPZARRecordNode_150>},
+      {10014, "2", &IsA<CPZARRecordResultType_150>}, {10015, "2", &IsA<CPZARRecordElement_150>},
+      {10016, "01", &IsA<CPZARRecordIBMPCB>},        {10017, "2", &IsA<CPZARRecordSubcase>},
+  };
+  ASSERT_TRUE(std::ranges::equal(rows, PZAR_RECORD_TYPE::kRecordTypes, {}, &Row::type,
+                                 &PZAR_RECORD_TYPE::TRecordTypeName::nType));
   auto& factory = CPZARRecordFactory::GetInstance();
   std::size_t registrations = 0;
   for (const Row& row : rows) {
@@ -81,7 +119,13 @@ TEST(CPZARRecordFactory, RegistersEveryRecordClassOfTheFormat) {
       ++registrations;
       const auto record = map->at(row.type)();
       EXPECT_EQ(record->GetType(), row.type);
+      for (const Row& other : rows)
+        EXPECT_EQ(other.isClass(record.get()), &other == &row) << row.type << " as " << other.type;
     }
   }
   EXPECT_EQ(registrations, 40u);
+  // A record that only claims the type, as a test record does, is no record of that class.
+  pzar_test::CSkipRecord impostor;
+  impostor.SetHeader({PZAR_RECORD_TYPE::VECTOR, 0});
+  EXPECT_EQ(PZARRecordCast<CPZARRecordVector>(&impostor), nullptr);
 }

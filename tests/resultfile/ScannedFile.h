@@ -6,18 +6,23 @@
 #include <string>
 
 #include "PZARTestFile.h"
+#include "base/ConvertString.h"
 #include "base/ScratchFolder.h"
 #include "resultfile/PZARFile.h"
 
-// The record's echo as written to a wide text stream, ASCII only.
-inline std::wstring EchoOf(CPZARRecord& record) {
+// The bytes of the record's echo, which are in the system code page.
+inline std::string EchoBytesOf(CPZARRecord& record) {
   FILE* pFile = std::tmpfile();
   EXPECT_EQ(record.WriteEcho(pFile), 1);
   std::rewind(pFile);
-  std::wstring text;
-  for (wint_t c; (c = std::fgetwc(pFile)) != WEOF;) text.push_back(static_cast<wchar_t>(c));
+  std::string bytes;
+  for (int c; (c = std::fgetc(pFile)) != EOF;) bytes.push_back(static_cast<char>(c));
   std::fclose(pFile);
-  return text;
+  return bytes;
+}
+
+inline std::wstring EchoOf(CPZARRecord& record) {
+  return zar::lib::MConvertString::ToWide(EchoBytesOf(record), 0).str();
 }
 
 class ScannedFile : public ::testing::Test {

@@ -1,9 +1,8 @@
 #include "TestRecords.h"
 
-#include <cwchar>
-
 #include "base/File.h"
 #include "resultfile/RecordFactory.h"
+#include "resultfile/records/RecordEcho.h"
 
 namespace pzar_test {
 
@@ -17,7 +16,7 @@ int CSkipRecord::_Scan(CFile& file) {
 }
 
 int CSkipRecord::_WriteEcho(FILE* pFile) {
-  return std::fwprintf(pFile, L"RECORD %d : %d\n", GetHeader().type, GetHeader().id) > 0;
+  return pzar_echo::Echo(pFile, L"RECORD %d : %d\n", GetHeader().type, GetHeader().id);
 }
 
 int CFailRecord::_Scan(CFile& file) {

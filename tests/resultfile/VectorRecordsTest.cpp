@@ -122,18 +122,21 @@ TEST_F(VectorRecords, BadCountsFailTheScanAndACutFileFailsTheLoad) {
   caseInfo.m_nMaxID = 8;
   std::vector<char> cutBlock = VectorBody({});
   cutBlock.resize(100);
+  using enum EPZARScanReason;
   const struct {
     std::int32_t type, id;
     std::vector<char> body;
     bool scans;
+    EPZARScanReason reason;
   } cases[] = {
-      {VECTOR, 1, VectorBody({}, 8, {1, 2, 3}), true},
-      {VECTOR, 1, VectorBody({}, 8, {1}), false},  // 3 nodes; the end header is no value
-      {VECTOR, 1, cutBlock, false},
-      {CONC_NODAL_VECTOR, 1, VectorBody(conc), false},
-      {ENTITY_CASE_INFO, 1, VectorBody(caseInfo), false},
-      {ELEM_CSYS, 0, {}, false},
-      {ELEM_CSYS, 2, PZARBody().Real(1).Real(0).Real(0).Real(0).Real(1).Real(0), false},
+      {VECTOR, 1, VectorBody({}, 8, {1, 2, 3}), true, {}},
+      {VECTOR, 1, VectorBody({}, 8, {1}), false, BODY_DOES_NOT_FIT},  // the end header is no value
+      {VECTOR, 1, cutBlock, false, BODY_DOES_NOT_FIT},
+      {CONC_NODAL_VECTOR, 1, VectorBody(conc), false, BODY_COUNT_REFUSED},
+      {ENTITY_CASE_INFO, 1, VectorBody(caseInfo), false, BODY_COUNT_REFUSED},
+      {ELEM_CSYS, 0, {}, false, RECORD_REFUSED},
+      {ELEM_CSYS, 2, PZARBody().Real(1).Real(0).Real(0).Real(0).Real(1).Real(0), false,
+       BODY_DOES_NOT_FIT},
   };
   for (const auto& c : cases) {
     // What follows a failed record may not read as a header; the records before it stay.
@@ -144,6 +147,9 @@ TEST_F(VectorRecords, BadCountsFailTheScanAndACutFileFailsTheLoad) {
              .Record(c.type, c.id, c.body)
              .End());
     EXPECT_EQ(m_file.GetRecordList().size(), c.scans ? 4u : 3u) << c.type;
+    if (!c.scans) {
+      EXPECT_EQ(m_file.GetScanReasons().at(0).eKind, c.reason) << c.type;
+    }
   }
   // Scanned whole, then cut inside values too many for the scan's buffer to hold.
   const PZARTestFile content = File(140, 4)

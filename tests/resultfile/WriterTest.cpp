@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -290,6 +291,16 @@ TEST(ModelWriter, RefusesInputItCannotWriteBeforeWritingAnything) {
   CRecordIBMFatMatD ragged(writer.GetFile());
   ragged.m_data.m_aTable = {{{1, 2}, {3}, {4, 5}}};
   EXPECT_EQ(CPZARRecordIBMFatMat_140().Write(&ragged), 0);
+  // Unit indices outside the unit tables; encoding INT_MAX overflowed.
+  for (const auto& [length, force, energy, time] :
+       {std::array{INT32_MAX, 0, 0, 0}, {5, 0, 0, 0}, {0, -1, 0, 0}, {0, 0, 5, 0}, {0, 0, 0, 3}}) {
+    CRecordSolverInfoD units(writer.GetFile());
+    units.m_nLength = length;
+    units.m_nForce = force;
+    units.m_nEnergy = energy;
+    units.m_nTime = time;
+    EXPECT_EQ(CPZARRecordSolverInfo_140().Write(&units), 0) << length << force << energy << time;
+  }
   EXPECT_EQ(writer.GetFile()->GetLength(), 0u);
 }
 

@@ -1,10 +1,14 @@
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "PvkCommands.h"
 #include "PvkError.h"
+#include "PvkText.h"
 #include "base/ConvertString.h"
 #include "resultfile/PZARFile.h"
+
+using pvk_text::Utf8;
 
 std::string RunEcho(const std::string& path) {
   // The echo goes to a temporary file first: a scan that fails prints nothing.
@@ -13,11 +17,13 @@ std::string RunEcho(const std::string& path) {
   CPZARFile file;
   const CString wide(zar::lib::MConvertString::ToWide(path, 65001));
   if (!file.ScanWithEcho(wide, echo.get()))
-    throw CPvkError(PVK_EXIT_FILE, "cannot open " + path, "not a result file, or damaged");
+    throw CPvkError(PVK_EXIT_FILE, "cannot open " + path,
+                    pvk_text::FirstReason(file.GetScanReasons(), "not a result file"));
   std::string text;
   std::rewind(echo.get());
   char buffer[1 << 16];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof(buffer), echo.get())) > 0;)
     text.append(buffer, n);
-  return text;
+  // The echo is in the system code page, as the host writes it; pvk writes UTF-8.
+  return Utf8(zar::lib::MConvertString::ToWide(text, 0));
 }

@@ -1,5 +1,6 @@
 #include <fmt/format.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "PvkCommands.h"
@@ -80,5 +81,9 @@ std::string Text(const CPvkSession& s) {
 
 std::string RunInfo(const std::string& path, bool json) {
   const CPvkSession session(path);
+  // What the scan passed over, so that a damaged file that opens does not pass for whole.
+  for (const TPZARScanReason& reason : session.File().GetScanReasons())
+    std::fprintf(stderr, "pvk: warning: %s: %s\n", path.c_str(),
+                 Utf8(FormatScanReason(reason)).c_str());
   return json ? Json(session) : Text(session);
 }

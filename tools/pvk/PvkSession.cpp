@@ -6,6 +6,7 @@
 #include "PvkText.h"
 #include "base/ConvertString.h"
 #include "resultfile/PZARFile.h"
+#include "resultfile/PZARFileManager.h"
 #include "resultfile/PZARFileModel.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
@@ -18,14 +19,12 @@ CString Wide(const std::string& utf8) {
   return CString(zar::lib::MConvertString::ToWide(utf8, 65001));
 }
 
-// Why a file that the manager refused is no result file, for the message.
-std::string WhyRefused(const std::string& path) {
+// Why the manager refused a file, for the message: the first reason of its scan.
+std::string WhyRefused(const std::string& path, const CPZARFileManager& manager) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return "no such file";
   if (!std::filesystem::is_regular_file(path, ec)) return "not a regular file";
-  CPZARFile probe;
-  if (!probe.Scan(Wide(path))) return "not a result file, or damaged";
-  return "its import failed";
+  return pvk_text::FirstReason(manager.GetRefusalReasons(), "its import failed");
 }
 
 }  // namespace
@@ -39,7 +38,9 @@ CPvkSession::CPvkSession(const std::string& path) : m_path(path) {
   const std::uint64_t item = m_db.AddAnalysisItem(0, Wide(std::filesystem::path(path).stem()));
   m_nMcas = m_pManager->AddFile(Wide(m_path), item);
   m_pFile = m_nMcas ? dynamic_cast<CPZARFile*>(m_pManager->GetPostFile(m_nMcas)) : nullptr;
-  if (!m_pFile) throw CPvkError(PVK_EXIT_FILE, "cannot open " + path, WhyRefused(path));
+  if (!m_pFile)
+    throw CPvkError(PVK_EXIT_FILE, "cannot open " + path,
+                    WhyRefused(path, m_pManager->GetPZARFileManager()));
 }
 
 CMemModelDB& CPvkSession::Model() {

@@ -32,6 +32,10 @@ std::string Utf8(const CString& text) {
   return zar::lib::MConvertString::ToMultiByte(text.str(), 65001);
 }
 
+std::string FirstReason(const zar::MArray<TPZARScanReason>& reasons, const char* otherwise) {
+  return reasons.empty() ? otherwise : Utf8(FormatScanReason(reasons.front()));
+}
+
 std::string JsonString(const std::string& utf8) {
   std::string out = "\"";
   for (const char c : utf8) {

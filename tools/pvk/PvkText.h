@@ -5,10 +5,14 @@
 #include <string>
 
 #include "base/CString.h"
+#include "base/Containers.h"
+#include "resultfile/PZARScanReason.h"
 
 namespace pvk_text {
 
 std::string Utf8(const CString& text);
+// The first reason of a scan as one line; `otherwise` when there is none.
+std::string FirstReason(const zar::MArray<TPZARScanReason>& reasons, const char* otherwise);
 // A JSON string literal, quotes included.
 std::string JsonString(const std::string& utf8);
 // The shortest text that reads back to the same double; JSON has no NaN or infinity: null.

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "SampleModel.h"
+#include "base/ConvertString.h"
 #include "base/ScratchFolder.h"
+#include "support/ResultFileBuilder.h"
 
 namespace {
 
@@ -140,8 +142,14 @@ TEST_F(PvkCli, FailuresExitWithTheirCodeAndOneMessageLine) {
   };
   const TCase cases[] = {
       {"info missing.tkvp", 1, "pvk: cannot open missing.tkvp: no such file\n"},
-      {"info text.tkvp", 1, "pvk: cannot open text.tkvp: not a result file, or damaged\n"},
-      {"info cut.tkvp", 1, "pvk: cannot open cut.tkvp: not a result file, or damaged\n"},
+      {"info text.tkvp", 1,
+       "pvk: cannot open text.tkvp: format version 544501614 is not supported\n"},
+      {"info cut.tkvp", 1,
+       "pvk: cannot open cut.tkvp: record 100 (solver information) id 0 at byte 12: body needs "
+       "66 bytes, 30 left\n"},
+      {"echo cut.tkvp", 1,
+       "pvk: cannot open cut.tkvp: record 100 (solver information) id 0 at byte 12: body needs "
+       "66 bytes, 30 left\n"},
       {"values beam.tkvp --result 4242", 3, "pvk: no result 4242: the step does not hold it\n"},
       {"results beam.tkvp --subcase NONE", 3, "pvk: no sub-case NONE: there are 2\n"},
       {"values beam.tkvp --result 104 --units m,parsec", 2, ""},
@@ -156,6 +164,44 @@ TEST_F(PvkCli, FailuresExitWithTheirCodeAndOneMessageLine) {
     }
     EXPECT_EQ(run.err.rfind("pvk: ", 0), 0u) << c.args << ": " << run.err;
   }
+}
+
+// A file cut inside the values of its last data vector opens with every complete step; info
+// warns of what it passed over on standard error and prints the tree as always.
+TEST_F(PvkCli, AFileCutInItsLastVectorOpensWithAWarning) {
+  ASSERT_EQ(Run("sample beam --cells 1 --steps 2").code, 0);
+  const std::string whole = m_dir.Narrow("beam.tkvp"), cut = m_dir.Narrow("cut.tkvp");
+  std::filesystem::copy_file(whole, cut);
+  std::filesystem::resize_file(cut, std::filesystem::file_size(whole) - 20);
+  const TRun run = Run("info cut.tkvp --json");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.err.rfind("pvk: warning: cut.tkvp: record 14 (data vector) id ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find(": body needs "), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+  const json info = json::parse(run.out);
+  EXPECT_EQ(info["subcases"][1]["steps"].size(), 2u);
+  EXPECT_EQ(info["records"].get<int>() + 1, Json("info beam.tkvp --json")["records"].get<int>());
+}
+
+// The echo file is in the system code page, whatever the locale; pvk echo prints UTF-8.
+TEST_F(PvkCli, AKoreanCaseTitleEchoesAsItself) {
+  const std::wstring title = L"\uD558\uC911";  // "load"
+  {
+    CResultFileBuilder file(m_dir.Wide("k.tkvp"));
+    file.Solver(L"S");
+    file.CaseInfo(1, title.c_str());
+    file.OutputSet(1.0, L"S1");
+    file.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1});
+    file.Vector(102, 0, {1.0});
+    ASSERT_TRUE(file.Finish());
+  }
+  const std::wstring line = L"CASE INFO : " + title + L"\n";
+  const TRun echo = Run("echo k.tkvp", "LC_ALL=C");
+  ASSERT_EQ(echo.code, 0) << echo.err;
+  EXPECT_NE(echo.out.find(zar::lib::MConvertString::ToMultiByte(line, 65001)), std::string::npos);
+  ASSERT_EQ(Run("info k.tkvp", "LC_ALL=C PVK_BATCH_OUTPUT=YES").code, 0);
+  EXPECT_NE(Slurp(m_dir.Narrow("k.tkvp.ech")).find(zar::lib::MConvertString::ToMultiByte(line, 0)),
+            std::string::npos);
 }
 
 }  // namespace
