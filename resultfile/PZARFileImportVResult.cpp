@@ -90,10 +90,16 @@ void IPZARFileImportHelper::GetRecordFile() {
   const TVResCatalogueRow* pRow = FindVResultCatalogueRow(481);
   const std::int32_t category = pRow ? pRow->nCategory : 0;
   const CStepsByName steps(Pool(1), Pool(2), m_nMcas);
+  const CPZARRecordReaction_None* pPrevious = nullptr;
+  CPOHVcas* pStep = nullptr;
   for (const auto& pOwned : pFile->GetRecordEx()) {
     auto* pRecord = dynamic_cast<CPZARRecordReaction_None*>(pOwned.get());
-    CPOHVcas* pStep =
-        pRecord ? Vcas(steps.Find(pRecord->GetSubCase(), pRecord->GetVCase())) : nullptr;
+    if (!pRecord) continue;
+    // The eight records of a table name the same step.
+    if (!pPrevious || pRecord->GetSubCase() != pPrevious->GetSubCase() ||
+        pRecord->GetVCase() != pPrevious->GetVCase())
+      pStep = Vcas(steps.Find(pRecord->GetSubCase(), pRecord->GetVCase()));
+    pPrevious = pRecord;
     if (!pStep) continue;
     CPostDSetContainer* pContainer = pStep->GetDSetContainer();
     zar::MList<CPostDSet*> sets;
