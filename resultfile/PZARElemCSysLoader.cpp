@@ -46,7 +46,9 @@ int CPZARElemCSysLoader::LoadData(zar::MArray<pvk::TElemOutCsys_d>& out,
                                   zar::MArray<std::uint64_t>&, IPreDBLinker*,
                                   zar::MArray<std::int32_t>* ids) {
   out.clear();
-  if (!ids || ids->empty()) return 0;
+  if (!ids) return 0;
+  // A step without elements asks for none: nothing to load is no failure.
+  if (ids->empty()) return 1;
   const auto [lo, hi] = std::minmax_element(ids->begin(), ids->end());
   TCSysMap map;
   map.reserve(ids->size());

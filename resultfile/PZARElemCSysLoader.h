@@ -22,7 +22,8 @@ public:
   const zar::MArray<TElemOUtCSysLoader>& GetEntries() const { return m_aEntries; }
 
   // The system of each requested element id, in their order; the default axes (1, 0, 0) and
-  // (0, 1, 0) for an id that no entry has. 0 without ids. The iterators are not used.
+  // (0, 1, 0) for an id that no entry has. 0 without an id list; an empty one loads nothing
+  // and succeeds. The iterators are not used.
   int LoadData(zar::MArray<pvk::TElemOutCsys_d>& out, zar::MArray<std::uint64_t>& dbItrs,
                IPreDBLinker* linker, zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<pvk::TElemOutCsys_d>& out, IPreDBLinker* linker,

@@ -22,17 +22,19 @@ void CPZARElemOutVector::SetVector(CPZARRecordVector* pMain,
   if (!pMain || !pElemList) return;
   for (std::int32_t comp : pMain->GetInfo().m_ints.m_nComponent) {
     if (comp == 0) continue;
-    auto* pRelated = dynamic_cast<CPZARRecordVector*>(pElemList->GetVector(pMain, comp));
-    if (pRelated) m_aRelated.push_back(pRelated);
+    m_aRelated.push_back(dynamic_cast<CPZARRecordVector*>(pElemList->GetVector(pMain, comp)));
   }
 }
 
 int CPZARElemOutVector::GetDataInfo(pvk::TVResDInfo* pInfo) {
   if (!pInfo) return 0;
-  const bool anyLine = std::any_of(m_aRelated.begin(), m_aRelated.end(),
-                                   [](const CPZARRecordVector* p) { return p->IsLineElemComp(); });
+  const bool anyLine =
+      std::any_of(m_aRelated.begin(), m_aRelated.end(),
+                  [](const CPZARRecordVector* p) { return p && p->IsLineElemComp(); });
+  const bool anyFound = std::any_of(m_aRelated.begin(), m_aRelated.end(),
+                                    [](const CPZARRecordVector* p) { return p != nullptr; });
   pInfo->nInfo[0] = anyLine ? 1 : 0;
-  pInfo->nInfo[1] = m_aRelated.empty() ? 1 : 3;
+  pInfo->nInfo[1] = anyFound ? 3 : 1;
   pInfo->nInfo[2] = 1 + static_cast<std::int32_t>(m_aRelated.size());
   return 1;
 }
@@ -54,7 +56,10 @@ int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint
   zar::MArray<zar::MArray<double>> related(m_aRelated.size());
   if (!m_pMain->LoadData(main, linker, nullptr)) return 0;
   for (std::size_t r = 0; r < m_aRelated.size(); ++r) {
-    if (!m_aRelated[r]->LoadData(related[r], linker, nullptr) || related[r].size() < main.size()) {
+    if (!m_aRelated[r]) {
+      related[r].assign(main.size(), 0.0);
+    } else if (!m_aRelated[r]->LoadData(related[r], linker, nullptr) ||
+               related[r].size() < main.size()) {
       return 0;
     }
   }

@@ -15,17 +15,20 @@ class CPZARElemOutVector : public IPostDataUnitResultLoader<double> {
 public:
   static constexpr std::size_t N_MAX_RELATED = 8;
 
-  // Takes the main vector and, for each of its related component ids, the vector that the
-  // element id list finds for it (ids it has no vector for are left out). Both not owned.
+  // Takes the main vector and, for each of its related component ids in order, the vector
+  // that the element id list finds for it. An id without a vector keeps its slot, empty, so
+  // that every later vector stays with its own node. Both not owned.
   void SetVector(CPZARRecordVector* pMain, const CPZARRecordElemIDList* pElemList);
   CPZARRecordVector* GetMainVector() const { return m_pMain; }
+  // One slot per related component id; null where no vector was found.
   const zar::MArray<CPZARRecordVector*>& GetRelatedVectors() const { return m_aRelated; }
   // More than three related components: one value per related vector (location type 3).
   bool IsMultiComponent() const { return m_bMultiComp; }
 
   // Per element of `ids` that the link finds, in their order: the main value, then the node or
-  // related values. The iterators receive the elements. 0 without ids or link, or when the
-  // number of ids is not the main vector's value count.
+  // related values; an empty slot gives 0, as an absent component does. The iterators
+  // receive the elements. 0 without ids or link, or when the number of ids is not the main
+  // vector's value count.
   int LoadData(zar::MArray<double>& out, zar::MArray<std::uint64_t>& dbItrs, IPreDBLinker* linker,
                zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<double>& out, IPreDBLinker* linker,

@@ -82,6 +82,12 @@ public:
   void SetEncodingCodePage(std::int32_t codePage) { m_nEncodingCodePage = codePage; }
 
 private:
+  // The import behind CreatePOH; DropImport undoes what a failed one made.
+  int Import(IPOHSession& session, IPreDBLinker* pLinker, std::uint64_t dbItr);
+  void DropImport(IPOHSession& session, std::size_t nOutVectors) noexcept;
+  // What CreateINFO does, exceptions passing.
+  int FillMPU(IPreDBLinker* pLinker);
+
   int ScanBlocks(FILE* pEcho);
   bool ReadFileHeader();
   bool SkipOffsetTable();

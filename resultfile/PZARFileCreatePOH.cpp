@@ -1,4 +1,6 @@
 // The result file's way into the session (the import) and into the mesh post unit.
+#include <unordered_set>
+
 #include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileImporter.h"
@@ -9,6 +11,8 @@
 #include "resultfile/records/PZARRecordIBMGridMatl.h"
 #include "resultfile/records/PZARRecordIBMIDArray.h"
 #include "session/ModelDBLink.h"
+#include "session/POHPoolBase.h"
+#include "session/POHSession.h"
 
 namespace {
 
@@ -16,11 +20,39 @@ bool IsSupported(std::int32_t version) {
   return version == 130 || version == 140 || version == 150;
 }
 
+// Removes a result file node with its sub-cases and their steps.
+void RemoveCaseTree(IPOHSession& session, std::uint64_t mcas) {
+  CPOHPoolBase& scasPool = *session.GetPOHPool(1);
+  CPOHPoolBase& vcasPool = *session.GetPOHPool(2);
+  zar::MArray<std::uint64_t> cases, steps;
+  scasPool.GetListByParent(mcas, cases);
+  const std::unordered_set<std::uint64_t> own(cases.begin(), cases.end());
+  for (std::uint64_t itr = vcasPool.GetHeadPosition(); itr;) {
+    const std::uint64_t cur = itr;
+    if (own.count(vcasPool.GetNext(itr)->GetParent())) steps.push_back(cur);
+  }
+  for (const std::uint64_t step : steps) vcasPool.Remove(step);
+  for (const std::uint64_t scas : cases) scasPool.Remove(scas);
+  session.GetPOHPool(0)->Remove(mcas);
+}
+
 }  // namespace
 
 int CPZARFile::CreatePOH(IPOHSession* pSession, IPreDBLinker* pLinker, std::uint64_t dbItr) {
   if (!pSession || !IsSupported(GetVersion())) return 0;
-  TPostImportInfo info{pSession, pLinker, this, dbItr};
+  const std::size_t nOutVectors = m_aElemOutVectors.size();
+  try {
+    return Import(*pSession, pLinker, dbItr);
+  } catch (...) {
+    // Memory ran out or a record could not be read: nothing of this import may stay, neither
+    // in the session nor in the file.
+    DropImport(*pSession, nOutVectors);
+    return 0;
+  }
+}
+
+int CPZARFile::Import(IPOHSession& session, IPreDBLinker* pLinker, std::uint64_t dbItr) {
+  TPostImportInfo info{&session, pLinker, this, dbItr};
   CPZARFileImporter importer(m_eVer, GetFileType());
   importer.Initialize(&info);
   SetPOHMcasItr(importer.CreatePOHMcas());
@@ -28,18 +60,33 @@ int CPZARFile::CreatePOH(IPOHSession* pSession, IPreDBLinker* pLinker, std::uint
   if (!GetPOHMcasItr()) return 0;
   importer.Import();
 
-  CMPUPost* pMPU = GetMPUPost();
+  // Everything is copied out before the mesh post unit takes it, so that a failure leaves the
+  // unit as it was.
   zar::MArray<char> nodeFlags, cellFlags;
   importer.GetVolumeData(&nodeFlags, &cellFlags);
-  pMPU->SetVolumeData(std::move(nodeFlags), std::move(cellFlags));
   zar::MArray<int> ids;
   zar::MArray<zar::MVector<double, 3>> pos;
   importer.GetFacetNodeData(&ids, &pos);
-  pMPU->SetFacetNodeData(std::move(ids), std::move(pos));
   zar::MArray<int> facets, elems, bodies, nodes;
   importer.GetFacetElemData(&facets, &elems, &bodies, &nodes);
+  CMPUPost* pMPU = GetMPUPost();
+  pMPU->SetVolumeData(std::move(nodeFlags), std::move(cellFlags));
+  pMPU->SetFacetNodeData(std::move(ids), std::move(pos));
   pMPU->SetFacetElemData(std::move(facets), std::move(elems), std::move(bodies), std::move(nodes));
   return 1;
+}
+
+void CPZARFile::DropImport(IPOHSession& session, std::size_t nOutVectors) noexcept {
+  m_aElemOutVectors.erase(m_aElemOutVectors.begin() + static_cast<std::ptrdiff_t>(nOutVectors),
+                          m_aElemOutVectors.end());
+  const std::uint64_t mcas = GetPOHMcasItr();
+  SetPOHMcasItr(0);
+  if (!mcas) return;
+  try {
+    RemoveCaseTree(session, mcas);
+  } catch (...) {
+    // Out of memory again while gathering the nodes: what is left cannot be reached.
+  }
 }
 
 int CPZARFile::CreatePOH_without_DBOperation(IPOHSession* pSession, CPOHMcas* pMcas) {
@@ -49,6 +96,18 @@ int CPZARFile::CreatePOH_without_DBOperation(IPOHSession* pSession, CPOHMcas* pM
 }
 
 int CPZARFile::CreateINFO(IPreDBLinker* pLinker) {
+  try {
+    return FillMPU(pLinker);
+  } catch (...) {
+    try {
+      GetMPUPost()->Clear();  // no half-filled unit
+    } catch (...) {
+    }
+    return 0;
+  }
+}
+
+int CPZARFile::FillMPU(IPreDBLinker* pLinker) {
   CMPUPost* pMPU = GetMPUPost();
   pMPU->Clear();
   for (const auto& pOwned : m_aRecords) {

@@ -86,7 +86,7 @@ void IPZARFileImportHelper::StartStep() {
 void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
   const CString& title = pRecord->GetTitle();
   CPOHPoolBase& scasPool = Pool(1);
-  const std::uint64_t reused = scasPool.GetByName(title, m_nMcas);
+  const std::uint64_t reused = FindScas(title);
   const auto* pMcas = static_cast<const CPOHMcas*>(Pool(0).GetAt(m_nMcas));
   std::uint64_t loadCase =
       m_info.pLinker ? m_info.pLinker->FindLoadCase(pMcas->GetDBIterator(), title) : 0;
@@ -106,6 +106,7 @@ void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
     pScas->SetMecAnalType(pRecord->GetAnalType());
     pScas->SetDBIterator(loadCase);
     m_bHasScas = true;
+    m_mapScasByTitle.emplace(title.str(), m_nPendingScas);
   }
   m_nVcas = Pool(2).Add();
   // A new sub-case has this step only; a re-used one has its earlier steps too.
@@ -114,6 +115,11 @@ void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
   pStep->SetParent(m_nPendingScas);
   pStep->SetName(title);
   StartStep();
+}
+
+std::uint64_t IPZARFileImportHelper::FindScas(const CString& title) const {
+  const auto it = m_mapScasByTitle.find(title.str());
+  return it == m_mapScasByTitle.end() ? 0 : it->second;
 }
 
 int IPZARFileImportHelper::GetOutputSet(CPZARRecord* pRecord) {

@@ -7,8 +7,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
+#include "base/CString.h"
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
 #include "datastore/DataTypes.h"
@@ -80,6 +84,9 @@ protected:
   using TElemDSetMap = std::map<std::pair<std::int32_t, std::int32_t>, CPostUnitModelResultDSet*>;
   // The element data set of the current list and category at that location type.
   CPostUnitModelResultDSet* ElemDSet(TElemDSetMap& map, pvk::LOC_TYPE locType);
+  // The first element set of the step in the current category whose keys are `ids`; null
+  // when there is none.
+  CPostUnitModelResultDSet* FindElemDSet(const zar::MArray<std::int32_t>& ids);
   // Files an element output vector over the vector and its related corner vectors.
   int AddElemOutVector(CPZARRecordVector* pVector, TElemDSetMap& map);
   // The vector as a component of the node data set of the current list and category; null
@@ -100,6 +107,8 @@ protected:
   // The ids of an id list record, loaded once while it is the current list.
   const zar::MArray<std::int32_t>* IDsOf(CPZARRecordIDList* pList);
   bool SameIDs(CPZARRecordIDList* pPrevious, CPZARRecordIDList* pNext);
+  // The import's sub-case of that exact title, 0 when there is none yet.
+  std::uint64_t FindScas(const CString& title) const;
   bool StepSortByDB() const;
 
   TPostImportInfo m_info;
@@ -125,6 +134,8 @@ protected:
   std::uint64_t m_nVcas = 0;
   std::uint64_t m_nCaseStep = 0;  // the step a new sub-case's case information made
   bool m_bHasScas = false;
+  // The first sub-case of each title: case information records name them again and again.
+  std::unordered_map<std::wstring, std::uint64_t> m_mapScasByTitle;
 
   zar::MArray<std::int32_t> m_aPlyIDs;
   unsigned int m_aCompositeInfo[6] = {};
@@ -141,4 +152,22 @@ protected:
 private:
   CPZARRecordIDList* m_pIDsOwner = nullptr;  // not owned
   zar::MArray<std::int32_t> m_aIDs;
+
+  // The element sets of one step by category and the count and hash of their keys, in the
+  // order made: a new element id list finds the set of its ids without reading the keys of
+  // every set of its category.
+  struct TKeyDigest {
+    std::int32_t nCategory;
+    std::size_t nCount;
+    std::uint64_t nHash;
+    bool operator==(const TKeyDigest&) const = default;
+  };
+  struct TKeyDigestHash {
+    std::size_t operator()(const TKeyDigest& d) const;
+  };
+  static TKeyDigest Digest(std::int32_t category, const zar::MArray<std::int32_t>& ids);
+  void IndexElemDSet(CPostUnitModelResultDSet* pSet);
+  std::unordered_map<TKeyDigest, std::vector<CPostUnitModelResultDSet*>, TKeyDigestHash>
+      m_mapElemDSetByKeys;
+  std::uint64_t m_nIndexedStep = 0;  // the step whose element sets the map holds
 };

@@ -1,6 +1,10 @@
 // The end of the import: the reaction records of the solver's text output, and the virtual
 // results of every step made from its data sets.
+#include <map>
 #include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
@@ -32,15 +36,50 @@ zar::MList<CPostDSet*> SetsOfCategory(const CPostDSetContainer& container, std::
   return all;
 }
 
-// The first child of `parent` in the pool whose name equals `name` ignoring case.
-std::uint64_t FindChildNoCase(const CPOHPoolBase& pool, std::uint64_t parent, const CString& name) {
-  for (std::uint64_t itr = pool.GetHeadPosition(); itr;) {
-    const std::uint64_t cur = itr;
-    const CPOHBase* pNode = pool.GetNext(itr);
-    if (pNode->GetParent() == parent && pNode->GetName().CompareNoCase(name) == 0) return cur;
+// A name as the case-insensitive comparison sees it.
+std::wstring Folded(const CString& name) { return CString(name).MakeLower().str(); }
+
+// The sub-cases of a result file and their steps by folded name, the first in pool order
+// winning: each reaction table names its step, and there may be thousands of both.
+class CStepsByName {
+public:
+  CStepsByName(const CPOHPoolBase& scasPool, const CPOHPoolBase& vcasPool, std::uint64_t mcas) {
+    for (std::uint64_t itr = scasPool.GetHeadPosition(); itr;) {
+      const std::uint64_t cur = itr;
+      const CPOHBase* pNode = scasPool.GetNext(itr);
+      if (pNode->GetParent() == mcas) m_mapScas.emplace(Folded(pNode->GetName()), cur);
+    }
+    std::unordered_set<std::uint64_t> cases;
+    for (const auto& entry : m_mapScas) cases.insert(entry.second);
+    for (std::uint64_t itr = vcasPool.GetHeadPosition(); itr;) {
+      const std::uint64_t cur = itr;
+      const CPOHBase* pNode = vcasPool.GetNext(itr);
+      if (cases.count(pNode->GetParent()))
+        m_mapVcas[pNode->GetParent()].emplace(Folded(pNode->GetName()), cur);
+    }
   }
-  return 0;
-}
+  // The step named `vcas` of the sub-case named `scas`; 0 when either is missing.
+  std::uint64_t Find(const CString& scas, const CString& vcas) const {
+    const auto itScas = m_mapScas.find(Folded(scas));
+    if (itScas == m_mapScas.end()) return 0;
+    const auto itSteps = m_mapVcas.find(itScas->second);
+    if (itSteps == m_mapVcas.end()) return 0;
+    const auto itVcas = itSteps->second.find(Folded(vcas));
+    return itVcas == itSteps->second.end() ? 0 : itVcas->second;
+  }
+
+private:
+  using TByName = std::unordered_map<std::wstring, std::uint64_t>;
+  TByName m_mapScas;
+  std::unordered_map<std::uint64_t, TByName> m_mapVcas;  // by parent sub-case
+};
+
+// What the creation of one virtual result depends on: a second creation with the same
+// arguments gives the same answer, so each is tried once per step.
+struct TVResultTry {
+  std::int32_t nResultID, nCompID, nLocType, nCategory;
+  auto operator<=>(const TVResultTry&) const = default;
+};
 
 }  // namespace
 
@@ -50,11 +89,17 @@ void IPZARFileImportHelper::GetRecordFile() {
   // Reactions are not in the component table; the catalogue files them with component 481.
   const TVResCatalogueRow* pRow = FindVResultCatalogueRow(481);
   const std::int32_t category = pRow ? pRow->nCategory : 0;
+  const CStepsByName steps(Pool(1), Pool(2), m_nMcas);
+  const CPZARRecordReaction_None* pPrevious = nullptr;
+  CPOHVcas* pStep = nullptr;
   for (const auto& pOwned : pFile->GetRecordEx()) {
     auto* pRecord = dynamic_cast<CPZARRecordReaction_None*>(pOwned.get());
-    const std::uint64_t scas =
-        pRecord ? FindChildNoCase(Pool(1), m_nMcas, pRecord->GetSubCase()) : 0;
-    CPOHVcas* pStep = scas ? Vcas(FindChildNoCase(Pool(2), scas, pRecord->GetVCase())) : nullptr;
+    if (!pRecord) continue;
+    // The eight records of a table name the same step.
+    if (!pPrevious || pRecord->GetSubCase() != pPrevious->GetSubCase() ||
+        pRecord->GetVCase() != pPrevious->GetVCase())
+      pStep = Vcas(steps.Find(pRecord->GetSubCase(), pRecord->GetVCase()));
+    pPrevious = pRecord;
     if (!pStep) continue;
     CPostDSetContainer* pContainer = pStep->GetDSetContainer();
     zar::MList<CPostDSet*> sets;
@@ -89,23 +134,34 @@ std::int32_t IPZARFileImportHelper::MakeVResult(std::uint64_t vcasItr, CPOHVcas&
   CVResultPackage* pPackage = step.GetPackage();
   const CPostDSetContainer& container = *step.GetDSetContainer();
   if (!pMap || !pFactory) return pPackage->GetCount();
+  // The sets of each category, gathered once: every result of the category binds them all.
+  std::map<std::int32_t, zar::MList<CPostDSet*>> categorySets;
+  std::set<TVResultTry> tried;
   for (const auto& pOwnedSet : container.GetDSetList()) {
     const CPostDSet* pSet = pOwnedSet.get();
-    const zar::MList<CPostDSet*> sets = SetsOfCategory(container, pSet->GetResCatType());
+    const std::int32_t category = pSet->GetResCatType();
+    auto itSets = categorySets.find(category);
+    if (itSets == categorySets.end())
+      itSets = categorySets.emplace(category, SetsOfCategory(container, category)).first;
+    const pvk::LOC_TYPE loc = pSet->GetLOCType();
     for (const auto& pComp : pSet->GetDCompList()) {
       const std::int32_t comp = pComp->GetCompType();
       const bool bPCB = IsPCBComp(comp);
       const auto [first, last] = pMap->EqualRange(bPCB ? PZAR_PCB::GetComponentResID(comp) : comp);
       for (auto it = first; it != last; ++it) {
-        // The package keeps the first result of an id and location type and refuses others.
-        if (pPackage->Exist(pSet->GetLOCType(), it->second)) continue;
+        const std::int32_t compID =
+            bPCB ? PZAR_PCB::GetComponentPCBResID(comp, it->second) : it->second;
+        if (!tried.insert({it->second, compID, loc, category}).second) continue;
         std::unique_ptr<CVResult> pResult = pFactory->CreateVResult(it->second);
         if (!pResult) continue;
-        pResult->SetLocType(pSet->GetLOCType());
-        pResult->SetCompID(bPCB ? PZAR_PCB::GetComponentPCBResID(comp, it->second) : it->second);
+        pResult->SetLocType(loc);
+        pResult->SetCompID(compID);
+        // The package keeps the first result of an id and location type and refuses others;
+        // the id is the one the result is filed under, a board result's own.
+        if (pPackage->Exist(loc, pResult->GetType())) continue;
         pResult->SetPOHSession(m_info.pSession);
         pResult->SetParent(vcasItr);
-        if (pResult->Init(sets)) pPackage->Insert(pResult);
+        if (pResult->Init(itSets->second)) pPackage->Insert(pResult);
       }
     }
   }

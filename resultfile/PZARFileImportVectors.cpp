@@ -22,6 +22,9 @@
 namespace {
 
 constexpr std::int32_t kPhaseOffset = 1000000000;
+// 64-bit FNV-1a over the key ids.
+constexpr std::uint64_t kFnvBasis = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
 // The catalogue's category of a stored component that the component table lacks.
 std::int32_t CatalogueCategory(std::int32_t comp) {
@@ -113,20 +116,46 @@ void IPZARFileImportHelper::GetElemIDList(CPZARRecordElemIDList* pRecord) {
   }
   // An element set of the category stored earlier in the step under the same ids takes the
   // vectors of this list too.
-  zar::MList<CPostDSet*> sets;
-  pStep->GetDSetContainer()->GetDSetListBylResCatType(pvk::POST_DSET_UNIT_MODEL_RESULT,
-                                                      m_nCurResCat, sets);
-  zar::MArray<std::int32_t> keys;
-  for (CPostDSet* pSet : sets) {
-    auto* pModelSet = static_cast<CPostUnitModelResultDSet*>(pSet);
-    const pvk::LOC_TYPE loc = pSet->GetLOCType();
-    if ((loc == pvk::LOC_ELEM || loc == pvk::LOC_ELEM_CORNER) && pModelSet->LoadKey(keys) &&
-        keys == *pIDs) {
-      m_mapElemDSet[{m_nCurResCat, loc}] = pModelSet;
-      return;
-    }
+  CPostUnitModelResultDSet* pFound = FindElemDSet(*pIDs);
+  if (!pFound) {
+    m_nCurResCat = 0;
+    return;
   }
-  m_nCurResCat = 0;
+  m_mapElemDSet[{m_nCurResCat, pFound->GetLOCType()}] = pFound;
+}
+
+IPZARFileImportHelper::TKeyDigest IPZARFileImportHelper::Digest(
+    std::int32_t category, const zar::MArray<std::int32_t>& ids) {
+  std::uint64_t hash = kFnvBasis;
+  for (const std::int32_t id : ids) hash = (hash ^ static_cast<std::uint32_t>(id)) * kFnvPrime;
+  return {category, ids.size(), hash};
+}
+
+std::size_t IPZARFileImportHelper::TKeyDigestHash::operator()(const TKeyDigest& d) const {
+  return static_cast<std::size_t>(d.nHash ^ (d.nCount * kFnvPrime) ^
+                                  static_cast<std::uint32_t>(d.nCategory));
+}
+
+void IPZARFileImportHelper::IndexElemDSet(CPostUnitModelResultDSet* pSet) {
+  if (m_nIndexedStep != m_nVcas) {
+    m_mapElemDSetByKeys.clear();
+    m_nIndexedStep = m_nVcas;
+  }
+  // The set's keys are the current list's ids.
+  if (const zar::MArray<std::int32_t>* pIDs = IDsOf(m_pElemIDList))
+    m_mapElemDSetByKeys[Digest(m_nCurResCat, *pIDs)].push_back(pSet);
+}
+
+CPostUnitModelResultDSet* IPZARFileImportHelper::FindElemDSet(
+    const zar::MArray<std::int32_t>& ids) {
+  if (m_nIndexedStep != m_nVcas) return nullptr;
+  const auto it = m_mapElemDSetByKeys.find(Digest(m_nCurResCat, ids));
+  if (it == m_mapElemDSetByKeys.end()) return nullptr;
+  // Equal digests only make a match likely; the keys decide.
+  zar::MArray<std::int32_t> keys;
+  for (CPostUnitModelResultDSet* pSet : it->second)
+    if (pSet->LoadKey(keys) && keys == ids) return pSet;
+  return nullptr;
 }
 
 void IPZARFileImportHelper::GetElemOutCSys(CPZARRecord* pRecord) {
@@ -173,6 +202,7 @@ CPostUnitModelResultDSet* IPZARFileImportHelper::ElemDSet(TElemDSetMap& map,
         CurrentStep()->GetDSetContainer()->AddUnitResultDSet(locType, m_nCurResCat));
     pSet->SetDataLoaderKey(m_pElemIDList);
     pSet->SetElemCSysLoader(m_pCSysLoader);
+    IndexElemDSet(pSet);
   }
   return pSet;
 }

@@ -75,9 +75,13 @@ void CPZARFileImportHelper_140::MakeVolumeData() {
   for (const auto& pOwned : m_info.pFile->GetRecordList()) {
     CPZARRecord* pRecord = pOwned.get();
     if (const auto* pGrid = PZARRecordCast<CPZARRecordIBMGridInfo>(pRecord)) {
-      const auto& n = pGrid->GetNumber();
-      total += std::int64_t{n[0]} * n[1] * n[2];
-      if (n[0] < 0 || n[1] < 0 || n[2] < 0 || total > kMaxNodeTotal) return;
+      // The counts are checked before anything is multiplied or looped over; a damaged grid
+      // would misnumber the cells of every grid after it, so it leaves no volume data.
+      std::int32_t nodes = 0;
+      std::int32_t cells = 0;
+      if (!pGrid->GetNodeElemSize(nodes, cells)) return;
+      total += nodes;
+      if (total > kMaxNodeTotal) return;
       grids.push_back(pGrid);
     } else if (pRecord->GetType() == PZAR_RECORD_TYPE::RESULT_TYPE) {
       resultType = pRecord->GetHeader().id;
@@ -106,6 +110,8 @@ void CPZARFileImportHelper_140::MakeVolumeData() {
   CGridNodeFlags nodes(m_aVolumeNode);
   for (const CPZARRecordIBMGridInfo* pGrid : grids) {
     const auto& n = pGrid->GetNumber();
+    // A grid without points has no cells; skipping it keeps the loops below its point count.
+    if (std::int64_t{n[0]} * n[1] * n[2] == 0) continue;
     const TGrid g{n[0], n[1], n[2], pGrid->GetNidStart()};
     const bool bLinear = pGrid->GetElemOrder() == 1;
     const std::int64_t d = bLinear ? 1 : 2;

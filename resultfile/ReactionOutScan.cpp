@@ -9,6 +9,7 @@
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <iterator>
 #include <limits>
 
 #include "base/ConvertString.h"
@@ -159,6 +160,12 @@ bool CTextLineReader::Fill() {
 }
 
 void CTextLineReader::Seek(std::uint64_t offset) {
+  // The tables are read in file order, mostly from the chunk at hand: reading it again for
+  // every table would cost a chunk per table.
+  if (offset >= m_nChunkStart && offset - m_nChunkStart <= m_chunk.size()) {
+    m_nChunkPos = static_cast<std::size_t>(offset - m_nChunkStart);
+    return;
+  }
   m_file.Seek(static_cast<std::int64_t>(offset), CFile::begin);
   m_chunk.clear();
   m_nChunkPos = 0;
@@ -193,7 +200,11 @@ CString DecodeLine(std::string_view bytes) {
   return zar::lib::MConvertString::ToWide(bytes, IsValidUtf8(bytes) ? kUtf8 : 0);
 }
 
-bool IsReactionTitle(const CString& line) { return line.CompareNoCase(kTitle) == 0; }
+bool IsReactionTitle(const CString& line) {
+  // Case folding keeps the length: most lines are told apart without copying them.
+  return line.GetLength() == static_cast<int>(std::size(kTitle)) - 1 &&
+         line.CompareNoCase(kTitle) == 0;
+}
 
 bool IsSubCaseLine(const CString& line) { return line.str().starts_with(kSubCase); }
 

@@ -1,5 +1,8 @@
 #include "resultfile/records/PZARRecordIBMGridInfo.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
 #include "resultfile/RecordTypes.h"
@@ -67,17 +70,23 @@ int CPZARRecordIBMGridInfo::WriteBody(IRecordD* pData) {
   return 1;
 }
 
-// Unsigned products wrap instead of overflowing on a damaged file's counts.
-void CPZARRecordIBMGridInfo::GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const {
+int CPZARRecordIBMGridInfo::GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const {
+  nodes = 0;
+  elems = 0;
+  if (std::any_of(m_aNumber.begin(), m_aNumber.end(), [](std::int32_t n) { return n < 0; }))
+    return 0;
   const std::int64_t k = m_nElemOrder == 1 ? 1 : 2;
-  std::uint64_t n = 1;
-  std::uint64_t e = 1;
+  std::int64_t n = 1;
+  std::int64_t e = 1;
   for (const std::int32_t count : m_aNumber) {
-    n *= static_cast<std::uint64_t>(count);
-    e *= static_cast<std::uint64_t>((std::int64_t{count} - 1) / k);
+    // Both factors are below 2^31, so the product cannot overflow before it is checked.
+    n *= count;
+    if (n > std::numeric_limits<std::int32_t>::max()) return 0;
+    e *= count > 0 ? (count - 1) / k : 0;  // never above n
   }
   nodes = static_cast<std::int32_t>(n);
   elems = static_cast<std::int32_t>(e);
+  return 1;
 }
 
 // The grid frame: the box from MINIMUM to MAXIMUM, divided evenly into the grid points. A

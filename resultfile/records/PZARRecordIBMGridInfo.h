@@ -42,8 +42,10 @@ public:
   const TVec3& GetLocalZ() const { return m_aLocalZ; }
   const TVec3& GetLocalXZ() const { return m_aLocalXZ; }
 
-  // Grid points and cells; a quadratic cell spans two point intervals per axis.
-  void GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const;
+  // Grid points and cells; a quadratic cell spans two point intervals per axis, and a count
+  // of 0 gives an empty grid. 0, with both sizes 0, for a damaged grid: a negative count, or
+  // more points than a signed 32-bit count holds.
+  int GetNodeElemSize(std::int32_t& nodes, std::int32_t& elems) const;
   void GetData(TMPUBndrD* pData) const;
 
 protected:

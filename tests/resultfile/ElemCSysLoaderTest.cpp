@@ -71,8 +71,10 @@ TEST_F(ElemCSysLoader, FindsEachIdInTheEntriesWhoseRangesOverlapAndDefaultsTheRe
   zar::MArray<pvk::TElemOutCsys_d> out;
   ASSERT_EQ(loader.LoadData(out, nullptr, &ids), 1);
   EXPECT_EQ(std::vector<double>(out[0].v, out[0].v + 6), (std::vector<double>{1, 0, 0, 0, 1, 0}));
-  ids.clear();
-  EXPECT_EQ(loader.LoadData(out, nullptr, &ids), 0);
+  ids.clear();  // a step without elements: nothing to load, and no failure
+  EXPECT_EQ(loader.LoadData(out, nullptr, &ids), 1);
+  EXPECT_TRUE(out.empty());
+  EXPECT_EQ(loader.LoadData(out, nullptr, nullptr), 0);
 
   CMemModelDB db;
   const std::uint64_t e11 = db.AddElement(11, 2, {1, 2}), e99 = db.AddElement(99, 2, {1, 2});

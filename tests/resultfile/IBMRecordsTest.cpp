@@ -73,13 +73,17 @@ TEST_F(IBMRecords, GridGivesItsFrameAndSize) {
 
   struct Case {
     std::int32_t order, n, nodes, cells;
+    int sized;
   };
+  // Counts that are negative or whose product leaves 32 bits give nothing.
   for (const Case c :
-       {Case{1, 5, 125, 64}, Case{2, 5, 125, 8}, Case{3, 5, 125, 8}, Case{1, 1, 1, 0}}) {
+       {Case{1, 5, 125, 64, 1}, Case{2, 5, 125, 8, 1}, Case{3, 5, 125, 8, 1}, Case{1, 1, 1, 0, 1},
+        Case{1, 0, 0, 0, 1}, Case{1, 1290, 2146689000, 2141700569, 1}, Case{1, 1291, 0, 0, 0},
+        Case{2, -3, 0, 0, 0}}) {
     ASSERT_EQ(Scan(PZARTestFile().Record(IBM_GRID_INFO, 1, GridBody(c.order, c.n)).End()), 1);
     std::int32_t nodes = -1;
     std::int32_t cells = -1;
-    At<CPZARRecordIBMGridInfo>(0).GetNodeElemSize(nodes, cells);
+    EXPECT_EQ(At<CPZARRecordIBMGridInfo>(0).GetNodeElemSize(nodes, cells), c.sized) << c.n;
     EXPECT_EQ(nodes, c.nodes) << c.order << " " << c.n;
     EXPECT_EQ(cells, c.cells) << c.order << " " << c.n;
   }

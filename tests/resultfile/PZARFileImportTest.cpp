@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <limits>
+#include <new>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,6 +34,23 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 using Fill = std::function<void(CResultFileBuilder&)>;
+
+// A model database that runs out of memory when asked for a chosen load case or for its body
+// model, as an import may at any point.
+class CFailingModelDB : public CMemModelDB {
+public:
+  std::uint64_t FindLoadCase(std::uint64_t dbItr, const CString& title) const override {
+    if (title == m_strFailCase) throw std::bad_alloc();
+    return CMemModelDB::FindLoadCase(dbItr, title);
+  }
+  void* GetBodyModel() const override {
+    if (m_bFailBody) throw std::bad_alloc();
+    return CMemModelDB::GetBodyModel();
+  }
+
+  CString m_strFailCase = L"";
+  bool m_bFailBody = false;
+};
 
 // Writes a result file, scans it together with its text output and imports it.
 class PZARFileImport : public ::testing::Test {
@@ -66,7 +85,7 @@ protected:
 
   ScratchFolder m_dir;
   CQVEPOHSession m_session;
-  CMemModelDB m_db;
+  CFailingModelDB m_db;
   CPZARFileEx m_file;
   std::uint64_t m_mcas = 0;
 };
@@ -138,7 +157,9 @@ TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
   EXPECT_EQ(unsorted, (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
 }
 
-TEST_F(PZARFileImport, NodeListsWithTheSameIdsShareTheirDataSet) {
+// A node list shares the set of the list before it; an element list the set of any earlier
+// list of the step with its ids, in the category of the vector before it.
+TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
   ASSERT_EQ(Run([](CResultFileBuilder& f) {
               Case(f, L"C");
               f.OutputSet(1.0, L"S");
@@ -148,6 +169,14 @@ TEST_F(PZARFileImport, NodeListsWithTheSameIdsShareTheirDataSet) {
               f.Vector(7201, 0, {5, 6});  // another category: its own set
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 3});
               f.Vector(104, 0, {7, 8});
+              for (const auto& [ids, comp] :
+                   {std::pair<std::vector<std::int32_t>, std::int32_t>{{10, 11}, 311101},
+                    {{10, 12}, 311102},  // same count, other ids
+                    {{10, 11}, 311103},
+                    {{10, 12}, 311104}}) {
+                f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, ids);
+                f.Vector(comp, 1, {1, 2});
+              }
             }),
             1);
   const auto& sets = Step(L"C", L"S")->GetDSetContainer()->GetDSetList();
@@ -156,7 +185,8 @@ TEST_F(PZARFileImport, NodeListsWithTheSameIdsShareTheirDataSet) {
     comps.emplace_back();
     for (const auto& pComp : pSet->GetDCompList()) comps.back().push_back(pComp->GetCompType());
   }
-  EXPECT_EQ(comps, (std::vector<std::vector<std::int32_t>>{{102, 103}, {7201}, {104}}));
+  EXPECT_EQ(comps, (std::vector<std::vector<std::int32_t>>{
+                       {102, 103}, {7201}, {104}, {311101, 311103}, {311102, 311104}}));
 }
 
 // Node and element-centre results read their values from the file after the import; a
@@ -195,6 +225,8 @@ TEST_F(PZARFileImport, ImportedResultsLoadTheirValues) {
   EXPECT_EQ(pCosine->GetResCatType(), 22);
 }
 
+// The names compare without case, and only with the sub-cases of the file being imported: the
+// same file imported twice into one session gives each import its own reactions.
 TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
   std::ofstream(m_dir.Narrow("r.out"))
       << "R E S U L T A N T   R E A C T I O N   F O R C E   O N   G E O M E T R Y\n"
@@ -202,17 +234,19 @@ TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
          "       ID      TYPE                   COORDINATE                                    "
          "     REACTION FORCE                                     REACTION MOMENT\n"
          " 5 POINT 0 0 0 1 2 3 0 0 0\n";
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
-              Translations(f);
-            }),
-            1);
-  zar::MList<CPostDSet*> sets;
-  Step(L"C", L"S")->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
-  ASSERT_EQ(sets.size(), 1u);
-  EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
-  EXPECT_EQ(sets.front()->GetDCompList().size(), 8u);
+  for (int import = 0; import < 2; ++import) {
+    ASSERT_EQ(Run([](CResultFileBuilder& f) {
+                Case(f, L"C");
+                f.OutputSet(1.0, L"S");
+                Translations(f);
+              }),
+              1);
+    zar::MList<CPostDSet*> sets;
+    Step(L"C", L"S")->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
+    ASSERT_EQ(sets.size(), 1u) << import;
+    EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
+    EXPECT_EQ(sets.front()->GetDCompList().size(), 8u) << import;
+  }
 }
 
 // Raw record bodies through the builder's file, for records no class writes.
@@ -296,6 +330,55 @@ TEST_F(PZARFileImport, EveryTemplateFamilyBindsThroughAnImportedFile) {
   for (const auto& [id, loc] : expected) EXPECT_TRUE(package.Exist(loc, id)) << id;
 }
 
+// Board components 51004101 to 51004106 give the board results 51004101 to 51004110, also
+// beside the plain nodal stresses that their results are made from.
+TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
+  for (const bool withPlain : {false, true}) {
+    ASSERT_EQ(Run([withPlain](CResultFileBuilder& f) {
+                Case(f, L"C");
+                f.OutputSet(1.0, L"S");
+                f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
+                for (std::int32_t id = 1; id <= 6; ++id) {
+                  if (withPlain) f.Vector(7200 + id, 0, {1, 2});
+                  f.Vector(51004100 + id, 0, {1, 2});
+                }
+              }),
+              1);
+    const CVResultPackage& package = *Step(L"C", L"S")->GetPackage();
+    for (std::int32_t id = 51004101; id <= 51004110; ++id)
+      EXPECT_TRUE(package.Exist(pvk::LOC_NODE, id)) << id << " " << withPlain;
+    EXPECT_EQ(package.Exist(pvk::LOC_NODE, 7201), withPlain ? 1 : 0);
+  }
+}
+
+// A failure inside the import leaves nothing of it behind: no nodes in the session, no element
+// output vectors in the file; a failure of the mesh post unit's build leaves the unit empty.
+TEST_F(PZARFileImport, AFailedImportLeavesNothingBehind) {
+  m_db.m_strFailCase = L"BOOM";
+  EXPECT_EQ(Run([](CResultFileBuilder& f) {
+              CRecordIBMGridInfoD grid(f.File());
+              grid.m_aNumber = {2, 2, 2};
+              f.Add(PZAR_RECORD_TYPE::IBM_GRID_INFO, 1, grid);
+              Case(f, L"C");
+              f.OutputSet(1.0, L"S");
+              f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, {10, 11});
+              f.Vector(311101, 1, {1, 2});
+              Case(f, L"BOOM");
+            }),
+            0);
+  EXPECT_EQ(m_file.GetPOHMcasItr(), 0u);
+  for (std::int32_t level = 0; level < 3; ++level)
+    EXPECT_EQ(m_session.GetPOHPool(level)->GetSize(), 0) << level;
+  EXPECT_TRUE(m_file.GetElemOutVectorList().empty());
+
+  m_db.m_bFailBody = true;
+  EXPECT_EQ(m_file.CreateINFO(&m_db), 0);
+  EXPECT_TRUE(m_file.GetMPUPost()->GetBndrDList().empty());
+  m_db.m_bFailBody = false;
+  EXPECT_EQ(m_file.CreateINFO(&m_db), 1);
+  EXPECT_EQ(m_file.GetMPUPost()->GetBndrDList().size(), 1u);
+}
+
 TEST_F(PZARFileImport, NothingIsImportedWithoutSessionOrName) {
   EXPECT_EQ(m_file.CreatePOH(&m_session, &m_db, 0), 0);  // never scanned: no name
   ASSERT_EQ(Run([](CResultFileBuilder& f) { Translations(f); }), 1);
@@ -326,6 +409,7 @@ std::vector<std::int32_t> AllBut(std::int32_t count, std::vector<std::int32_t> l
 }
 
 TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   const std::array<std::int32_t, 3> q{3, 3, 3};
   // The quadratic cell's face centres and centre: two or three offsets of 1.
   std::vector<std::int32_t> inner;
@@ -341,6 +425,12 @@ TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
       {1, {3, 2, 2}, AllBut(12, {1}), {0, 1}, AllBut(12, {1})},
       {2, q, AllBut(27, inner), {1}, AllBut(27, {})},
       {2, q, AllBut(27, innerAndCorner), {0}, AllBut(27, innerAndCorner)},
+      // Damaged counts: no product may overflow or wrap to a small number, no loop may run
+      // past the grid's points, and the file still opens.
+      {2, {0, kMax, kMax}, {0}, {}, {0}},  // no points, but billions of rows to loop over
+      {2, {1 << 21, 1 << 21, 1 << 22}, {0}, {}, {}},  // 2^64 points: wraps to 0
+      {2, {kMax, kMax, kMax}, {0}, {}, {}},
+      {2, {-1, 2, 2}, {0}, {}, {}},
   };
   for (const TVolumeCase& c : cases) {
     ASSERT_EQ(Run([&c](CResultFileBuilder& f) {
@@ -353,6 +443,7 @@ TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
                 f.Vector(102, 0, std::vector<double>(c.listed.size(), 1.0));
               }),
               1);
+    EXPECT_EQ(m_file.CreateINFO(&m_db), 1);
     const CMPUPost& mpu = *m_file.GetMPUPost();
     EXPECT_EQ(mpu.GetCellFlags(), c.cells) << c.order << " " << c.listed.size();
     std::vector<std::int32_t> flagged;
