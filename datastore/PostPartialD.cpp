@@ -24,15 +24,17 @@ void CPostPartialD::Clear() {
   m_aFKey.clear();
   m_aFPos.clear();
   m_aKey.clear();
-  // The indexing and case information go too: left over from an earlier fill they would
-  // index columns that no longer hold those rows.
-  m_aDSI.clear();
-  m_aDCT.clear();
-  m_aCaseInfo.clear();
   for (auto& column : m_aComp) column.clear();
   m_nAMTType = static_cast<pvk::AMT_TYPE>(0);
   m_nLOCType = static_cast<pvk::LOC_TYPE>(0);
   m_nCompCnt = 0;
+}
+
+void CPostPartialD::Reset() {
+  Clear();
+  m_aDSI.clear();
+  m_aDCT.clear();
+  m_aCaseInfo.clear();
 }
 
 TPostPartialD CPostPartialD::GetStruct() const {

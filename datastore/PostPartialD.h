@@ -37,9 +37,12 @@ public:
   // n = 0 takes the amount type's default column count. 0, with nothing changed, when the
   // count is below 1 or above 70; otherwise the block is cleared and takes the three values.
   int Init(pvk::AMT_TYPE amt, pvk::LOC_TYPE loc, std::int32_t n);
-  // Empties every array, keeping its storage for the next fill, and zeroes the types and
-  // the column count.
+  // Empties the keys, face keys and positions and the columns, keeping their storage for the
+  // next fill, and zeroes the types and the column count. The indexing (DSI, DCT) and the
+  // case information stay: whoever fills a block sets them anew.
   void Clear();
+  // Clear, and the indexing and case information with it: a block that another fill re-uses.
+  void Reset();
   TPostPartialD GetStruct() const;
 
   zar::MArray<std::int32_t>* GetFKey() { return &m_aFKey; }

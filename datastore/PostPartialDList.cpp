@@ -9,7 +9,7 @@ CPostPartialD* CPostPartialDList::Add() {
 
 void CPostPartialDList::Reset(std::size_t n) {
   if (m_list.size() > n) m_list.resize(n);
-  for (auto& pBlock : m_list) pBlock->Clear();
+  for (auto& pBlock : m_list) pBlock->Reset();
   while (m_list.size() < n) Add();
 }
 

@@ -20,8 +20,9 @@ public:
   // 1 after deleting the block; 0 when it is not one of this list's.
   int Remove(const CPostPartialD* pBlock);
   void Clear() { m_list.clear(); }
-  // As Clear followed by n Adds, but the first blocks are kept (cleared) with their storage:
-  // a repeated load then writes memory it already has instead of faulting in fresh pages.
+  // As Clear followed by n Adds, but the first blocks are kept (reset, so that nothing of the
+  // last fill shows) with their storage: a repeated load then writes memory it already has
+  // instead of faulting in fresh pages.
   void Reset(std::size_t n);
 
   const BlockList& GetList() const { return m_list; }

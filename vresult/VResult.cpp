@@ -88,7 +88,7 @@ int CVResult::LoadBlocks(CPostPartialDList* pList, TVResParam* pParam,
     CPostPartialD* pData = (itBlock++)->get();
     if (!_LoadPartial(pData, &vrdSet, pParam)) {
       // Half-loaded rows without their values must not reach the displays.
-      pData->Clear();
+      pData->Reset();
       continue;
     }
     nLoaded = 1;

@@ -88,7 +88,7 @@ TEST(CFile, SeekBeyondTheEndIsAllowedAndANegativePositionIsNot) {
 
   for (auto [off, from] :
        {std::pair{-1, CFile::begin}, {-200, CFile::current}, {-102, CFile::end}}) {
-    const CFileException e = Caught([&] { f.Seek(off, from); });
+    const CFileException e = Caught([&, off = off, from = from] { f.Seek(off, from); });
     EXPECT_EQ(e.m_cause, CFileException::badSeek);
     EXPECT_EQ(e.m_lOsError, EINVAL);
     EXPECT_EQ(e.m_strFileName, dir.Wide("seek.bin"));

@@ -44,7 +44,7 @@ CPostPartialD FilledBlock() {
   return block;
 }
 
-TEST(CPostPartialD, CopyIsDeepAndClearEmptiesEverythingButKeepsTheStorage) {
+TEST(CPostPartialD, CopyIsDeepAndClearEmptiesTheRowsButKeepsTheStorage) {
   CPostPartialD block = FilledBlock();
   const CPostPartialD copy = block;
   const double* column = block.GetComp(0)->data();
@@ -54,7 +54,11 @@ TEST(CPostPartialD, CopyIsDeepAndClearEmptiesEverythingButKeepsTheStorage) {
   EXPECT_EQ(block.GetCompCnt() + block.GetAMTType() + block.GetLOCType(), 0);
   EXPECT_EQ(block.GetDataCount(), 0);
   EXPECT_TRUE(block.GetKey()->empty() && block.GetFKey()->empty() && block.GetPos()->empty());
-  // Indexing left over from an earlier fill would index rows that are gone.
+  // The indexing and case information are the filler's to set; Reset empties them too.
+  EXPECT_EQ(*block.GetDSI(), (IDs{0, 1}));
+  EXPECT_EQ(*block.GetDCT(), (IDs{1, 1}));
+  EXPECT_EQ(block.GetCaseInfo()->size(), 1u);
+  block.Reset();
   EXPECT_TRUE(block.GetDSI()->empty() && block.GetDCT()->empty() && block.GetCaseInfo()->empty());
   block.GetComp(0)->push_back(5.0);
   EXPECT_EQ(block.GetComp(0)->data(), column);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "base/FileException.h"
 #include "resultfile/PZARFileWriter140.h"
 #include "resultfile/PZARModelWriter150.h"
 #include "resultfile/RecordFactory.h"
@@ -20,6 +21,7 @@
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordSolverInfo.h"
 #include "resultfile/records/PZARRecordVector.h"
+#include "resultfile/records/PZARResultInfo.h"
 
 class CResultFileBuilder {
 public:
@@ -91,6 +93,22 @@ public:
     data.m_pValues = narrow ? static_cast<const void*>(singles.data()) : values.data();
     data.m_nCount = static_cast<std::int32_t>(values.size());
     return Add(PZAR_RECORD_TYPE::VECTOR, compId, data);
+  }
+
+  // Entity case information over the id list in force and the result ids before it: the
+  // information block (range 0 to 0, no name), then the values. No record class writes it.
+  bool EntityCaseInfo(const TPZARResultInts& ints, const std::vector<unsigned>& values) {
+    const double range = 0.0;
+    const float narrowRange = 0.0f;
+    const void* pRange = FloatSize() == 4 ? static_cast<const void*>(&narrowRange) : &range;
+    try {
+      if (!m_writer.WriteRecordHeader(PZAR_RECORD_TYPE::ENTITY_CASE_INFO, 0)) return Keep(false);
+      TPZARResultInfo::Write(*File(), ints, FloatSize(), pRange, pRange, L"");
+      File()->Write(values.data(), static_cast<unsigned>(values.size() * sizeof(unsigned)));
+    } catch (const CFileException&) {
+      return Keep(false);
+    }
+    return true;
   }
 
   // The end marker, then the file is closed; true when every write succeeded.

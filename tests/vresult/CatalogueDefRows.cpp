@@ -1,5 +1,6 @@
 #include "CatalogueDefRows.h"
 
+#include <cctype>
 #include <sstream>
 
 namespace {
@@ -45,4 +46,43 @@ const std::vector<TDefRow>& GetDefRows() {
     return out;
   }();
   return rows;
+}
+
+const std::map<std::string, TTmplInfo>& GetTemplates() {
+  static const std::map<std::string, TTmplInfo> templates = {
+      {"ScalarDirect", {pvk::AMT_SCALAR, {0}}},
+      {"ScalarDirect_UnitEntity_CaseInfo", {pvk::AMT_SCALAR, {0}}},
+      {"VectorComp_ZAR", {pvk::AMT_VECTOR, {1, 2, 3}}},
+      {"VectorComp", {pvk::AMT_VECTOR, {1, 2}}},
+      {"VectorTotal", {pvk::AMT_VECTOR, {0, 1, 2, 3}}},
+      {"VectorComb", {pvk::AMT_VECTOR, {0, 3, 4, 5}}},
+      {"Comp6_ZAR", {pvk::AMT_TENSOR6, {0, 1, 2, 3, 4, 5}}},
+      {"CNNT_StrsStrn_ZAR", {pvk::AMT_SCALAR, {3, 4, 5, 6, 7, 8}}},
+      {"CNNT_ForcMoment_ZAR", {pvk::AMT_SCALAR, {1, 2, 3, 4, 5, 6, 7, 8}}},
+      {"PrinVector", {pvk::AMT_PRINCIPAL_3D, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}},
+      {"PrinVector2D", {pvk::AMT_PRINCIPAL_2D, {1, 2, 3, 4, 5}}},
+      {"MaxIntensity", {pvk::AMT_SCALAR, {0}}},
+      {"Tensor_ZAR", {pvk::AMT_TENSOR, {0, 1, 2, 3, 4, 5}}},
+      {"SPR_Comp_ZAR", {pvk::AMT_SPR1, {0}}},
+      {"SPR_Comp3_ZAR", {pvk::AMT_SPR3, {0, 1, 2}}},
+      {"SPR_Comp6_ZAR", {pvk::AMT_SPR6, {0, 1, 2, 3, 4, 5}}},
+      {"SPR_Comp7_ZAR", {pvk::AMT_SPR7, {0, 1, 2, 3, 4, 5, 6}}},
+      {"Reaction_ZAR", {pvk::AMT_SCALAR, {0, 1, 2, 3}}},
+      {"Fatigue_ZAR", {pvk::AMT_NODAL_FATIGUE, {0, 1, 2, 3, 4, 5, 6}}},
+      {"Fatigue", {pvk::AMT_SCALAR, {0}}},
+      {"Nonlinear_ZAR", {pvk::AMT_NONLINEAR, {0, 1, 2, 3, 4, 5, 6, 7}}},
+  };
+  return templates;
+}
+
+std::vector<std::int32_t> TemplateArgs(const TDefRow& row, std::int32_t offset) {
+  const std::set<std::size_t>& ids = GetTemplates().at(row.tmpl).idArgs;
+  std::vector<std::int32_t> args;
+  for (std::size_t i = 0; i < row.args.size(); ++i) {
+    const std::string& arg = row.args[i];
+    const std::int32_t value =
+        std::isdigit(static_cast<unsigned char>(arg[0])) ? std::stoi(arg) : 0;
+    args.push_back(ids.contains(i) && value != 0 ? value + offset : value);
+  }
+  return args;
 }

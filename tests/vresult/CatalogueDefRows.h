@@ -1,9 +1,13 @@
 #pragma once
 // The catalogue table as the tests see it: every row of VResultCatalogue.def with its class
-// columns.
+// columns, and what the tests know of each template.
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "datastore/AmtType.h"
 
 struct TDefRow {
   std::int32_t id;
@@ -18,3 +22,15 @@ struct TDefRow {
 };
 
 const std::vector<TDefRow>& GetDefRows();
+
+// A template's preset amount type and the positions of its arguments that hold component ids.
+struct TTmplInfo {
+  pvk::AMT_TYPE amt;
+  std::set<std::size_t> idArgs;
+};
+// Every template that has classes, by name.
+const std::map<std::string, TTmplInfo>& GetTemplates();
+
+// The row's template arguments as numbers (0 for a base class), its component ids moved by
+// `offset` (an absent id, 0, stays 0).
+std::vector<std::int32_t> TemplateArgs(const TDefRow& row, std::int32_t offset);

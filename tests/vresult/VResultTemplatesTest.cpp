@@ -85,8 +85,12 @@ TEST(VResultTemplates, VectorColumnsFromStoredComponents) {
       // Without their own stored component, totals and resultants are not bound.
       {101, {{102, t1}, {103, t2}, {104, t3}}, {}},
       {109, {{102, t1}, {103, t2}, {104, t3}}, {}},
-      // A component result needs the component of its own direction.
+      // A component result needs the component of its own direction; of a two-component
+      // vector, the first component.
       {103, {{102, t1}, {104, t3}}, {}},
+      {435102, {{435101, t1}}, {zero, zero, zero, zero}},
+      {435102, {{435101, t1}, {435102, t2}}, {t2, zero, t2, zero}},
+      {435101, {{435102, t2}}, {}},
       // Phase-angle classes read the phase-angle components.
       {kPhase + 103,
        {{kPhase + 102, t1}, {kPhase + 103, t2}, {kPhase + 104, t3}},
@@ -94,10 +98,10 @@ TEST(VResultTemplates, VectorColumnsFromStoredComponents) {
       {kPhase + 103, {{102, t1}, {103, t2}, {104, t3}}, {}},
   };
   for (const TVectorCase& c : cases) {
-    NodeSet set(1);  // the nodal translations' category
-    for (const auto& [compId, values] : c.stored) set.Add(compId, values);
     auto vr = Create(c.id);
     ASSERT_NE(vr, nullptr) << c.id;
+    NodeSet set(vr->GetResCatType());
+    for (const auto& [compId, values] : c.stored) set.Add(compId, values);
     EXPECT_EQ(Load(*vr, {set.Get()}), c.expected) << c.id << " with " << c.stored.size();
   }
 }
@@ -163,16 +167,18 @@ TEST(VResultTemplates, ScalarAndTensorColumns) {
   EXPECT_TRUE(Load(*boardTensor, {stress.Get()}).empty());
 }
 
-// Stores one entity row of two case values for every asked entity.
+// Answers its key with two case values (first 1, second 1, one node) for each of the two
+// stored entities.
 class CaseInfoLoader : public FakeCaseInfoLoader {
 public:
   using FakeCaseInfoLoader::LoadUnitData;
-  int LoadUnitData(std::int32_t entityId, const zar::MArray<std::int32_t>* keys, unsigned& n1,
-                   unsigned& n2, unsigned& n3, zar::MArray<unsigned int>& values) override {
+  int LoadUnitData(std::int32_t key, zar::MArray<std::int32_t>& ids, unsigned& n1, unsigned& n2,
+                   unsigned& n3, zar::MArray<unsigned int>& values) override {
     n1 = n2 = n3 = 1;
-    values = {4u, 9u};
-    return FakeCaseInfoLoader::LoadUnitData(entityId, keys, n1, n2, n3, values);
+    values = m_values;
+    return FakeCaseInfoLoader::LoadUnitData(key, ids, n1, n2, n3, values);
   }
+  zar::MArray<unsigned int> m_values{4u, 9u, 5u, 8u};
 };
 
 TEST(VResultTemplates, CaseInformationOfEnvelopes) {
@@ -188,10 +194,13 @@ TEST(VResultTemplates, CaseInformationOfEnvelopes) {
   modelSet.Add(2101, {1, 2});
 
   EXPECT_EQ(Load(*vr, {modelSet.Get()}), std::vector<Column>{});  // model sets are not read
-  EXPECT_EQ(Load(*vr, {&caseSet}), (std::vector<Column>{{4, 9}}));
-  EXPECT_EQ(loader.m_call.m_nEntity, 2101);
-  loader.m_nAnswer = 0;
+  EXPECT_EQ(Load(*vr, {&caseSet}), (std::vector<Column>{{4, 9, 5, 8}}));
+  // The result's own id is the key (an entity 2101 is one of the keys, and not asked for).
+  EXPECT_EQ(loader.m_call, (FakeEntityCall{1, 2101, 0, nullptr}));
   int bound = 0;
+  loader.m_values.pop_back();  // fewer values than the stored entities need
+  EXPECT_TRUE(Load(*vr, {&caseSet}, &bound).empty());
+  loader.m_nAnswer = 0;
   EXPECT_TRUE(Load(*vr, {&caseSet}, &bound).empty());
   EXPECT_EQ(bound, 1);
 }

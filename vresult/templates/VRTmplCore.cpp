@@ -14,14 +14,12 @@ namespace pvk::vrtmpl {
 
 namespace {
 
-// Clears the block, sets its types and column count, and loads the stored keys.
+// Resets the block, sets its types and column count, and loads the stored keys.
 const CPostUnitModelResultDSet* BeginModelBlock(const CVResult& vr, CPostPartialD& data,
                                                 const TVRDSet& vrdSet, std::int32_t nColumns) {
   const auto* pDSet = dynamic_cast<const CPostUnitModelResultDSet*>(vrdSet.pDSet);
+  data.Reset();
   if (!pDSet || !data.Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), nColumns)) return nullptr;
-  data.GetDSI()->clear();
-  data.GetDCT()->clear();
-  data.GetCaseInfo()->clear();
   return pDSet->LoadKey(*data.GetKey()) ? pDSet : nullptr;
 }
 
@@ -86,7 +84,7 @@ int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVR
       pDSet ? LoadColumns(*pData, *pVRDSet, *pParam, aSlotOfColumn, nRequiredColumns, nLoaded) : -1;
   if (nRows < 0 ||
       !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
-    pData->Clear();
+    pData->Reset();
     return 0;
   }
   for (std::int32_t i = 0; i < nColumns; ++i) {
@@ -104,16 +102,20 @@ int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
   if (!pData || !pVRDSet) return 0;
   const auto* pDSet = dynamic_cast<const CPostUnitEntityCaseInfoDSet*>(pVRDSet->pDSet);
   auto* pComp = dynamic_cast<CPostUnitEntityCaseInfoDComp*>(GetLiveDComp(*pVRDSet, 0));
+  pData->Reset();
   if (!pDSet || !pComp || !pData->Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), 1)) return 0;
   zar::MArray<unsigned int>& caseInfo = *pData->GetCaseInfo();
-  caseInfo.clear();
-  unsigned nCount1 = 0, nCount2 = 0, nCount3 = 0;
-  zar::MArray<std::int32_t> ids{nTmplID};
-  if (!pDSet->LoadKey(*pData->GetKey()) ||
-      !pComp->LoadUnitData(pData->GetKey(), nTmplID, nCount1, nCount2, nCount3, caseInfo) ||
-      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), &ids, nCount1, nCount2, nCount3)) {
-    pData->Clear();
-    caseInfo.clear();
+  unsigned nFirst = 0, nSecond = 0, nNodes = 0;
+  zar::MArray<std::int32_t> entities;
+  // The template id is the loader's result-id key: its values for every stored entity, a row
+  // of (first + second) values per node for each.
+  const bool bLoaded =
+      pDSet->LoadKey(*pData->GetKey()) &&
+      pComp->LoadUnitData(nTmplID, entities, nFirst, nSecond, nNodes, caseInfo) &&
+      caseInfo.size() == std::uint64_t{pData->GetKey()->size()} * (nFirst + nSecond) * nNodes &&
+      pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), nullptr, nFirst, nSecond, nNodes);
+  if (!bLoaded) {
+    pData->Reset();
     return 0;
   }
   pData->GetScalarComp()->assign(caseInfo.begin(), caseInfo.end());
@@ -124,9 +126,13 @@ void CopyDirection(CPostPartialD& data, std::int32_t nDir) {
   *data.GetComp(0) = *data.GetComp(nDir + 1);
 }
 
+void ZeroColumn(CPostPartialD& data, std::int32_t nColumn) {
+  zar::MArray<double>& column = *data.GetComp(nColumn);
+  std::fill(column.begin(), column.end(), 0.0);
+}
+
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB) {
-  const std::int32_t nOther = 3 - nAxisA - nAxisB;
-  std::fill(data.GetComp(nOther + 1)->begin(), data.GetComp(nOther + 1)->end(), 0.0);
+  ZeroColumn(data, 3 - nAxisA - nAxisB + 1);
   const zar::MArray<double>& x = *data.GetComp(1);
   const zar::MArray<double>& y = *data.GetComp(2);
   const zar::MArray<double>& z = *data.GetComp(3);
@@ -190,7 +196,7 @@ int LoadEverySlot(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDS
             : std::vector<bool>{};
   if (loaded.empty() ||
       !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
-    pData->Clear();
+    pData->Reset();
     return 0;
   }
   FitColumns(*pData, loaded, nRows);
@@ -201,13 +207,14 @@ int LoadReaction(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSe
                  const TVResParam* pParam) {
   if (!IsUsableBinding(pData, pVRDSet, pParam)) return 0;
   const auto* pDSet = dynamic_cast<const CPostUnitModelResultDSet*>(pVRDSet->pDSet);
+  pData->Reset();  // geometry rows carry no entity information
   if (!pDSet || !pData->Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), pVRDSet->count)) return 0;
   std::int32_t nRows = 0;
   std::vector<bool> loaded;
   if (pDSet->LoadReactionKey(*pData->GetFKey(), *pData->GetFPos()))
     loaded = LoadSlotsInOrder(*pData, *pVRDSet, *pParam, nullptr, nRows);
   if (loaded.empty()) {
-    pData->Clear();
+    pData->Reset();
     return 0;
   }
   *pData->GetKey() = *pData->GetFKey();

@@ -52,8 +52,9 @@ int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
                  const TVRDSet* pVRDSet, const TVResParam* pParam);
 
 // Vector component: column 0 takes the column of the direction (0 to 2); the other component
-// columns were left unread and are zero.
+// columns must be zero (left unread, or zeroed with ZeroColumn).
 void CopyDirection(CPostPartialD& data, std::int32_t nDir);
+void ZeroColumn(CPostPartialD& data, std::int32_t nColumn);
 // In-plane resultant: the axis that is neither a nor b becomes zero, column 0 the magnitude.
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB);
 

@@ -79,6 +79,7 @@ int LoadPrincipal2D(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVR
   const zar::MArray<TElemOutCsys_d> csys = ElemSystems(stored, *pVRDSet, *pParam);
   const IPreDBTable* pElems = pParam->pLinker ? pParam->pLinker->GetElementTable() : nullptr;
   const std::size_t nRows = stored.GetComp(0)->size();
+  pData->Reset();
   pData->Init(AMT_PRINCIPAL_2D, stored.GetLOCType(), 8);
   for (std::int32_t c = 0; c < 8; ++c) pData->GetComp(c)->assign(nRows, 0.0);
   const auto& keys = *stored.GetKey();

@@ -31,6 +31,7 @@ void TakeConverted(CPostPartialD& out, CPostPartialD& converted, std::int32_t nI
     out = std::move(converted);
     return;
   }
+  out.Reset();
   out.Init(converted.GetAMTType(), converted.GetLOCType(), 1);
   *out.GetKey() = std::move(*converted.GetKey());
   *out.GetDSI() = std::move(*converted.GetDSI());

@@ -13,7 +13,7 @@ template <std::int32_t nIndex, std::int32_t nC1, std::int32_t nC2, std::int32_t 
           class TBase>
 class CVRTmpl_CNNT_ForcMoment_ZAR : public pvk::vrtmpl::CVRTmplBinder<TBase> {
   static_assert(nIndex >= 0 && nIndex < 8);
-  static constexpr std::int32_t kComp[] = {nC1, nC2, nC3, nC4, nC5, nC6, nC7, nC8};
+  static constexpr std::int32_t kComp[8] = {nC1, nC2, nC3, nC4, nC5, nC6, nC7, nC8};
 
 public:
   CVRTmpl_CNNT_ForcMoment_ZAR() {

@@ -13,7 +13,7 @@ template <std::int32_t nA, std::int32_t nStrain, std::int32_t nIndex, std::int32
           class TBase>
 class CVRTmpl_CNNT_StrsStrn_ZAR : public pvk::vrtmpl::CVRTmplBinder<TBase> {
   static_assert(nIndex >= 0 && nIndex < 6);
-  static constexpr std::int32_t kComp[] = {nXX, nYY, nZZ, nXY, nYZ, nZX};
+  static constexpr std::int32_t kComp[6] = {nXX, nYY, nZZ, nXY, nYZ, nZX};
 
 public:
   CVRTmpl_CNNT_StrsStrn_ZAR() {

@@ -1,7 +1,6 @@
 #pragma once
 // An element fatigue result (life cycles, damage): the stored component as it is, one column,
-// exactly as a scalar shown directly (which matches no categories either: the store files
-// these components under another category than the catalogue).
+// exactly as a scalar shown directly.
 #include <cstdint>
 
 #include "vresult/templates/VRTmpl_ScalarDirect.h"

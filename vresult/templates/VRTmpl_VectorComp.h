@@ -1,6 +1,7 @@
 #pragma once
 // One component of a two-component vector (the third id is 0): columns value, x, y, z with
-// the other axis and z zero. Only the direction's component must be stored.
+// the other axis and z zero. The binding needs the first component only; a missing second one
+// shows as zero.
 #include <cstdint>
 
 #include "vresult/VResult_ZAR.h"
@@ -15,15 +16,15 @@ public:
 
 protected:
   int _Init(const zar::MList<CPostDSet*>& dsets) override {
-    static constexpr std::int32_t kIds[] = {nDir == 0 ? nC1 : nC2, nC1, nC2};
+    static constexpr std::int32_t kIds[] = {nC1, nC1, nC2, nC3};
     return BindSets(dsets, kIds, {pvk::POST_DSET_UNIT_MODEL_RESULT, true, 0x1u});
   }
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
-    // The other axis shows zero, so it is not read.
-    static constexpr std::int32_t kSlots[] = {-1, nDir == 0 ? 1 : -1, nDir == 1 ? 2 : -1, -1};
-    if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 1u << (nDir + 1)))
-      return 0;
+    // Both axes are read, so that the rows are known when the direction's own is missing.
+    static constexpr std::int32_t kSlots[] = {-1, 1, 2, -1};
+    if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0u)) return 0;
     pvk::vrtmpl::CopyDirection(*pData, nDir);
+    pvk::vrtmpl::ZeroColumn(*pData, 2 - nDir);
     return 1;
   }
 };
