@@ -10,7 +10,7 @@ struct TCompCatRange {
   std::int32_t catType;
 };
 
-constexpr int kCompCatRangeCount = 201;
+constexpr int kCompCatRangeCount = 204;
 extern const TCompCatRange kCompCatRanges[kCompCatRangeCount];
 
 }  // namespace PZAR::detail

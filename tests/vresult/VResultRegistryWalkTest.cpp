@@ -44,16 +44,11 @@ constexpr std::int32_t kCaseSub = 2;
 
 // The results that no written file reaches, and why.
 const std::map<std::int32_t, const char*> kUnreachable = [] {
-  const char* kNoCategory =
-      "its first component (60145, 60156, 60312, 60445) has no category in the import's "
-      "component table and no catalogue row: the import drops its vectors";
   const char* kTwoComponentTotal =
       "the total of a two-component vector binds only on a stored component 0, which the "
       "import never files";
   const char* kNoPhaseReactions = "the solver's text output has no phase-angle reactions";
   std::map<std::int32_t, const char*> ids;
-  for (const std::int32_t id : {60144, 60155}) ids[id] = ids[id + kPhase] = kNoCategory;
-  for (const std::int32_t id : {60300, 60311, 60444, 60477}) ids[id] = kNoCategory;
   for (const std::int32_t id : {413104, 413108, 435107, 435114, 485107, 485114})
     ids[id] = ids[id + kPhase] = kTwoComponentTotal;
   for (std::int32_t id = 481; id <= 488; ++id) ids[id + kPhase] = kNoPhaseReactions;
