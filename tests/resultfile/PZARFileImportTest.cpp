@@ -295,41 +295,6 @@ TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
                                     {pvk::POST_DSET_UNIT_ENTITY_CASE_INFO, 102, {7201, 0}}}));
 }
 
-// One stored set per template family, written, scanned with its text output and imported:
-// each family's result is made in the step.
-TEST_F(PZARFileImport, EveryTemplateFamilyBindsThroughAnImportedFile) {
-  std::ofstream(m_dir.Narrow("r.out"))
-      << "R E S U L T A N T   R E A C T I O N   F O R C E   O N   G E O M E T R Y\n"
-         "SUBCASE : C : S\n"
-         "       ID      TYPE                   COORDINATE                                    "
-         "     REACTION FORCE                                     REACTION MOMENT\n"
-         " 5 POINT 0 0 0 1 2 3 0 0 0\n";
-  auto range = [](std::int32_t first, std::int32_t last) {
-    std::vector<std::int32_t> ids;
-    for (std::int32_t id = first; id <= last; ++id) ids.push_back(id);
-    return ids;
-  };
-  ASSERT_EQ(Run([&](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
-              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
-              for (const auto& ids :
-                   {range(7201, 7206), range(60101, 60110), range(9006, 9012), range(7701, 7708)})
-                for (const std::int32_t id : ids) f.Vector(id, 0, {1, 2});
-              f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, {10, 11});
-              for (const auto& ids :
-                   {range(410402, 410410), std::vector<std::int32_t>{411101, 411102, 411104, 411107,
-                                                                     411108, 312112, 1172}})
-                for (const std::int32_t id : ids) f.Vector(id, 1, {1, 2});
-            }),
-            1);
-  const CVResultPackage& package = *Step(L"C", L"S")->GetPackage();
-  const std::pair<std::int32_t, std::int32_t> expected[] = {{7207, 6},   {60100, 6},  {9006, 6},
-                                                            {7701, 6},   {410406, 2}, {411107, 2},
-                                                            {312123, 2}, {1172, 2},   {482, 5}};
-  for (const auto& [id, loc] : expected) EXPECT_TRUE(package.Exist(loc, id)) << id;
-}
-
 // Board components 51004101 to 51004106 give the board results 51004101 to 51004110, also
 // beside the plain nodal stresses that their results are made from.
 TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
