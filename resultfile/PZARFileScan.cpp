@@ -93,6 +93,9 @@ std::optional<TPZARScanReason> WhyNotKept(const CPZARRecord& record, bool scanne
     reason.nLeft = fit.nLeft;
   } else if (fit.eFit == CPZARRecord::EBodyFit::COUNT_REFUSED) {
     reason.eKind = BODY_COUNT_REFUSED;
+  } else if (fit.pszRefused) {
+    reason.eKind = RECORD_REFUSED;
+    reason.strDetail = fit.pszRefused;
   } else {
     reason.eKind = at.nEnd == at.nFileLength ? NO_END_MARKER : RECORD_REFUSED;
   }

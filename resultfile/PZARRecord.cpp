@@ -43,6 +43,11 @@ int CPZARRecord::RefuseBodyCount() const {
   return 0;
 }
 
+int CPZARRecord::RefuseContent(const wchar_t* why) const {
+  m_bodyFit = {EBodyFit::FITS, 0, 0, why};
+  return 0;
+}
+
 std::string CPZARRecord::ReadField(CFile& file, unsigned length) {
   char buffer[kTextBufferSize] = {};
   const unsigned kept = std::min(length, kTextBufferSize - 1);

@@ -40,8 +40,9 @@ public:
   enum class EBodyFit { FITS, TOO_SHORT, COUNT_REFUSED };
   struct TBodyFit {
     EBodyFit eFit = EBodyFit::FITS;
-    std::uint64_t nNeeded = 0;  // TOO_SHORT: the bytes the failed check asked for
-    std::uint64_t nLeft = 0;    // and the bytes that were left at that point
+    std::uint64_t nNeeded = 0;            // TOO_SHORT: the bytes the failed check asked for
+    std::uint64_t nLeft = 0;              // and the bytes that were left at that point
+    const wchar_t* pszRefused = nullptr;  // why a body that fits was refused, when known
   };
   const TBodyFit& GetBodyFit() const { return m_bodyFit; }
 
@@ -56,6 +57,8 @@ public:
   bool SkipBytes(CFile& file, std::uint64_t bytes) const;
   // Notes that a count of the body was refused before its size could be known; returns 0.
   int RefuseBodyCount() const;
+  // Notes why the content of a body that fits is refused (a static text); returns 0.
+  int RefuseContent(const wchar_t* why) const;
 
 private:
   // Returns the field's text up to the first NUL, at most 127 bytes.

@@ -67,7 +67,8 @@ CString FormatScanReason(const TPZARScanReason& r) {
     case BODY_MOVED_BACK:
       return RecordPart(r) + L": its body ends before it starts";
     case RECORD_REFUSED:
-      return RecordPart(r) + L": its content is refused";
+      if (r.strDetail.IsEmpty()) return RecordPart(r) + L": its content is refused";
+      return RecordPart(r) + L": its content is refused: " + r.strDetail;
     case NO_END_MARKER:
       return RecordPart(r) + L": the file ends with it, without an end marker";
     case NO_RECORDS:

@@ -29,7 +29,7 @@ struct TPZARScanReason {
   std::uint64_t nNeeded = 0;  // the bytes that a check asked for
   std::uint64_t nLeft = 0;    // the bytes left in the file at that point
   std::int32_t nValue = 0;    // see the kinds
-  CString strDetail{};        // FILE_ERROR: the system's message
+  CString strDetail{};        // FILE_ERROR: the system's message; RECORD_REFUSED: why
 
   bool operator==(const TPZARScanReason&) const = default;
 };

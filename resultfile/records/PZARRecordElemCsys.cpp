@@ -25,7 +25,8 @@ std::int32_t CPZARRecordElemCsys::GetType() const { return kType; }
 int CPZARRecordElemCsys::_Scan(CFile& file) {
   const CPZARFile* pFile = GetFile();
   const std::int32_t n = GetHeader().id;
-  if (!pFile || n < 1) return 0;
+  if (!pFile) return 0;
+  if (n < 1) return RefuseContent(L"its element count is below 1");
   m_nDataPos = file.GetPosition();
   const std::uint64_t size = static_cast<std::uint64_t>(n) * kRealsPerElem *
                              static_cast<std::uint64_t>(pFile->GetFloatSize());

@@ -35,7 +35,7 @@ const TPZARRecordRegistrar_130_140<CPZARRecordPlyID> s_ply(PLY_ID);
 
 int CPZARRecordIDList::_Scan(CFile& file) {
   const std::int32_t n = GetHeader().id;
-  if (n < m_traits.nMinCount || n < 0) return 0;
+  if (n < m_traits.nMinCount || n < 0) return RefuseContent(L"its id count is below 1");
   m_nDataPos = file.GetPosition();
   m_nDataSize = static_cast<std::uint64_t>(n) * sizeof(std::int32_t);
   return SkipBytes(file, m_nDataSize) && OnScanned(file);

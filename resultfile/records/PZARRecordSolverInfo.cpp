@@ -54,7 +54,7 @@ int CPZARRecordSolverInfo::_Scan(CFile& file) {
       !DecodeUnit(UNIT_FORCE, stored[1], m_unitIndex.nForce) ||
       !DecodeUnit(UNIT_ENERGY, stored[2], m_unitIndex.nEnergy) ||
       !DecodeUnit(UNIT_TIME, stored[3], m_unitIndex.nTime))
-    return 0;
+    return RefuseContent(L"a unit code lies outside the unit tables");
   // Every text read after this record uses its encoding.
   if (CPZARFile* pFile = GetFile()) pFile->SetEncodingCodePage(GetEncodingCodePage());
   return 1;

@@ -106,8 +106,10 @@ TEST_F(CaseRecords, SolverInfoRefusesUnitCodesOutsideTheUnitTables) {
     ASSERT_EQ(m_file.GetRecordList().size(), r.refused ? 1u : 2u) << r.length << " " << r.time;
     EXPECT_EQ(m_file.GetEncodingCodePage(), r.refused ? 0 : 65001);
     if (r.refused) {
-      EXPECT_EQ(FormatScanReason(m_file.GetScanReasons().at(0)),
-                CString(L"record 100 (solver information) id 0 at byte 8: its content is refused"));
+      EXPECT_EQ(
+          FormatScanReason(m_file.GetScanReasons().at(0)),
+          CString(L"record 100 (solver information) id 0 at byte 8: its content is refused: a "
+                  L"unit code lies outside the unit tables"));
     } else {
       EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex(), r.index);
     }

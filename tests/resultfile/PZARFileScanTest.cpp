@@ -174,7 +174,7 @@ TEST_F(PZARFileScan, RefusedFilesAndDroppedRecordsSayWhy) {
        npos,
        1,
        {kSkipType},
-       L"record 1 (node-id list) id 0 at byte 8: its content is refused"},
+       L"record 1 (node-id list) id 0 at byte 8: its content is refused: its id count is below 1"},
       {PZARTestFile(130)
            .Record(kFailType, 0, Body(4))
            .Record(kSkipType, 0)
