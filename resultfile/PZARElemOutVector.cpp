@@ -22,7 +22,7 @@ void CPZARElemOutVector::SetVector(CPZARRecordVector* pMain,
   if (!pMain || !pElemList) return;
   for (std::int32_t comp : pMain->GetInfo().m_ints.m_nComponent) {
     if (comp == 0) continue;
-    m_aRelated.push_back(dynamic_cast<CPZARRecordVector*>(pElemList->GetVector(pMain, comp)));
+    m_aRelated.push_back(PZARRecordCast<CPZARRecordVector>(pElemList->GetVector(pMain, comp)));
   }
 }
 
