@@ -87,6 +87,8 @@ private:
   void DropImport(IPOHSession& session, std::size_t nOutVectors) noexcept;
   // What CreateINFO does, exceptions passing.
   int FillMPU(IPreDBLinker* pLinker);
+  // Warns that the import or the grid data build of this file failed, and why.
+  void WarnFailed(const wchar_t* what, const char* cause) noexcept;
 
   int ScanBlocks(FILE* pEcho);
   bool ReadFileHeader();

@@ -1,6 +1,9 @@
 // The result file's way into the session (the import) and into the mesh post unit.
+#include <exception>
 #include <unordered_set>
 
+#include "base/ConvertString.h"
+#include "base/MsgOut.h"
 #include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileImporter.h"
@@ -43,11 +46,24 @@ int CPZARFile::CreatePOH(IPOHSession* pSession, IPreDBLinker* pLinker, std::uint
   const std::size_t nOutVectors = m_aElemOutVectors.size();
   try {
     return Import(*pSession, pLinker, dbItr);
-  } catch (...) {
+  } catch (const std::exception& e) {
     // Memory ran out or a record could not be read: nothing of this import may stay, neither
     // in the session nor in the file.
     DropImport(*pSession, nOutVectors);
-    return 0;
+    WarnFailed(L"import", e.what());
+  } catch (...) {
+    DropImport(*pSession, nOutVectors);
+    WarnFailed(L"import", "unknown error");
+  }
+  return 0;
+}
+
+void CPZARFile::WarnFailed(const wchar_t* what, const char* cause) noexcept {
+  try {
+    zar::lib::nsMsgOutWarning(L"The %s of %s failed: %s\n", what, m_file.GetFilePath(),
+                              zar::lib::MConvertString::ToWide(cause, 65001));
+  } catch (...) {
+    // No memory left even for the message.
   }
 }
 
@@ -57,7 +73,11 @@ int CPZARFile::Import(IPOHSession& session, IPreDBLinker* pLinker, std::uint64_t
   importer.Initialize(&info);
   SetPOHMcasItr(importer.CreatePOHMcas());
   // Without a result file node nothing could be imported: that is no success.
-  if (!GetPOHMcasItr()) return 0;
+  if (!GetPOHMcasItr()) {
+    zar::lib::nsMsgOutWarning(L"The import of %s failed: the result file has no name\n",
+                              m_file.GetFilePath());
+    return 0;
+  }
   importer.Import();
 
   // Everything is copied out before the mesh post unit takes it, so that a failure leaves the
@@ -98,13 +118,17 @@ int CPZARFile::CreatePOH_without_DBOperation(IPOHSession* pSession, CPOHMcas* pM
 int CPZARFile::CreateINFO(IPreDBLinker* pLinker) {
   try {
     return FillMPU(pLinker);
+  } catch (const std::exception& e) {
+    WarnFailed(L"grid data build", e.what());
   } catch (...) {
-    try {
-      GetMPUPost()->Clear();  // no half-filled unit
-    } catch (...) {
-    }
-    return 0;
+    WarnFailed(L"grid data build", "unknown error");
   }
+  try {
+    GetMPUPost()->Clear();  // no half-filled unit
+  } catch (...) {
+    // Clearing frees memory; should it fail, the unit is left as it is.
+  }
+  return 0;
 }
 
 int CPZARFile::FillMPU(IPreDBLinker* pLinker) {

@@ -319,6 +319,10 @@ TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
 // A failure inside the import leaves nothing of it behind: no nodes in the session, no element
 // output vectors in the file; a failure of the mesh post unit's build leaves the unit empty.
 TEST_F(PZARFileImport, AFailedImportLeavesNothingBehind) {
+  std::vector<CString> warnings;
+  auto previous = zar::lib::SetMsgSink([&](zar::lib::EMsgLevel level, const CString& text) {
+    if (level == zar::lib::EMsgLevel::Warning) warnings.push_back(text);
+  });
   m_db.m_strFailCase = L"BOOM";
   EXPECT_EQ(Run([](CResultFileBuilder& f) {
               CRecordIBMGridInfoD grid(f.File());
@@ -340,6 +344,15 @@ TEST_F(PZARFileImport, AFailedImportLeavesNothingBehind) {
   EXPECT_EQ(m_file.CreateINFO(&m_db), 0);
   EXPECT_TRUE(m_file.GetMPUPost()->GetBndrDList().empty());
   m_db.m_bFailBody = false;
+  zar::lib::SetMsgSink(previous);
+  // Each failure says what failed, for which file and why.
+  ASSERT_EQ(warnings.size(), 2u);
+  for (const auto& [warning, what] : {std::pair{warnings[0], L"The import of "},
+                                      std::pair{warnings[1], L"The grid data build of "}}) {
+    EXPECT_EQ(warning.Find(what), 0) << warning.str();
+    EXPECT_NE(warning.Find(m_file.GetFile().GetFilePath()), -1) << warning.str();
+    EXPECT_NE(warning.Find(L": std::bad_alloc"), -1) << warning.str();
+  }
   EXPECT_EQ(m_file.CreateINFO(&m_db), 1);
   EXPECT_EQ(m_file.GetMPUPost()->GetBndrDList().size(), 1u);
 }
