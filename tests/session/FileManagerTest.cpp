@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "IdResult.h"
 #include "POHTestNodes.h"
 #include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
@@ -23,19 +24,6 @@
 namespace {
 
 using TItrs = zar::MArray<std::uint64_t>;
-
-// A node result of a fixed id, as three-dimensional principal vector.
-class CIdResult : public CVResult {
-public:
-  explicit CIdResult(std::int32_t id) : m_nID(id) {
-    SetLocType(pvk::LOC_NODE);
-    SetAMTType(pvk::AMT_PRINCIPAL_3D);
-  }
-  std::int32_t GetType() const override { return m_nID; }
-
-private:
-  std::int32_t m_nID;
-};
 
 // Slow: the import waits without using the processor. ScanFails: no file object is made.
 enum class EImport { Ok, Slow, NoNode, FailsAfterNode, InfoFails, ScanFails };

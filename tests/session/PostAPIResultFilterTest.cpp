@@ -4,23 +4,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "IdResult.h"
 #include "base/TestEnv.h"
 #include "session/PostAPI.h"
-#include "vresult/VResult.h"
 
 namespace {
 
 using TIds = std::vector<std::int32_t>;
-
-// A virtual result that answers a given id.
-class CIdResult : public CVResult {
-public:
-  explicit CIdResult(std::int32_t id) : m_id(id) {}
-  std::int32_t GetType() const override { return m_id; }
-
-private:
-  std::int32_t m_id;
-};
 
 TIds Ids(std::initializer_list<TIds> parts) {
   TIds ids;
