@@ -65,6 +65,7 @@ TEST_F(CBufferedFileTest, SeeksFromTheEndAndRefusesNegativePositionsAndWrites) {
   ASSERT_EQ(m_file.Read(tail, 8), 3u);
   EXPECT_EQ(std::string(tail, 3), m_content.substr(m_content.size() - 3));
   EXPECT_EQ(m_file.Read(tail, 8), 0u);
+  EXPECT_EQ(m_file.Seek(-static_cast<std::int64_t>(m_content.size()), CFile::end), 0u);
   EXPECT_THROW(m_file.Seek(-1, CFile::begin), CFileException);
   EXPECT_THROW(m_file.Seek(INT64_MIN, CFile::current), CFileException);
   EXPECT_THROW(m_file.Seek(INT64_MAX, CFile::end), CFileException);

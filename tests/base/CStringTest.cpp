@@ -20,6 +20,13 @@ TEST(CStringFormat, StringConversionsFollowTheArgumentType) {
   EXPECT_EQ(Fmt(L"[%5s|%-5s|%.2s]", L"ab", L"ab", L"abcdef"), L"[   ab|ab   |ab]");
   const wchar_t* none = nullptr;
   EXPECT_EQ(Fmt(L"%s", none), L"(null)");
+  // AppendFormat keeps the text, Format replaces it.
+  CString s(L"a=");
+  s.AppendFormat(L"%d", 1);
+  s.AppendFormat(L",%s", L"b");
+  EXPECT_EQ(s, L"a=1,b");
+  s.Format(L"%d", 2);
+  EXPECT_EQ(s, L"2");
 }
 
 TEST(CStringFormat, PointerIsSixteenUpperCaseHexDigits) {
@@ -57,15 +64,6 @@ TEST(CStringFormat, MismatchedOrMissingArgumentsNeverCrash) {
   EXPECT_EQ(Fmt(L"trailing %"), L"trailing ");
   // A huge width is bounded rather than allocating without limit.
   EXPECT_LE(Fmt(L"%999999999d", 1).GetLength(), 1 << 16);
-}
-
-TEST(CStringFormat, AppendFormatKeepsTheText) {
-  CString s(L"a=");
-  s.AppendFormat(L"%d", 1);
-  s.AppendFormat(L",%s", L"b");
-  EXPECT_EQ(s, L"a=1,b");
-  s.Format(L"%d", 2);
-  EXPECT_EQ(s, L"2");
 }
 
 TEST(CStringOps, SearchAndSlices) {

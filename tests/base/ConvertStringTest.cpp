@@ -28,17 +28,11 @@ TEST(ConvertString, Utf8RoundTripsEveryPlane) {
 }
 
 TEST(ConvertString, InvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(MConvertString::ToWide("a\xFF"
-                                   "b",
-                                   65001),
-            CString(L"a\uFFFDb"));
+  EXPECT_EQ(MConvertString::ToWide("a\377b", 65001), CString(L"a\uFFFDb"));
   EXPECT_EQ(MConvertString::ToWide("ab\xE2\x82", 65001), CString(L"ab\uFFFD\uFFFD"));
   EXPECT_EQ(MConvertString::ToWide("\xC0\xAF", 65001).GetAt(0), L'\uFFFD');  // overlong '/'
   // 0xFF is no lead byte in code page 949.
-  const CString k = MConvertString::ToWide(
-      "x\xFF"
-      "y",
-      949);
+  const CString k = MConvertString::ToWide("x\377y", 949);
   EXPECT_EQ(k.GetAt(0), L'x');
   EXPECT_EQ(k.GetAt(1), L'\uFFFD');
   EXPECT_EQ(k.GetAt(k.GetLength() - 1), L'y');

@@ -16,13 +16,11 @@ protected:
   }
 };
 
-TEST_F(TestEnvTest, NameMapsToItsVariable) {
+TEST_F(TestEnvTest, NameMapsToItsVariableAndAnOverrideBeatsIt) {
   EXPECT_EQ(GetTestEnvVariableName(L"Batch Output"), "PVK_BATCH_OUTPUT");
   EXPECT_EQ(GetTestEnvVariableName(L"Profile_Time"), "PVK_PROFILE_TIME");
   EXPECT_EQ(GetTestEnvVariableName(L"caf\u00e9"), "PVK_CAF_");
-}
-
-TEST_F(TestEnvTest, OverrideBeatsTheEnvironmentWhichIsUtf8) {
+  // An override beats the environment, which is UTF-8.
   EXPECT_TRUE(GetTestEnvValue(L"Batch Output").IsEmpty());
   ::setenv("PVK_BATCH_OUTPUT", "yes", 1);
   EXPECT_EQ(GetTestEnvValue(L"Batch Output"), L"yes");

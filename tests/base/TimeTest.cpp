@@ -1,34 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "EnvOverride.h"
 #include "base/Time.h"
 
 namespace {
 
 class CTimeTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    if (const char* tz = std::getenv("TZ")) m_oldTz = tz;
-  }
   void TearDown() override {
-    if (m_oldTz)
-      ::setenv("TZ", m_oldTz->c_str(), 1);
-    else
-      ::unsetenv("TZ");
+    m_tz.reset();
     ::tzset();
   }
-  static void UseZone(const char* tz) {
-    ::setenv("TZ", tz, 1);
+  // The time zone for the rest of the test.
+  void UseZone(const char* tz) {
+    m_tz.emplace("TZ", tz);
     ::tzset();
   }
 
 private:
-  std::optional<std::string> m_oldTz;
+  std::optional<EnvOverride> m_tz;
 };
 
 TEST_F(CTimeTest, FieldsAreLocalTime) {

@@ -30,19 +30,17 @@ struct TgtCase {
 };
 
 TEST(MUnitCtrl, ConvertsFromTheFileLengthAndForceIntoNewtonMetre) {
-  const TgtCase cases[] = {
-      {"stress mm/N", 2, 2, 18, 1.0, 1.0e6},
-      {"stress m/kN", 0, 3, 18, 2.0, 2000.0},
-      {"force kN", 0, 3, 2, 2.5, 2500.0},
-      {"force kgf", 0, 0, 2, 1.0, 9.80665},
-      {"moment kN*mm", 2, 3, 12, 1.0, 1.0},
-      {"acceleration mm", 2, 2, 3, 9810.0, 9.81},
-      {"moment per length kN", 1, 3, 13, 1.0, 1000.0},
-      {"inertia mm^4", 2, 2, 11, 1.0e12, 1.0},
-      {"velocity ft/s", 3, 2, 23, 1.0, 0.3048},
-      {"angle stays", 2, 3, 4, 45.0, 45.0},
-      {"temperature keeps the current scale", 2, 3, 6, 20.0, 20.0},
-  };
+  const TgtCase cases[] = {{"stress mm/N", 2, 2, 18, 1.0, 1.0e6},
+                           {"stress m/kN", 0, 3, 18, 2.0, 2000.0},
+                           {"force kN", 0, 3, 2, 2.5, 2500.0},
+                           {"force kgf", 0, 0, 2, 1.0, 9.80665},
+                           {"moment kN*mm", 2, 3, 12, 1.0, 1.0},
+                           {"acceleration mm", 2, 2, 3, 9810.0, 9.81},
+                           {"moment per length kN", 1, 3, 13, 1.0, 1000.0},
+                           {"inertia mm^4", 2, 2, 11, 1.0e12, 1.0},
+                           {"velocity ft/s", 3, 2, 23, 1.0, 0.3048},
+                           {"angle stays", 2, 3, 4, 45.0, 45.0},
+                           {"temperature keeps the current scale", 2, 3, 6, 20.0, 20.0}};
   const MUnitCtrl ctrl = CtrlIn(kNMeterC);
   for (const TgtCase& c : cases) {
     Column column{c.in, -c.in};
@@ -63,16 +61,14 @@ struct FullCase {
 TEST(MUnitCtrl, ConvertsTemperatureLevelsWithZeroPointsAndDifferencesWithout) {
   const T_UNIT_INDEX cels{2, 0, 0, 0, 2}, fahr{2, 0, 1, 0, 2}, kelv{2, 0, 2, 0, 2};
   const T_UNIT_INDEX celsMm{2, 2, 0, 0, 2}, kcalHour{2, 0, 0, 2, 1};
-  const FullCase cases[] = {
-      {"C to F", cels, fahr, 6, 100.0, 212.0},
-      {"C to F at zero", cels, fahr, 6, 0.0, 32.0},
-      {"F to C", fahr, cels, 6, -40.0, -40.0},
-      {"C to K", cels, kelv, 6, 0.0, 273.15},
-      {"K to F", kelv, fahr, 6, 0.0, -459.67},
-      {"gradient C/mm to F/m", celsMm, fahr, 90, 1.0, 1800.0},
-      {"heat flow kcal/h to J/s", kcalHour, cels, 75, 3600.0, 4184.0},
-      {"heat flux J/s/mm^2 to J/s/m^2", celsMm, cels, 78, 1.0, 1.0e6},
-  };
+  const FullCase cases[] = {{"C to F", cels, fahr, 6, 100.0, 212.0},
+                            {"C to F at zero", cels, fahr, 6, 0.0, 32.0},
+                            {"F to C", fahr, cels, 6, -40.0, -40.0},
+                            {"C to K", cels, kelv, 6, 0.0, 273.15},
+                            {"K to F", kelv, fahr, 6, 0.0, -459.67},
+                            {"gradient C/mm to F/m", celsMm, fahr, 90, 1.0, 1800.0},
+                            {"heat flow kcal/h to J/s", kcalHour, cels, 75, 3600.0, 4184.0},
+                            {"heat flux J/s/mm^2 to J/s/m^2", celsMm, cels, 78, 1.0, 1.0e6}};
   for (const FullCase& c : cases) {
     const MUnitCtrl ctrl = CtrlIn(c.cur);
     Column column{c.in};

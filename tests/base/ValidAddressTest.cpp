@@ -26,16 +26,14 @@ protected:
   char* m_base = nullptr;
 };
 
-TEST_F(ValidAddressTest, LiveMemoryIsValid) {
+TEST_F(ValidAddressTest, LiveMemoryIsValidNullAndOverflowingRangesAreNot) {
   const auto obj = std::make_unique<double>(1.0);
   EXPECT_TRUE(zar::IsValidAddress(obj.get(), sizeof(double)));
   const int local = 7;
   EXPECT_TRUE(zar::IsValidAddress(&local, sizeof local));
   // Longer than the internal copy buffer.
   EXPECT_TRUE(zar::IsValidAddress(m_base, 4 * m_page));
-}
-
-TEST_F(ValidAddressTest, NullAndOverflowingRangesAreInvalid) {
+  // Null and overflowing ranges are not.
   EXPECT_FALSE(zar::IsValidAddress(nullptr, 1));
   EXPECT_FALSE(zar::IsValidAddress(reinterpret_cast<const void*>(UINTPTR_MAX - 8), 64));
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "IdResult.h"
+#include "POHTestNodes.h"
 #include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
 #include "base/TestEnv.h"
@@ -23,19 +25,6 @@ namespace {
 
 using TItrs = zar::MArray<std::uint64_t>;
 
-// A node result of a fixed id, as three-dimensional principal vector.
-class CIdResult : public CVResult {
-public:
-  explicit CIdResult(std::int32_t id) : m_nID(id) {
-    SetLocType(pvk::LOC_NODE);
-    SetAMTType(pvk::AMT_PRINCIPAL_3D);
-  }
-  std::int32_t GetType() const override { return m_nID; }
-
-private:
-  std::int32_t m_nID;
-};
-
 // Slow: the import waits without using the processor. ScanFails: no file object is made.
 enum class EImport { Ok, Slow, NoNode, FailsAfterNode, InfoFails, ScanFails };
 
@@ -50,15 +39,10 @@ public:
   int CreatePOH(IPOHSession* pSession, IPreDBLinker*, std::uint64_t dbItr) override {
     if (m_eMode == EImport::NoNode) return 1;
     if (m_eMode == EImport::Slow) std::this_thread::sleep_for(kSlowImport);
-    const std::uint64_t mcas = pSession->GetPOHPool(0)->Add();
-    auto* pMcas = static_cast<CPOHMcas*>(pSession->GetPOHPool(0)->GetAt(mcas));
-    pMcas->SetResultFilePath(m_strPath);
-    pMcas->SetDBIterator(dbItr);
+    const std::uint64_t mcas = AddNode(*pSession, 0, L"", 0, dbItr);
+    static_cast<CPOHMcas*>(pSession->GetPOHPool(0)->GetAt(mcas))->SetResultFilePath(m_strPath);
     SetPOHMcasItr(mcas);
-    const std::uint64_t scas = pSession->GetPOHPool(1)->Add();
-    pSession->GetPOHPool(1)->GetAt(scas)->SetParent(mcas);
-    const std::uint64_t vcas = pSession->GetPOHPool(2)->Add();
-    pSession->GetPOHPool(2)->GetAt(vcas)->SetParent(scas);
+    const std::uint64_t vcas = AddNode(*pSession, 2, L"", AddNode(*pSession, 1, L"", mcas));
     auto* pStep = static_cast<CPOHVcas*>(pSession->GetPOHPool(2)->GetAt(vcas));
     for (const std::int32_t id : {7107, 7108, 7109, 7110, 7208}) {
       std::unique_ptr<CVResult> pResult = std::make_unique<CIdResult>(id);
@@ -93,6 +77,7 @@ public:
   EImport m_eMode = EImport::Ok;
 };
 
+// The only result file manager is the fake one.
 class CTestPostFileManager : public CPostFileManager {
 public:
   CTestPostFileManager(IPOHSession* pSession, IPreDBLinker* pLinker)
@@ -111,10 +96,14 @@ protected:
     std::ofstream(m_dir.Narrow(name)) << "x";
     return m_dir.Wide(name);
   }
-  std::int32_t PoolSize(std::int32_t level) const { return m_session.GetPOHPool(level)->GetSize(); }
+  // Case hierarchy nodes of all levels.
+  std::int32_t NodeCount() const {
+    const auto size = [this](std::int32_t level) { return m_session.GetPOHPool(level)->GetSize(); };
+    return size(0) + size(1) + size(2);
+  }
   std::int32_t FileCount() const {
     zar::MArray<IPostFile*> files;
-    return m_manager.m_pFake->GetFiles(files);
+    return m_files.GetFiles(files);
   }
   pvk::AMT_TYPE AmtOf(std::uint64_t mcasItr, std::int32_t id) {
     TItrs steps;
@@ -123,13 +112,14 @@ protected:
     return pStep->GetPackage()->Find(pvk::LOC_NODE, id)->GetDLoadOpt().nAMTType;
   }
 
-  ScratchFolder m_dir;
-  CQVEPOHSession m_session;
   // A result item of the host, which every added file needs.
   std::uint64_t Item() { return m_db.AddAnalysisItem(101, L""); }
 
+  ScratchFolder m_dir;
+  CQVEPOHSession m_session;
   CMemModelDB m_db;
   CTestPostFileManager m_manager{&m_session, &m_db};
+  CFakeManager& m_files = *m_manager.m_pFake;
 };
 
 TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequest) {
@@ -139,7 +129,7 @@ TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequ
   zar::lib::SetTestEnvValue(L"Profile_Time", L"no");
   const std::uint64_t quiet = m_manager.AddFile(Touch("a.fake"), Item());
   zar::lib::SetTestEnvValue(L"Profile_Time", L"YES");
-  m_manager.m_pFake->m_eMode = EImport::Slow;
+  m_files.m_eMode = EImport::Slow;
   const std::uint64_t timed = m_manager.AddFile(Touch("b.fake"), Item());
   zar::lib::ClearTestEnvValue(L"Profile_Time");
   zar::lib::SetMsgSink(previous);
@@ -147,7 +137,7 @@ TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequ
   ASSERT_NE(quiet, 0u);
   ASSERT_NE(timed, 0u);
   EXPECT_EQ(m_manager.GetPostFile(timed)->GetPOHMcasItr(), timed);
-  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 6);
+  EXPECT_EQ(NodeCount(), 6);
   ASSERT_EQ(messages.size(), 1u);
   const CString prefix = L"CPostFileManager AddFile : ";
   ASSERT_EQ(messages[0].Find(prefix), 0);
@@ -158,17 +148,16 @@ TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequ
 
 TEST_F(FileManager, FailedImportLeavesNothingBehind) {
   for (const EImport mode : {EImport::NoNode, EImport::FailsAfterNode, EImport::InfoFails}) {
-    m_manager.m_pFake->m_eMode = mode;
+    m_files.m_eMode = mode;
     EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), Item()), 0u);
-    EXPECT_EQ(FileCount(), 0);
-    EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+    EXPECT_EQ(FileCount() + NodeCount(), 0);
   }
   // Nor does a file without a result item of the host, a missing one or one of no manager.
-  m_manager.m_pFake->m_eMode = EImport::Ok;
+  m_files.m_eMode = EImport::Ok;
   EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), 0), 0u);
   EXPECT_EQ(m_manager.AddFile(m_dir.Wide("missing.fake"), Item()), 0u);
   EXPECT_EQ(m_manager.AddFile(Touch("a.other"), Item()), 0u);
-  EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(FileCount() + NodeCount(), 0);
 }
 
 TEST_F(FileManager, AnalysisKindDecidesWhetherVolumePrincipalResultsBecomeScalars) {
@@ -192,16 +181,16 @@ TEST_F(FileManager, AddingForTheSameAnalysisItemReplacesTheEarlierFileOnlyOnSucc
   ASSERT_NE(m_manager.AddFile(Touch("a.fake"), item), 0u);
   const std::uint64_t b = m_manager.AddFile(Touch("b.fake"), item);
   ASSERT_NE(b, 0u);
-  EXPECT_EQ(m_manager.m_pFake->Find(m_dir.Wide("a.fake")), nullptr);
+  EXPECT_EQ(m_files.Find(m_dir.Wide("a.fake")), nullptr);
   EXPECT_EQ(FileCount(), 1);
-  EXPECT_EQ(PoolSize(0), 1);
+  EXPECT_EQ(NodeCount(), 3);
   for (const EImport mode : {EImport::ScanFails, EImport::FailsAfterNode, EImport::InfoFails}) {
-    m_manager.m_pFake->m_eMode = mode;
+    m_files.m_eMode = mode;
     EXPECT_EQ(m_manager.AddFile(Touch("c.fake"), item), 0u);
     EXPECT_EQ(m_session.GetPOHPool(0)->GetByDBItr(item), b);
-    EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 4);
+    EXPECT_EQ(FileCount() + NodeCount(), 4);
   }
-  m_manager.m_pFake->m_eMode = EImport::Ok;
+  m_files.m_eMode = EImport::Ok;
   EXPECT_NE(m_manager.AddFile(Touch("c.fake"), m_db.AddAnalysisItem(101, L"")), 0u);
   EXPECT_EQ(FileCount(), 2);
 }
@@ -216,12 +205,12 @@ TEST_F(FileManager, AFileWhoseResultFileWasRemovedNeverAnswersForTheNextOne) {
   ASSERT_EQ(second, first);
   IPostFile* pSecond = m_manager.GetPostFile(second);
   EXPECT_NE(pSecond, pFirst);
-  EXPECT_EQ(m_manager.m_pFake->Find(m_dir.Wide("a.fake")), nullptr);
+  EXPECT_EQ(m_files.Find(m_dir.Wide("a.fake")), nullptr);
   EXPECT_EQ(m_manager.RemoveFile(second), 1);
   zar::MArray<IPostFile*> files;
-  m_manager.m_pFake->GetFiles(files);
+  m_files.GetFiles(files);
   EXPECT_EQ(files, zar::MArray<IPostFile*>{pFirst});
-  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(NodeCount(), 0);
 }
 
 TEST_F(FileManager, AStandAloneManagerTakesItsResultFilesWithItsFiles) {
@@ -229,23 +218,23 @@ TEST_F(FileManager, AStandAloneManagerTakesItsResultFilesWithItsFiles) {
     CFakeManager files(&m_session);
     for (const char* name : {"a.fake", "b.fake"})
       ASSERT_EQ(files.AddFile(Touch(name))->CreatePOH(&m_session, nullptr, 0), 1);
-    EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 6);
+    EXPECT_EQ(NodeCount(), 6);
   }
-  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(NodeCount(), 0);
 }
 
 TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
   const std::uint64_t kept = m_manager.AddFile(Touch("a.fake"), Item());
   m_manager.AddFile(Touch("b.fake"), Item());
-  CResultFileManager& files = *m_manager.m_pFake;
+  CResultFileManager& files = m_files;
   EXPECT_EQ(files.Find(m_dir.Wide("A.FAKE")), m_session.GetPOHPool(0)->GetAt(kept));
   EXPECT_EQ(files.Find(m_dir.Wide("c.fake")), nullptr);
   EXPECT_EQ(m_manager.RemoveFile(kept), 1);
   EXPECT_TRUE(std::filesystem::exists(m_dir.Narrow("a.fake")));
-  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 3);
+  EXPECT_EQ(NodeCount(), 3);
   EXPECT_EQ(files.DeleteFileW(files.Find(m_dir.Wide("b.fake"))), 1);
   EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("b.fake")));
-  EXPECT_EQ(PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(NodeCount(), 0);
   EXPECT_EQ(m_manager.RemoveFile(kept), 0);
   EXPECT_EQ(files.RemoveFile(static_cast<CPOHMcas*>(nullptr)), 0);
 }
@@ -268,11 +257,11 @@ TEST_F(FileManager, ListOperationsStopAtAnUnknownFileAndClearingEmptiesAll) {
   EXPECT_EQ(m_manager.DeleteFileList({12345, itrs[4]}), 0);
   EXPECT_NE(m_manager.GetPostFile(itrs[4]), nullptr);
   m_manager.Clear();
-  EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(FileCount() + NodeCount(), 0);
   EXPECT_TRUE(std::filesystem::exists(m_dir.Narrow("b.fake")));
   m_manager.AddFile(Touch("a.fake"), Item());
-  EXPECT_EQ(m_manager.m_pFake->DeleteAllFile(), 1);
-  EXPECT_EQ(FileCount() + PoolSize(0) + PoolSize(1) + PoolSize(2), 0);
+  EXPECT_EQ(m_files.DeleteAllFile(), 1);
+  EXPECT_EQ(FileCount() + NodeCount(), 0);
   EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("a.fake")));
 }
 

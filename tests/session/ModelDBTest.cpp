@@ -19,12 +19,12 @@ zar::MArray<std::int32_t> Nodes(std::int32_t n) {
   return ids;
 }
 
-TEST(MemModelDB, NodeAndElementTablesFindByIdAndRecordsStartWithId) {
+TEST(MemModelDB, TablesFindByIdKeyByInsertionOrderAndRecordsStartWithId) {
   CMemModelDB db;
   const IPreDBLinker& link = db;
-  db.AddNode(7, 1.0, 2.0, 3.0);
+  const std::uint64_t n7 = db.AddNode(7, 1.0, 2.0, 3.0);
   db.AddNode(3, 4.0, 5.0, 6.0);
-  db.AddElement(12, 4, {7, 3, 9});
+  db.AddElement(7, 4, {7, 3, 9});  // an element id that is also a node id
 
   const IPreDBTable* nodes = link.GetNodeTable();
   EXPECT_EQ(nodes->GetCount(), 2);
@@ -35,10 +35,16 @@ TEST(MemModelDB, NodeAndElementTablesFindByIdAndRecordsStartWithId) {
   EXPECT_EQ(nodes->FindByID(4), 0u);
 
   const IPreDBTable* elems = link.GetElementTable();
-  const std::uint64_t e12 = elems->FindByID(12);
-  EXPECT_EQ(RecordID(elems->GetRecord(e12)), 12);
-  EXPECT_EQ(db.GetElement(e12)->m_aNodeID[1], 3);
-  EXPECT_EQ(link.GetElemType(e12), 4);
+  const std::uint64_t e7 = elems->FindByID(7);
+  EXPECT_EQ(RecordID(elems->GetRecord(e7)), 7);
+  EXPECT_EQ(db.GetElement(e7)->m_aNodeID[1], 3);
+  EXPECT_EQ(link.GetElemType(e7), 4);
+
+  EXPECT_EQ(nodes->GetKey(n7) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
+  EXPECT_EQ(nodes->GetKey(n3) & IPreDBTable::N_KEY_INDEX_MASK, 1u);
+  EXPECT_EQ(elems->GetKey(e7) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
+  EXPECT_EQ(nodes->GetKey(e7), IPreDBTable::N_NO_KEY);
+  EXPECT_EQ(nodes->GetKey(0), IPreDBTable::N_NO_KEY);
 }
 
 TEST(MemModelDB, IteratorsAreRecordAddressesThatSurviveGrowth) {
@@ -52,45 +58,29 @@ TEST(MemModelDB, IteratorsAreRecordAddressesThatSurviveGrowth) {
   EXPECT_EQ(db.GetNode(db.GetNodeTable()->FindByID(20000))->m_vPos[0], 20000.0);
 }
 
-TEST(MemModelDB, KeysHoldTheTableIndexInInsertionOrder) {
+TEST(MemModelDB, ElementsTakeTheNodeCountOfTheirTypeAndIdsAreUnique) {
+  const std::int32_t nodeCount[16] = {0, 1, 2, 3, 3, 6, 4, 8, 4, 10, 5, 13, 6, 15, 8, 20};
   CMemModelDB db;
-  db.AddNode(50, 0, 0, 0);
-  const std::uint64_t second = db.AddNode(7, 0, 0, 0);
-  const std::uint64_t elem = db.AddElement(50, 1, {7});
-  const IPreDBTable* nodes = db.GetNodeTable();
-  EXPECT_EQ(nodes->GetKey(nodes->FindByID(50)) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
-  EXPECT_EQ(nodes->GetKey(second) & IPreDBTable::N_KEY_INDEX_MASK, 1u);
-  EXPECT_EQ(db.GetElementTable()->GetKey(elem) & IPreDBTable::N_KEY_INDEX_MASK, 0u);
-  EXPECT_EQ(nodes->GetKey(elem), IPreDBTable::N_NO_KEY);
-  EXPECT_EQ(nodes->GetKey(0), IPreDBTable::N_NO_KEY);
-}
-
-TEST(MemModelDB, AddElementChecksTypeCodeNodeCountAndId) {
-  CMemModelDB db;
+  for (std::int32_t type = 0; type < 16; ++type) {
+    const std::uint64_t elem = db.AddElement(100 + type, type, Nodes(nodeCount[type]));
+    ASSERT_NE(elem, 0u) << type;
+    // The third integer of the type information is the node count.
+    const auto* info = reinterpret_cast<const std::int32_t*>(db.GetElemTypeInfo(elem));
+    EXPECT_EQ(info[2], nodeCount[type]) << type;
+    EXPECT_EQ(db.GetElemType(elem), type);
+  }
   EXPECT_EQ(db.AddElement(1, 16, Nodes(8)), 0u);
   EXPECT_EQ(db.AddElement(1, -1, {}), 0u);
   EXPECT_EQ(db.AddElement(1, 14, Nodes(7)), 0u);
   EXPECT_EQ(db.AddElement(1, 15, Nodes(8)), 0u);
   EXPECT_NE(db.AddElement(1, 14, Nodes(8)), 0u);
   EXPECT_EQ(db.AddElement(1, 2, Nodes(2)), 0u);
-  EXPECT_EQ(db.GetElementTable()->GetCount(), 1);
+  EXPECT_EQ(db.GetElementTable()->GetCount(), 17);
   EXPECT_NE(db.AddNode(5, 0, 0, 0), 0u);
   EXPECT_EQ(db.AddNode(5, 1, 1, 1), 0u);
 }
 
-TEST(MemModelDB, TypeInfoThirdIntegerIsNodeCountOfEveryType) {
-  const std::int32_t nodeCount[16] = {0, 1, 2, 3, 3, 6, 4, 8, 4, 10, 5, 13, 6, 15, 8, 20};
-  CMemModelDB db;
-  for (std::int32_t type = 0; type < 16; ++type) {
-    const std::uint64_t elem = db.AddElement(100 + type, type, Nodes(nodeCount[type]));
-    ASSERT_NE(elem, 0u) << type;
-    const auto* info = reinterpret_cast<const std::int32_t*>(db.GetElemTypeInfo(elem));
-    EXPECT_EQ(info[2], nodeCount[type]) << type;
-    EXPECT_EQ(db.GetElemType(elem), type);
-  }
-}
-
-TEST(MemModelDB, AnalysisTableKeepsKindCodeAtByte99AndNames) {
+TEST(MemModelDB, AnalysisItemsKeepKindCodeAtByte99LoadCasesMatchExactNamesOnly) {
   CMemModelDB db;
   const std::uint64_t a = db.AddAnalysisItem(114, L"Static");
   const std::uint64_t b = db.AddAnalysisItem(119, L"Topology");
@@ -102,17 +92,17 @@ TEST(MemModelDB, AnalysisTableKeepsKindCodeAtByte99AndNames) {
   EXPECT_EQ(table->FindByID(2), b);
   EXPECT_EQ(db.GetItemName(b), CString(L"Topology"));
   EXPECT_EQ(db.GetTable(531), nullptr);
-}
 
-TEST(MemModelDB, FindLoadCaseMatchesExactNameOnly) {
-  CMemModelDB db;
-  const std::uint64_t result = db.AddAnalysisItem(114, L"Static");
   const std::uint64_t lc = db.AddLoadCase(L"Dead Load");
   EXPECT_EQ(db.AddLoadCase(L"Dead Load"), 0u);
-  EXPECT_EQ(db.FindLoadCase(result, L"Dead Load"), lc);
-  EXPECT_EQ(db.FindLoadCase(result, L"dead load"), 0u);
-  EXPECT_EQ(db.FindLoadCase(result, L"Dead Load "), 0u);
+  EXPECT_EQ(db.FindLoadCase(a, L"Dead Load"), lc);
+  EXPECT_EQ(db.FindLoadCase(a, L"dead load"), 0u);
+  EXPECT_EQ(db.FindLoadCase(a, L"Dead Load "), 0u);
   EXPECT_EQ(db.FindLoadCase(0, L"Wind"), 0u);
+  // Solver answers not set are 0.
+  db.SetSolverAnswer(3, 1);
+  EXPECT_EQ(db.QuerySolver(3), 1);
+  EXPECT_EQ(db.QuerySolver(4), 0);
 }
 
 TEST(MemModelDB, ForeignOrNullIteratorsAreAnsweredSafely) {
@@ -129,13 +119,6 @@ TEST(MemModelDB, ForeignOrNullIteratorsAreAnsweredSafely) {
     EXPECT_TRUE(db.GetItemName(bad).IsEmpty());
   }
   EXPECT_EQ(db.GetNodeTable()->GetRecord(item), nullptr);
-}
-
-TEST(MemModelDB, UnsetSolverAnswersAreZero) {
-  CMemModelDB db;
-  db.SetSolverAnswer(3, 1);
-  EXPECT_EQ(db.QuerySolver(3), 1);
-  EXPECT_EQ(db.QuerySolver(4), 0);
 }
 
 }  // namespace

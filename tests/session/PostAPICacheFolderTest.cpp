@@ -3,10 +3,11 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "PostAPITmpDir.h"
+#include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"
 #include "session/PostAPI.h"
 #include "session/QVEPOHSession.h"
@@ -14,13 +15,11 @@
 
 namespace {
 
-std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
-// The last folder name of a folder path ending with '/'.
-std::wstring LastFolder(const CString& path) {
-  const std::wstring& s = path.str();
-  const std::size_t end = s.size() - 1;
-  return s.substr(s.rfind(L'/', end - 1) + 1, end - s.rfind(L'/', end - 1) - 1);
+// Sixteen upper-case hexadecimal digits, as the folder and file names are written.
+std::wstring Hex(std::uint64_t value) {
+  char buf[17];
+  std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(value));
+  return std::wstring(buf, buf + 16);
 }
 
 class PostCacheFolderPath : public ::testing::Test {
@@ -33,15 +32,16 @@ protected:
 };
 
 TEST_F(PostCacheFolderPath, RootIsInAPrivateFolderOfThisUserWhetherTmpDirEndsWithSlashOrNot) {
+  const CString root = scratch.Wide(user.substr(1) + "/TarvoPost/");
   for (const std::string& tmp : {base, base + "/"}) {
-    TmpDirOverride tmpDir(tmp);
+    EnvOverride tmpDir("TMPDIR", tmp);
     CString out;
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L""), 1);
-    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/")) << tmp;
+    EXPECT_EQ(out, root) << tmp;
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L"Sub"), 1);
-    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/Sub/"));
+    EXPECT_EQ(out, root + L"Sub/");
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L"Sub/"), 1);
-    EXPECT_EQ(out.str(), Wide(base + user + "/TarvoPost/Sub/"));
+    EXPECT_EQ(out, root + L"Sub/");
   }
   struct stat st {};
   ASSERT_EQ(::lstat((base + user).c_str(), &st), 0);
@@ -49,46 +49,26 @@ TEST_F(PostCacheFolderPath, RootIsInAPrivateFolderOfThisUserWhetherTmpDirEndsWit
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
-TEST_F(PostCacheFolderPath, ProcessFolderNameParsesBackToTheProcessId) {
-  TmpDirOverride tmpDir(base);
-  CString root, out;
-  IPostAPI::GetPostCacheFolderPath(root, L"A");
-  ASSERT_EQ(IPostAPI::GetCurPostCacheFolderPath(out, L"A"), 1);
-  ASSERT_EQ(out.Left(root.GetLength()), root);
-  const std::wstring name = LastFolder(out);
-  EXPECT_EQ(out.GetLength(), root.GetLength() + 17);
-  EXPECT_EQ(name.find_first_not_of(L"0123456789ABCDEF"), std::wstring::npos);
-  EXPECT_EQ(std::stoull(name, nullptr, 16), static_cast<std::uint64_t>(::getpid()));
-}
-
-TEST_F(PostCacheFolderPath, TwoSessionsDifferOnlyInTheLastFolder) {
-  TmpDirOverride tmpDir(base);
+TEST_F(PostCacheFolderPath, ProcessSessionAndResultNamesAreTheirIdsInHex) {
+  EnvOverride tmpDir("TMPDIR", base);
   CQVEPOHSession first, second;
-  CString process, a, b;
-  IPostAPI::GetCurPostCacheFolderPath(process, L"");
-  ASSERT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(&first, a, L""), 1);
-  ASSERT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(&second, b, L""), 1);
-  EXPECT_EQ(a.Left(process.GetLength()), process);
-  EXPECT_EQ(b.Left(process.GetLength()), process);
-  EXPECT_EQ(a.GetLength(), process.GetLength() + 17);
-  EXPECT_NE(a, b);
-  EXPECT_EQ(std::stoull(LastFolder(a), nullptr, 16), reinterpret_cast<std::uintptr_t>(&first));
-  EXPECT_EQ(std::stoull(LastFolder(b), nullptr, 16), reinterpret_cast<std::uintptr_t>(&second));
-
+  CString root, process, a, b;
+  ASSERT_EQ(IPostAPI::GetPostCacheFolderPath(root, L"A"), 1);
+  ASSERT_EQ(IPostAPI::GetCurPostCacheFolderPath(process, L"A"), 1);
+  EXPECT_EQ(process.str(), root.str() + Hex(static_cast<std::uint64_t>(::getpid())) + L"/");
+  ASSERT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(&first, a, L"A"), 1);
+  ASSERT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(&second, b, L"A"), 1);
+  EXPECT_EQ(a.str(), process.str() + Hex(reinterpret_cast<std::uintptr_t>(&first)) + L"/");
+  EXPECT_EQ(b.str(), process.str() + Hex(reinterpret_cast<std::uintptr_t>(&second)) + L"/");
   CString none = L"stale";
   EXPECT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(nullptr, none, L""), 0);
   EXPECT_TRUE(none.IsEmpty());
-}
 
-TEST_F(PostCacheFolderPath, ResultFileNameIsFolderAddressAndExtensionWithoutSeparator) {
+  // A result's file: folder, address and extension without separator.
   CVResult result;
   CString out;
   ASSERT_EQ(IPostAPI::MakePostVresFilePath(L"/c/", &result, L".vr", out), 1);
-  EXPECT_EQ(out.Left(3), CString(L"/c/"));
-  EXPECT_EQ(out.Right(3), CString(L".vr"));
-  EXPECT_EQ(std::stoull(out.Mid(3, 16).str(), nullptr, 16),
-            reinterpret_cast<std::uintptr_t>(&result));
-  EXPECT_EQ(out.GetLength(), 3 + 16 + 3);
+  EXPECT_EQ(out.str(), L"/c/" + Hex(reinterpret_cast<std::uintptr_t>(&result)) + L".vr");
   EXPECT_EQ(IPostAPI::MakePostVresFilePath(L"/c/", nullptr, L".vr", out), 0);
   EXPECT_TRUE(out.IsEmpty());
 }
@@ -107,7 +87,7 @@ TEST_F(PostCacheFolderPath, UnusableOverlongOrForeignTemporaryFolderGivesNoPath)
   std::filesystem::create_directories(foreign + user);
   const bool bForeign = ::chown((foreign + user).c_str(), ::geteuid() + 1, ::getegid()) == 0;
   for (const std::string& tmp : {deep, base + "/missing", linked, bForeign ? foreign : deep}) {
-    TmpDirOverride tmpDir(tmp);
+    EnvOverride tmpDir("TMPDIR", tmp);
     CString out = L"stale";
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L""), 0) << tmp;
     EXPECT_TRUE(out.IsEmpty());
@@ -118,14 +98,11 @@ TEST_F(PostCacheFolderPath, UnusableOverlongOrForeignTemporaryFolderGivesNoPath)
 }
 
 TEST_F(PostCacheFolderPath, CacheFoldersArePrivateAndNeverALink) {
-  const std::string folder = scratch.Narrow("TarvoPost/1/2");
-  ASSERT_EQ(IPostAPI::CreateCacheFolder(CString(Wide(folder + "/"))), 1);
-  for (const std::string& made : {scratch.Narrow("TarvoPost"), folder}) {
-    struct stat st {};
-    ASSERT_EQ(::stat(made.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u) << made;
-  }
-  ASSERT_EQ(::symlink(folder.c_str(), scratch.Narrow("link").c_str()), 0);
+  ASSERT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("TarvoPost/1/")), 1);
+  struct stat st {};
+  ASSERT_EQ(::stat(scratch.Narrow("TarvoPost/1").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::symlink(scratch.Narrow("TarvoPost").c_str(), scratch.Narrow("link").c_str()), 0);
   EXPECT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("link")), 0);
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "PostAPITmpDir.h"
+#include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"
 #include "session/PostAPI.h"
 
@@ -53,35 +53,27 @@ protected:
   std::string outside = scratch.Narrow("outside/");
 };
 
-TEST_F(PostCacheCleanUp, RemovesFoldersOfEndedProcessesOnly) {
-  const std::string dead = root + HexName(DeadProcessId()) + "/";
+TEST_F(PostCacheCleanUp, RemovesMatchingFilesInFoldersOfEndedProcessesOnly) {
+  const std::string deadName = HexName(DeadProcessId());
+  const std::string dead = root + deadName + "/";
   const std::string own = root + HexName(static_cast<std::uint64_t>(::getpid())) + "/";
   const std::string parent = root + HexName(static_cast<std::uint64_t>(::getppid())) + "/";
   const std::string notHex = root + "notahex/";
-  const std::string tooLong = root + "00000000000000001/";  // 17 digits is no "%p" name
-  for (const std::string& folder : {dead, own, parent, notHex, tooLong})
+  const std::string tooLong = root + "0" + deadName + "/";  // 17 digits is no "%p" name
+  for (const std::string& folder : {own, parent, notHex, tooLong})
     Touch(folder + "0000000000001234/a.vres");
+  for (const char* file : {"S1/a.vres", "S1/keep.txt", "S2/B.VRES", "Loose.Vres"})
+    Touch(dead + file);
 
   IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*.vres");
 
-  EXPECT_FALSE(Exists(dead));
-  for (const std::string& kept : {own, parent, notHex, tooLong})
-    EXPECT_TRUE(Exists(kept + "0000000000001234/a.vres")) << kept;
-}
-
-TEST_F(PostCacheCleanUp, FilesOutsideThePatternKeepTheirFoldersAndCaseIsNoMatter) {
-  const std::string dead = root + HexName(DeadProcessId()) + "/";
-  Touch(dead + "S1/a.vres");
-  Touch(dead + "S1/keep.txt");
-  Touch(dead + "S2/B.VRES");
-  Touch(dead + "Loose.Vres");
-
-  IPostAPI::CleanUpPostCacheFolder(Wide(root), L"*.vres");
-
+  // Files outside the pattern keep their folders, and case is no matter.
   EXPECT_TRUE(Exists(dead + "S1/keep.txt"));
   EXPECT_FALSE(Exists(dead + "S1/a.vres"));
   EXPECT_FALSE(Exists(dead + "S2"));
   EXPECT_FALSE(Exists(dead + "Loose.Vres"));
+  for (const std::string& kept : {own, parent, notHex, tooLong})
+    EXPECT_TRUE(Exists(kept + "0000000000001234/a.vres")) << kept;
 }
 
 TEST_F(PostCacheCleanUp, PlantedLinksNeverLeadTheCleanUpOutside) {
@@ -130,7 +122,7 @@ TEST_F(PostCacheCleanUp, SessionCleanUpTakesSubFoldersAndLeavesLooseFiles) {
 }
 
 TEST_F(PostCacheCleanUp, CleanUpAllRemovesTheNamedProcessFolderUnderTheSubFolder) {
-  TmpDirOverride tmpDir(scratch.Narrow());
+  EnvOverride tmpDir("TMPDIR", scratch.Narrow());
   const std::uint64_t pid = static_cast<std::uint64_t>(::getpid());
   const std::string mine = root + "Ani/" + HexName(pid) + "/";
   const std::string other = root + "Ani/" + HexName(pid + 1) + "/";

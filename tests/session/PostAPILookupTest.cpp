@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "POHTestNodes.h"
 #include "ibm/MeshPostUnit.h"
 #include "session/MemModelDB.h"
 #include "session/POHScas.h"
@@ -33,16 +34,11 @@ class PostAPILookup : public ::testing::Test {
 protected:
   void SetUp() override {
     const std::uint64_t mcas = session.GetPOHPool(0)->Add();
-    scas = AddNode(1, mcas);
-    otherScas = AddNode(1, mcas);
+    scas = AddNode(session, 1, L"", mcas);
+    otherScas = AddNode(session, 1, L"", mcas);
     static_cast<CPOHScas*>(session.GetPOHPool(1)->GetAt(scas))->SetHasStep(1);
-    for (int i = 0; i < 3; ++i) steps.push_back(AddNode(2, scas));
-    otherStep = AddNode(2, otherScas);
-  }
-  std::uint64_t AddNode(std::int32_t level, std::uint64_t parent) {
-    const std::uint64_t itr = session.GetPOHPool(level)->Add();
-    session.GetPOHPool(level)->GetAt(itr)->SetParent(parent);
-    return itr;
+    for (int i = 0; i < 3; ++i) steps.push_back(AddNode(session, 2, L"", scas));
+    otherStep = AddNode(session, 2, L"", otherScas);
   }
   CVResult* AddResult(std::uint64_t vcas, std::int32_t id, pvk::LOC_TYPE locType) {
     std::unique_ptr<CVResult> result =

@@ -4,23 +4,13 @@
 #include <initializer_list>
 #include <vector>
 
+#include "IdResult.h"
 #include "base/TestEnv.h"
 #include "session/PostAPI.h"
-#include "vresult/VResult.h"
 
 namespace {
 
 using TIds = std::vector<std::int32_t>;
-
-// A virtual result that answers a given id.
-class CIdResult : public CVResult {
-public:
-  explicit CIdResult(std::int32_t id) : m_id(id) {}
-  std::int32_t GetType() const override { return m_id; }
-
-private:
-  std::int32_t m_id;
-};
 
 TIds Ids(std::initializer_list<TIds> parts) {
   TIds ids;
@@ -78,8 +68,7 @@ TEST_F(PostResultFilter, FilterTypeGivesTheIdsOfEachAnalysisType) {
       {{104, 105}, Ids({d, t})},
       {{108, 122}, Ids({a, b, p, d, t})},
       {{109}, Ids({a, b, p, {7401}, t})},
-      {{110, 111, 116, 117, 118},
-       Ids({a, {9001, 9002, 9003, 9004, 9005, 9006, 9101, 9102, 9103, 9104, 9105, 9106}, d, t})},
+      {{110, 111, 116, 117, 118}, Ids({a, Span(9001, 9006), Span(9101, 9106), d, t})},
       {{112, 113, 114, 115, 120, 121},
        Ids({{101, 102, 103, 104, 601, 602, 603, 604, 201, 202, 203, 204, 701, 702, 703, 704},
             {301, 302, 303, 304, 801, 802, 803, 804, 7107, 7207, 60166, 60266},
@@ -128,38 +117,18 @@ TEST_F(PostResultFilter, ShaderClassesOfResultIds) {
     std::int32_t id;
     int resType, subType, fatigueType, fatMSC;
   };
+  // The phase-angle and board forms (the last three) count for the first two classes only.
   const std::vector<Row> rows = {
-      {7107, 1, 0, 2, 2},
-      {7108, 1, 3, 2, 2},
-      {7109, 1, 2, 2, 2},
-      {7110, 1, 1, 2, 2},
-      {60166, 1, 0, 2, 2},
-      {60167, 1, 3, 2, 2},
-      {60168, 1, 2, 2, 2},
-      {60179, 1, 1, 2, 2},
-      {7207, 0, 0, 2, 2},
-      {7208, 0, 3, 2, 2},
-      {7209, 0, 2, 2, 2},
-      {7210, 0, 1, 2, 2},
-      {60266, 0, 0, 2, 2},
-      {60267, 0, 3, 2, 2},
-      {60268, 0, 2, 2, 2},
-      {60279, 0, 1, 2, 2},
-      {9001, 0, 4, 0, 0},
-      {9002, 0, 4, 1, 0},
-      {9003, 0, 4, 0, 1},
-      {9004, 0, 4, 1, 1},
-      {9005, 0, 4, 0, 2},
-      {9006, 0, 4, 1, 2},
-      {7106, 2, 4, 2, 2},
-      {7111, 2, 4, 2, 2},
-      {60169, 2, 4, 2, 2},
-      {101, 2, 4, 2, 2},
-      {0, 2, 4, 2, 2},
-      // The phase-angle and board forms count for the first two classes only.
-      {1000007108, 1, 3, 2, 2},
-      {1000009001, 0, 4, 2, 2},
-      {50012108, 0, 3, 2, 2}};
+      {7107, 1, 0, 2, 2},       {7108, 1, 3, 2, 2},       {7109, 1, 2, 2, 2},
+      {7110, 1, 1, 2, 2},       {60166, 1, 0, 2, 2},      {60167, 1, 3, 2, 2},
+      {60168, 1, 2, 2, 2},      {60179, 1, 1, 2, 2},      {7207, 0, 0, 2, 2},
+      {7208, 0, 3, 2, 2},       {7209, 0, 2, 2, 2},       {7210, 0, 1, 2, 2},
+      {60266, 0, 0, 2, 2},      {60267, 0, 3, 2, 2},      {60268, 0, 2, 2, 2},
+      {60279, 0, 1, 2, 2},      {9001, 0, 4, 0, 0},       {9002, 0, 4, 1, 0},
+      {9003, 0, 4, 0, 1},       {9004, 0, 4, 1, 1},       {9005, 0, 4, 0, 2},
+      {9006, 0, 4, 1, 2},       {7106, 2, 4, 2, 2},       {7111, 2, 4, 2, 2},
+      {60169, 2, 4, 2, 2},      {101, 2, 4, 2, 2},        {0, 2, 4, 2, 2},
+      {1000007108, 1, 3, 2, 2}, {1000009001, 0, 4, 2, 2}, {50012108, 0, 3, 2, 2}};
   for (const Row& row : rows) {
     const CIdResult result(row.id);
     EXPECT_EQ(IPostAPI::GetShaderResType(&result), row.resType) << row.id;
