@@ -111,7 +111,8 @@ TEST_F(PZARFileWriter, ReadOnlyVersionsRefuseToWrite) {
 }
 
 // Every record that the library writes, in each format and real width, reads back as written.
-class WrittenFile : public ::testing::TestWithParam<std::tuple<std::int32_t, std::int32_t>> {
+class WrittenFile : public ScannedFile,
+                    public ::testing::WithParamInterface<std::tuple<std::int32_t, std::int32_t>> {
 protected:
   void WriteAll(CResultFileBuilder& file) {
     CRecordSolverInfoD solver(file.File());
@@ -185,13 +186,6 @@ protected:
     }
     return m_file.Scan(m_dir.Wide("w.pzar")) == 1 && m_file.GetRecordList().size() == 16u;
   }
-  template <class T>
-  T& At(std::size_t i) {
-    return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
-  }
-
-  ScratchFolder m_dir;
-  CPZARFile m_file;
 };
 
 TEST_P(WrittenFile, ReadsBackEveryRecord) {
@@ -268,11 +262,10 @@ TEST_P(WrittenFile, EchoesTitleEveryRecord) {
                              L"NODE                                        \n",
                              L"ELEMENT                                     \n",
                              L"ELEM CSYS\tCount : 2 \n"};
-  const std::wstring sep = L"--------------------------------------------\n";
   for (std::size_t i = 0; i < std::size(titles); ++i) {
     if (!titles[i]) continue;
     const std::wstring echo = EchoOf(At<CPZARRecord>(i));
-    EXPECT_TRUE(echo.starts_with(sep + titles[i])) << i << "\n" << echo;
+    EXPECT_TRUE(echo.starts_with(kEchoSep + titles[i])) << i << "\n" << echo;
   }
 }
 
