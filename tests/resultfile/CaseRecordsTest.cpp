@@ -30,16 +30,9 @@ PZARBody SetBody(double value, const std::string& title, int width = 8) {
 
 PZARBody SolverBody(std::int32_t encoding, std::int32_t length, std::int32_t force,
                     std::int32_t energy, std::int32_t time) {
-  return PZARBody()
-      .Text("MySolver", 29)
-      .Text("20260101", 8)
-      .Text("12:00", 5)
-      .Int(encoding)
-      .Int(0)
-      .Int(length)
-      .Int(force)
-      .Int(energy)
-      .Int(time);
+  PZARBody body;
+  body.Text("MySolver", 29).Text("20260101", 8).Text("12:00", 5);
+  return body.Ints({encoding, 0, length, force, energy, time});
 }
 
 using CaseRecords = ScannedFile;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ScannedFile.h"
 #include "TestRecords.h"
 #include "resultfile/PZARElemCSysLoader.h"
@@ -17,7 +19,9 @@ namespace {
 // An element vector of three values with its related component ids.
 PZARBody Vector(std::int32_t direction, const std::vector<std::int32_t>& comps,
                 const std::vector<double>& values) {
-  return pzar_test::VectorBody(pzar_test::Ints(1, direction, comps), 8, values);
+  TPZARResultInts ints{.m_nDataType = 1, .m_nDirection = direction};
+  std::copy(comps.begin(), comps.end(), ints.m_nComponent);
+  return pzar_test::VectorBody(ints, 8, values);
 }
 
 class ElemOutVector : public ScannedFile {

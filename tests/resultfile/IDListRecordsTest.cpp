@@ -84,7 +84,7 @@ TEST_F(IDListRecords, ListsSetTheFileStateTheyCarryAndEchoTheirSize) {
 // output set ends the lists' turn.
 TEST_F(IDListRecords, NodeAndElementListsIndexTheVectorsThatFollow) {
   const auto Vector = [](std::int32_t dataType, std::int32_t direction = 0) {
-    return pzar_test::VectorBody(pzar_test::Ints(dataType, direction), 8, {0.5});
+    return pzar_test::VectorBody({.m_nDataType = dataType, .m_nDirection = direction}, 8, {0.5});
   };
   ASSERT_EQ(Scan(PZARTestFile(130)
                      .Record(NODE_ID_LIST, 1, Ids({1}))

@@ -14,12 +14,12 @@
 #include "PZARTestFile.h"
 #include "TestRecords.h"
 #include "base/ConvertString.h"
-#include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
 #include "base/TestEnv.h"
 #include "resultfile/PZARFileEx.h"
 #include "resultfile/ReactionOutScan.h"
 #include "resultfile/records/PZARRecordReaction.h"
+#include "support/MsgCapture.h"
 #include "support/ReactionRows.h"
 
 namespace {
@@ -53,9 +53,7 @@ protected:
 };
 
 TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
-  std::vector<CString> messages;
-  auto previous = zar::lib::SetMsgSink(
-      [&](zar::lib::EMsgLevel, const CString& text) { messages.push_back(text); });
+  CMsgCapture messages;
   // CRLF endings, a rule under the header, a table ended by the next "SUBCASE" line, the title
   // after the tables and no final newline.
   const int result = Scan("preamble\r\nSUBCASE : Load A : Step 1\r\n" + kHeader +
@@ -63,7 +61,6 @@ TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
                           " 1000000012 surf 1 2 3 3 4 12 1 2 2\r\n 5 Curve 0 0 0 1 0 0 0 0 0\r\n"
                           "SUBCASE : Load B\n" +
                           kHeader + "\n 8 POINT 1 1 1 0 0 1 0 0 0\n   " + kTitle + "  ");
-  zar::lib::SetMsgSink(previous);
   EXPECT_EQ(result, 0);  // there is no result file
   EXPECT_EQ(m_file.IsValidEx(), 1);
   ASSERT_EQ(m_file.GetRecordEx().size(), 16u);
@@ -77,8 +74,9 @@ TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
   EXPECT_EQ(At(0).GetEntries()[0].nGeomType, TZARReactionD::GEOM_SURF);
   EXPECT_EQ(At(3).GetEntries()[1].nGeomType, TZARReactionD::GEOM_CURVE);
   EXPECT_EQ(At(15).GetEntries()[0].nGeomType, TZARReactionD::GEOM_POINT);
-  ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages[0], CString(L"******************File Block Scan End******************"));
+  ASSERT_FALSE(messages.m_texts.empty());
+  EXPECT_EQ(messages.m_texts[0],
+            CString(L"******************File Block Scan End******************"));
 }
 
 TEST_F(PZARFileExScan, NoRecordsWithoutTitleOrRows) {

@@ -83,7 +83,15 @@ protected:
   std::uint64_t Find(std::int32_t level, const wchar_t* name, std::uint64_t parent) const {
     return m_session.GetPOHPool(level)->GetByName(name, parent);
   }
-  CPOHVcas* Step(const wchar_t* scas, const wchar_t* vcas) {
+  // A sub-case "C" with a step "S" that the fill completes.
+  int RunStep(const Fill& fill) {
+    return Run([&fill](CResultFileBuilder& f) {
+      f.CaseInfo(1, L"C");
+      f.OutputSet(1.0, L"S");
+      fill(f);
+    });
+  }
+  CPOHVcas* Step(const wchar_t* scas = L"C", const wchar_t* vcas = L"S") {
     const std::uint64_t itr = Find(2, vcas, Find(1, scas, m_mcas));
     return itr ? static_cast<CPOHVcas*>(m_session.GetPOHPool(2)->GetAt(itr)) : nullptr;
   }
@@ -158,9 +166,7 @@ TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
 // A node list shares the set of the list before it; an element list the set of any earlier
 // list of the step with its ids, in the category of the vector before it.
 TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               Translations(f);
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
               f.Vector(103, 0, {3, 4});
@@ -177,7 +183,7 @@ TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
               }
             }),
             1);
-  const auto& sets = Step(L"C", L"S")->GetDSetContainer()->GetDSetList();
+  const auto& sets = Step()->GetDSetContainer()->GetDSetList();
   std::vector<std::vector<std::int32_t>> comps;
   for (const auto& pSet : sets) {
     comps.emplace_back();
@@ -194,9 +200,7 @@ TEST_F(PZARFileImport, ImportedResultsLoadTheirKeysInFileOrder) {
   for (const std::int32_t id : {1, 2, 3, 4}) m_db.AddNode(id, id, 0, 0);
   m_db.AddElement(10, 4, {1, 2, 3});
   m_db.AddElement(11, 4, {2, 3, 4});
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {2, 1});
               f.Vector(102, 0, {1.5, -2.0});
               f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, {11, 10});
@@ -210,7 +214,7 @@ TEST_F(PZARFileImport, ImportedResultsLoadTheirKeysInFileOrder) {
     double first;
   } cases[] = {{pvk::LOC_NODE, 102, {2, 1}, 1.5}, {pvk::LOC_ELEM, 312127, {11, 10}, 0.25}};
   for (const auto& c : cases) {
-    CVResult* pResult = Step(L"C", L"S")->GetPackage()->Find(c.loc, c.id);
+    CVResult* pResult = Step()->GetPackage()->Find(c.loc, c.id);
     ASSERT_NE(pResult, nullptr) << c.id;
     TVResParam param{nullptr, &m_db};
     CPostPartialDList list;
@@ -218,7 +222,7 @@ TEST_F(PZARFileImport, ImportedResultsLoadTheirKeysInFileOrder) {
     EXPECT_EQ(*list.GetList().front()->GetKey(), c.keys);
     EXPECT_EQ(list.GetList().front()->GetComp(0)->at(0), c.first);
   }
-  EXPECT_EQ(Step(L"C", L"S")->GetPackage()->Find(pvk::LOC_ELEM, 312127)->GetResCatType(), 22);
+  EXPECT_EQ(Step()->GetPackage()->Find(pvk::LOC_ELEM, 312127)->GetResCatType(), 22);
 }
 
 // The names compare without case, and only with the sub-cases of the file being imported: the
@@ -231,14 +235,9 @@ TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
          "     REACTION FORCE                                     REACTION MOMENT\n"
          " 5 POINT 0 0 0 1 2 3 0 0 0\n";
   for (int import = 0; import < 2; ++import) {
-    ASSERT_EQ(Run([](CResultFileBuilder& f) {
-                Case(f, L"C");
-                f.OutputSet(1.0, L"S");
-                Translations(f);
-              }),
-              1);
+    ASSERT_EQ(RunStep([](CResultFileBuilder& f) { Translations(f); }), 1);
     zar::MList<CPostDSet*> sets;
-    Step(L"C", L"S")->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
+    Step()->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
     ASSERT_EQ(sets.size(), 1u) << import;
     EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
     EXPECT_EQ(sets.front()->GetDCompList().size(), 8u) << import;
@@ -255,9 +254,7 @@ void AddRaw(CResultFileBuilder& file, std::int32_t type, std::int32_t id,
 // A concurrent nodal vector consumes the result id list before it; entity case information
 // files each result id under its category.
 TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {7, 8, 9});
               f.IDList(PZAR_RECORD_TYPE::RES_ID_LIST, {101, 202});
               // Key number 1.
@@ -272,7 +269,7 @@ TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
             }),
             1);
   std::vector<std::tuple<int, std::int32_t, std::vector<std::int32_t>>> sets;
-  for (const auto& pSet : Step(L"C", L"S")->GetDSetContainer()->GetDSetList()) {
+  for (const auto& pSet : Step()->GetDSetContainer()->GetDSetList()) {
     if (pSet->GetDSetType() == pvk::POST_DSET_UNIT_MODEL_RESULT) continue;
     std::vector<std::int32_t> comps;
     for (const auto& pComp : pSet->GetDCompList()) {
@@ -291,9 +288,7 @@ TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
 // beside the plain nodal stresses that their results are made from (the registry walk makes
 // them from board components alone).
 TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
               for (std::int32_t id = 1; id <= 6; ++id) {
                 f.Vector(7200 + id, 0, {1, 2});
@@ -301,7 +296,7 @@ TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
               }
             }),
             1);
-  const CVResultPackage& package = *Step(L"C", L"S")->GetPackage();
+  const CVResultPackage& package = *Step()->GetPackage();
   for (std::int32_t id = 51004101; id <= 51004110; ++id)
     EXPECT_TRUE(package.Exist(pvk::LOC_NODE, id)) << id;
   EXPECT_EQ(package.Exist(pvk::LOC_NODE, 7201), 1);
