@@ -31,7 +31,6 @@ TEST_F(IDListRecords, ScanChecksTheCountAndLoadsTheIdsLater) {
       {NODE_ID_LIST, 140, 3, true},
       {ELEM_ID_LIST, 130, 3, true},
       {RES_ID_LIST, 140, 3, true},
-      {NODE_ID_LIST, 130, 8, false},  // past the end
       {DEACT_ELEM_ID_LIST, 130, INT32_MAX, false},
   };
   const std::vector<std::int32_t> ids = {40, 50, 60};
