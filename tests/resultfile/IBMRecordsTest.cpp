@@ -51,14 +51,11 @@ TEST_F(IBMRecords, GridGivesItsFrameAndSize) {
   EXPECT_EQ(d.m_aExtent, (TVec3{4, 2, 4}));
   EXPECT_EQ(d.m_aStep[1], (TVec3{0, 0.5, 0}));
   // A global grid's body ends after MAXIMUM: the end marker above read as one.
-  EXPECT_EQ(EchoOf(grid),
-            L"--------------------------------------------\n"
-            L"GRID INFO FOR IMPLICIT BOUNDARY METHOD\t  \n"
-            L"--------------------------------------------\n"
-            L"PART_ID : 3\nELEM_ORDER : 1\nNID_START : 101\n"
-            L"NUMBER  :        5,        5,        5\n"
-            L"MINIMUM :        0,       -1,        2\n"
-            L"MAXIMUM :        4,        1,        6\n\n\n");
+  EXPECT_EQ(EchoOf(grid), kEchoSep + L"GRID INFO FOR IMPLICIT BOUNDARY METHOD\t  \n" + kEchoSep +
+                              L"PART_ID : 3\nELEM_ORDER : 1\nNID_START : 101\n"
+                              L"NUMBER  :        5,        5,        5\n"
+                              L"MINIMUM :        0,       -1,        2\n"
+                              L"MAXIMUM :        4,        1,        6\n\n\n");
 
   PZARBody local = GridBody(2, 3);
   for (const double v : {1, 2, 3, 1, 0, 0, 2, 0, 5}) local.Real(v);  // origin, z, xz

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "base/MsgOut.h"
 #include "resultfile/PZARComp.h"
 #include "resultfile/PZARFileCompositeAPI.h"
 #include "resultfile/PZARPCB.h"
+#include "support/MsgCapture.h"
 
 namespace {
 
@@ -104,15 +104,12 @@ TEST_F(PZARCompositeInfo, RejectsMalformedComponents) {
 }
 
 TEST_F(PZARCompositeInfo, MissingPlyIsReported) {
-  std::vector<CString> messages;
-  auto previous = zar::lib::SetMsgSink(
-      [&](zar::lib::EMsgLevel, const CString& text) { messages.push_back(text); });
+  CMsgCapture messages;
   EXPECT_EQ(Get(12345678), 0);
   EXPECT_EQ(Get(10003109, {1, 2}), 0);  // ply 3 of two
-  zar::lib::SetMsgSink(previous);
-  ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[0], CString(L"PLY info not exist (solver output problem)"));
-  EXPECT_EQ(messages[1], CString(L"in PZARFileCompositeAPI at line 45\n"));
+  ASSERT_EQ(messages.m_texts.size(), 4u);
+  EXPECT_EQ(messages.m_texts[0], CString(L"PLY info not exist (solver output problem)"));
+  EXPECT_EQ(messages.m_texts[1], CString(L"in PZARFileCompositeAPI at line 45\n"));
 }
 
 }  // namespace

@@ -5,18 +5,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "PZARTestFile.h"
 #include "TestRecords.h"
 #include "base/ConvertString.h"
-#include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
 #include "base/TestEnv.h"
 #include "resultfile/PZARFileEx.h"
 #include "resultfile/ReactionOutScan.h"
+#include "resultfile/records/PZARRecordReaction.h"
+#include "support/MsgCapture.h"
+#include "support/ReactionRows.h"
 
 namespace {
 
@@ -49,9 +53,7 @@ protected:
 };
 
 TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
-  std::vector<CString> messages;
-  auto previous = zar::lib::SetMsgSink(
-      [&](zar::lib::EMsgLevel, const CString& text) { messages.push_back(text); });
+  CMsgCapture messages;
   // CRLF endings, a rule under the header, a table ended by the next "SUBCASE" line, the title
   // after the tables and no final newline.
   const int result = Scan("preamble\r\nSUBCASE : Load A : Step 1\r\n" + kHeader +
@@ -59,7 +61,6 @@ TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
                           " 1000000012 surf 1 2 3 3 4 12 1 2 2\r\n 5 Curve 0 0 0 1 0 0 0 0 0\r\n"
                           "SUBCASE : Load B\n" +
                           kHeader + "\n 8 POINT 1 1 1 0 0 1 0 0 0\n   " + kTitle + "  ");
-  zar::lib::SetMsgSink(previous);
   EXPECT_EQ(result, 0);  // there is no result file
   EXPECT_EQ(m_file.IsValidEx(), 1);
   ASSERT_EQ(m_file.GetRecordEx().size(), 16u);
@@ -73,8 +74,9 @@ TEST_F(PZARFileExScan, EveryTableWithRowsGivesEightComponentRecords) {
   EXPECT_EQ(At(0).GetEntries()[0].nGeomType, TZARReactionD::GEOM_SURF);
   EXPECT_EQ(At(3).GetEntries()[1].nGeomType, TZARReactionD::GEOM_CURVE);
   EXPECT_EQ(At(15).GetEntries()[0].nGeomType, TZARReactionD::GEOM_POINT);
-  ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages[0], CString(L"******************File Block Scan End******************"));
+  ASSERT_FALSE(messages.m_texts.empty());
+  EXPECT_EQ(messages.m_texts[0],
+            CString(L"******************File Block Scan End******************"));
 }
 
 TEST_F(PZARFileExScan, NoRecordsWithoutTitleOrRows) {
@@ -186,6 +188,51 @@ TEST_F(PZARFileExFile, BlockScanGivesTheResultEchoIsOptionalAndDeleteDropsTheTab
   EXPECT_EQ(m_file.DeleteFileW(), 1);
   EXPECT_EQ(m_file.IsValidEx(), 0);
   EXPECT_FALSE(std::filesystem::exists(m_dir.Narrow("r.pzar")));
+}
+
+std::unique_ptr<CReaction> Record(std::int32_t component) {
+  auto pRecord = std::make_unique<CReaction>();
+  pRecord->SetHeader({0, component});
+  pRecord->SetReaction(ReactionRows());
+  return pRecord;
+}
+
+// An id outside the reaction components (480, 489) holds no rows.
+TEST(ReactionRecord, EachComponentDeliversItsValueForEveryRow) {
+  const std::pair<std::int32_t, std::vector<double>> cases[] = {
+      {481, {13, 10}}, {482, {3, 0}}, {483, {4, -6}}, {484, {12, 8}}, {485, {3, 2}},
+      {486, {1, -2}},  {487, {2, 0}}, {488, {2, 0}},  {480, {}},      {489, {}}};
+  for (const auto& [component, expected] : cases) {
+    auto pRecord = Record(component);
+    EXPECT_EQ(pRecord->GetDataCount(), static_cast<std::int32_t>(expected.size())) << component;
+    EXPECT_EQ(pRecord->SetReaction(ReactionRows()), expected.empty() ? 0 : 1) << component;
+    if (expected.empty()) continue;
+    // Every loading form gives the same values; the keys are the rows' entity ids.
+    zar::MArray<double> all{99.0}, byItrs, withIds;
+    zar::MArray<std::uint64_t> itrs{5, 6, 7};
+    zar::MArray<std::int32_t> ids{1};
+    EXPECT_EQ(pRecord->LoadData(all, nullptr, nullptr), 1);
+    EXPECT_EQ(pRecord->LoadData(byItrs, zar::MArray<std::uint64_t>{4}, nullptr), 1);
+    EXPECT_EQ(pRecord->LoadData(withIds, itrs, nullptr, &ids), 1);
+    EXPECT_EQ(all, expected) << component;
+    EXPECT_EQ(byItrs, expected) << component;
+    EXPECT_EQ(withIds, expected) << component;
+    EXPECT_TRUE(itrs.empty());
+    EXPECT_EQ(ids, (zar::MArray<std::int32_t>{7, 9}));
+  }
+}
+
+TEST(ReactionRecord, FaceGivesTheRowsIdsAndCoordinates) {
+  auto pRecord = Record(CReaction::FORCE_Y);
+  zar::MArray<std::int32_t> ids{3};
+  zar::MArray<zar::MVector<double, 3>> points(4);
+  EXPECT_EQ(pRecord->LoadFace(ids, points), 1);
+  EXPECT_EQ(ids, (zar::MArray<std::int32_t>{7, 9}));
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_EQ(points[0], (zar::MVector<double, 3>{{1, 2, 3}}));
+  EXPECT_EQ(points[1], (zar::MVector<double, 3>{{-1, 0, 5}}));
+  EXPECT_EQ(pRecord->SetReaction({}), 1);  // replaces the earlier rows
+  EXPECT_EQ(pRecord->GetDataCount(), 0);
 }
 
 }  // namespace

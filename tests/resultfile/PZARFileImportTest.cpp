@@ -7,13 +7,13 @@
 #include <functional>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "PZARTestFile.h"
 #include "TestRecords.h"
-#include "base/MsgOut.h"
 #include "base/ScratchFolder.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetEntity.h"
@@ -26,6 +26,7 @@
 #include "session/POHScas.h"
 #include "session/POHVcas.h"
 #include "session/QVEPOHSession.h"
+#include "support/MsgCapture.h"
 #include "support/ResultFileBuilder.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
@@ -65,20 +66,32 @@ protected:
     m_mcas = m_file.GetPOHMcasItr();
     return result;
   }
-  // The names of the children of `parent` at a level, in pool order.
-  Names Children(std::int32_t level, std::uint64_t parent) const {
+  // The names of the children of `parent` at a level, in pool order; of all nodes without one.
+  static Names Children(const CQVEPOHSession& session, std::int32_t level,
+                        std::optional<std::uint64_t> parent) {
     Names names;
-    const CPOHPoolBase& pool = *m_session.GetPOHPool(level);
+    const CPOHPoolBase& pool = *session.GetPOHPool(level);
     for (std::uint64_t itr = pool.GetHeadPosition(); itr;) {
       const CPOHBase* pNode = pool.GetNext(itr);
-      if (pNode->GetParent() == parent) names.push_back(pNode->GetName().str());
+      if (!parent || pNode->GetParent() == *parent) names.push_back(pNode->GetName().str());
     }
     return names;
+  }
+  Names Children(std::int32_t level, std::uint64_t parent) const {
+    return Children(m_session, level, parent);
   }
   std::uint64_t Find(std::int32_t level, const wchar_t* name, std::uint64_t parent) const {
     return m_session.GetPOHPool(level)->GetByName(name, parent);
   }
-  CPOHVcas* Step(const wchar_t* scas, const wchar_t* vcas) {
+  // A sub-case "C" with a step "S" that the fill completes.
+  int RunStep(const Fill& fill) {
+    return Run([&fill](CResultFileBuilder& f) {
+      f.CaseInfo(1, L"C");
+      f.OutputSet(1.0, L"S");
+      fill(f);
+    });
+  }
+  CPOHVcas* Step(const wchar_t* scas = L"C", const wchar_t* vcas = L"S") {
     const std::uint64_t itr = Find(2, vcas, Find(1, scas, m_mcas));
     return itr ? static_cast<CPOHVcas*>(m_session.GetPOHPool(2)->GetAt(itr)) : nullptr;
   }
@@ -135,34 +148,25 @@ TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
       Translations(f);
     }
   };
-  std::vector<CString> messages;
-  auto previous = zar::lib::SetMsgSink(
-      [&](zar::lib::EMsgLevel, const CString& text) { messages.push_back(text); });
-  const std::uint64_t item = m_db.AddAnalysisItem(114, L"item");
-  ASSERT_EQ(Run(steps, item), 1);
+  const CString failure = L"pre-DB match FAILED : C";
+  {
+    CMsgCapture messages;
+    ASSERT_EQ(Run(steps, m_db.AddAnalysisItem(114, L"item")), 1);
+    // No load case of that title: the match failure is reported.
+    EXPECT_GE(std::count(messages.m_texts.begin(), messages.m_texts.end(), failure), 1);
+  }
   EXPECT_EQ(Children(2, Find(1, L"C", m_mcas)), (Names{L"LOAD 1", L"LOAD 2", L"PSD 1", L"OTHER"}));
-  // No load case of that title: the match failure is reported.
-  EXPECT_NE(std::find(messages.begin(), messages.end(), CString(L"pre-DB match FAILED : C")),
-            messages.end());
-
-  messages.clear();
+  CMsgCapture messages;
   CQVEPOHSession other;
   m_file.CreatePOH(&other, &m_db, 0);  // without a result item: no sorting, no report
-  zar::lib::SetMsgSink(previous);
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), CString(L"pre-DB match FAILED : C")), 0);
-  Names unsorted;
-  const CPOHPoolBase& pool = *other.GetPOHPool(2);
-  for (std::uint64_t itr = pool.GetHeadPosition(); itr;)
-    unsorted.push_back(pool.GetNext(itr)->GetName().str());
-  EXPECT_EQ(unsorted, (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
+  EXPECT_EQ(std::count(messages.m_texts.begin(), messages.m_texts.end(), failure), 0);
+  EXPECT_EQ(Children(other, 2, std::nullopt), (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
 }
 
 // A node list shares the set of the list before it; an element list the set of any earlier
 // list of the step with its ids, in the category of the vector before it.
 TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               Translations(f);
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
               f.Vector(103, 0, {3, 4});
@@ -179,7 +183,7 @@ TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
               }
             }),
             1);
-  const auto& sets = Step(L"C", L"S")->GetDSetContainer()->GetDSetList();
+  const auto& sets = Step()->GetDSetContainer()->GetDSetList();
   std::vector<std::vector<std::int32_t>> comps;
   for (const auto& pSet : sets) {
     comps.emplace_back();
@@ -189,40 +193,36 @@ TEST_F(PZARFileImport, IdListsWithTheSameIdsShareTheirDataSet) {
                        {102, 103}, {7201}, {104}, {311101, 311103}, {311102, 311104}}));
 }
 
-// Node and element-centre results read their values from the file after the import; a
-// direction cosine, which the component table does not know, is filed by the catalogue.
-TEST_F(PZARFileImport, ImportedResultsLoadTheirValues) {
+// Results load their keys in the order of the file's id lists (the registry walk loads every
+// result's values from ids in ascending order); a direction cosine, which the component table
+// does not know, is filed by the catalogue.
+TEST_F(PZARFileImport, ImportedResultsLoadTheirKeysInFileOrder) {
   for (const std::int32_t id : {1, 2, 3, 4}) m_db.AddNode(id, id, 0, 0);
   m_db.AddElement(10, 4, {1, 2, 3});
   m_db.AddElement(11, 4, {2, 3, 4});
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {2, 1});
               f.Vector(102, 0, {1.5, -2.0});
               f.IDList(PZAR_RECORD_TYPE::ELEM_ID_LIST, {11, 10});
               f.Vector(312127, 1, {0.25, 0.5});
             }),
             1);
-  CVResultPackage* pPackage = Step(L"C", L"S")->GetPackage();
-  CVResult* pT1 = pPackage->Find(pvk::LOC_NODE, 102);
-  CVResult* pCosine = pPackage->Find(pvk::LOC_ELEM, 312127);
-  ASSERT_NE(pT1, nullptr);
-  ASSERT_NE(pCosine, nullptr);
-  TVResParam param{nullptr, &m_db};
-  CPostPartialDList list;
-  ASSERT_EQ(pT1->LoadData(&list, &param), 1);
-  const CPostPartialD& nodes = *list.GetList().front();
-  EXPECT_EQ(*nodes.GetKey(), (zar::MArray<std::int32_t>{2, 1}));
-  EXPECT_EQ(*nodes.GetComp(0), (zar::MArray<double>{1.5, -2.0}));
-  ASSERT_EQ(pCosine->LoadData(&list, &param), 1);
-  const CPostPartialD& elems = *list.GetList().front();
-  EXPECT_EQ(*elems.GetKey(), (zar::MArray<std::int32_t>{11, 10}));
-  // The centre value of each element, then a value per node.
-  EXPECT_EQ(*elems.GetDSI(), (zar::MArray<std::int32_t>{0, 4}));
-  EXPECT_EQ(elems.GetComp(0)->at(0), 0.25);
-  EXPECT_EQ(elems.GetComp(0)->at(4), 0.5);
-  EXPECT_EQ(pCosine->GetResCatType(), 22);
+  const struct {
+    pvk::LOC_TYPE loc;
+    std::int32_t id;
+    zar::MArray<std::int32_t> keys;
+    double first;
+  } cases[] = {{pvk::LOC_NODE, 102, {2, 1}, 1.5}, {pvk::LOC_ELEM, 312127, {11, 10}, 0.25}};
+  for (const auto& c : cases) {
+    CVResult* pResult = Step()->GetPackage()->Find(c.loc, c.id);
+    ASSERT_NE(pResult, nullptr) << c.id;
+    TVResParam param{nullptr, &m_db};
+    CPostPartialDList list;
+    ASSERT_EQ(pResult->LoadData(&list, &param), 1);
+    EXPECT_EQ(*list.GetList().front()->GetKey(), c.keys);
+    EXPECT_EQ(list.GetList().front()->GetComp(0)->at(0), c.first);
+  }
+  EXPECT_EQ(Step()->GetPackage()->Find(pvk::LOC_ELEM, 312127)->GetResCatType(), 22);
 }
 
 // The names compare without case, and only with the sub-cases of the file being imported: the
@@ -235,14 +235,9 @@ TEST_F(PZARFileImport, ReactionsOfTheTextOutputJoinTheirStep) {
          "     REACTION FORCE                                     REACTION MOMENT\n"
          " 5 POINT 0 0 0 1 2 3 0 0 0\n";
   for (int import = 0; import < 2; ++import) {
-    ASSERT_EQ(Run([](CResultFileBuilder& f) {
-                Case(f, L"C");
-                f.OutputSet(1.0, L"S");
-                Translations(f);
-              }),
-              1);
+    ASSERT_EQ(RunStep([](CResultFileBuilder& f) { Translations(f); }), 1);
     zar::MList<CPostDSet*> sets;
-    Step(L"C", L"S")->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
+    Step()->GetDSetContainer()->GetDSetListBylResCatType(0, 4, sets);
     ASSERT_EQ(sets.size(), 1u) << import;
     EXPECT_EQ(sets.front()->GetLOCType(), pvk::LOC_POINT);
     EXPECT_EQ(sets.front()->GetDCompList().size(), 8u) << import;
@@ -259,28 +254,22 @@ void AddRaw(CResultFileBuilder& file, std::int32_t type, std::int32_t id,
 // A concurrent nodal vector consumes the result id list before it; entity case information
 // files each result id under its category.
 TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
-  ASSERT_EQ(Run([](CResultFileBuilder& f) {
-              Case(f, L"C");
-              f.OutputSet(1.0, L"S");
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
               f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {7, 8, 9});
               f.IDList(PZAR_RECORD_TYPE::RES_ID_LIST, {101, 202});
-              TPZARResultInts conc;
-              conc.m_nMinID = 1;  // key number
-              conc.m_nComponent[0] = 202;
-              PZARBody concBody = pzar_test::VectorBody(conc);
+              // Key number 1.
+              PZARBody concBody = pzar_test::VectorBody({.m_nComponent = {202}, .m_nMinID = 1});
               for (int v = 0; v < 2 * 3 * 3; ++v) concBody.Real(v);
               AddRaw(f, PZAR_RECORD_TYPE::CONC_NODAL_VECTOR, 202, concBody);
               f.IDList(PZAR_RECORD_TYPE::RES_ID_LIST, {101, 7201, 102});
-              TPZARResultInts info;
-              info.m_nMinID = 1;  // sub number
-              PZARBody infoBody = pzar_test::VectorBody(info);
+              PZARBody infoBody = pzar_test::VectorBody({.m_nMinID = 1});  // sub number 1
               for (int v = 0; v < 3 * 3; ++v) infoBody.Int(v);
               AddRaw(f, PZAR_RECORD_TYPE::ENTITY_CASE_INFO, 0, infoBody);
               Translations(f);  // the step needs a result to stay
             }),
             1);
   std::vector<std::tuple<int, std::int32_t, std::vector<std::int32_t>>> sets;
-  for (const auto& pSet : Step(L"C", L"S")->GetDSetContainer()->GetDSetList()) {
+  for (const auto& pSet : Step()->GetDSetContainer()->GetDSetList()) {
     if (pSet->GetDSetType() == pvk::POST_DSET_UNIT_MODEL_RESULT) continue;
     std::vector<std::int32_t> comps;
     for (const auto& pComp : pSet->GetDCompList()) {
@@ -295,25 +284,22 @@ TEST_F(PZARFileImport, ConcurrentNodalVectorsAndEntityCaseInformation) {
                                     {pvk::POST_DSET_UNIT_ENTITY_CASE_INFO, 102, {7201, 0}}}));
 }
 
-// Board components 51004101 to 51004106 give the board results 51004101 to 51004110, also
-// beside the plain nodal stresses that their results are made from.
+// Board components 51004101 to 51004106 give the board results 51004101 to 51004110 also
+// beside the plain nodal stresses that their results are made from (the registry walk makes
+// them from board components alone).
 TEST_F(PZARFileImport, BoardResultsAreMadeBesideThePlainComponents) {
-  for (const bool withPlain : {false, true}) {
-    ASSERT_EQ(Run([withPlain](CResultFileBuilder& f) {
-                Case(f, L"C");
-                f.OutputSet(1.0, L"S");
-                f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
-                for (std::int32_t id = 1; id <= 6; ++id) {
-                  if (withPlain) f.Vector(7200 + id, 0, {1, 2});
-                  f.Vector(51004100 + id, 0, {1, 2});
-                }
-              }),
-              1);
-    const CVResultPackage& package = *Step(L"C", L"S")->GetPackage();
-    for (std::int32_t id = 51004101; id <= 51004110; ++id)
-      EXPECT_TRUE(package.Exist(pvk::LOC_NODE, id)) << id << " " << withPlain;
-    EXPECT_EQ(package.Exist(pvk::LOC_NODE, 7201), withPlain ? 1 : 0);
-  }
+  ASSERT_EQ(RunStep([](CResultFileBuilder& f) {
+              f.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
+              for (std::int32_t id = 1; id <= 6; ++id) {
+                f.Vector(7200 + id, 0, {1, 2});
+                f.Vector(51004100 + id, 0, {1, 2});
+              }
+            }),
+            1);
+  const CVResultPackage& package = *Step()->GetPackage();
+  for (std::int32_t id = 51004101; id <= 51004110; ++id)
+    EXPECT_TRUE(package.Exist(pvk::LOC_NODE, id)) << id;
+  EXPECT_EQ(package.Exist(pvk::LOC_NODE, 7201), 1);
 }
 
 // A failure inside the import leaves nothing of it behind: no nodes in the session, no element

@@ -54,6 +54,9 @@ private:
 class PZARBody {
 public:
   PZARBody& Int(std::int32_t v) { return Raw(&v, sizeof(v)); }
+  PZARBody& Ints(const std::vector<std::int32_t>& values) {
+    return Raw(values.data(), values.size() * sizeof(std::int32_t));
+  }
   PZARBody& Real(double v, int width = 8) {
     const float f = static_cast<float>(v);
     return width == 4 ? Raw(&f, sizeof(f)) : Raw(&v, sizeof(v));

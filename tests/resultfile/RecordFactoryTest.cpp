@@ -70,16 +70,10 @@ TEST(CPZARRecordFactory, CreateMakesTheMapOfAnUnknownVersion) {
   EXPECT_TRUE(factory.GetRegisteredMap(version)->empty());
 }
 
-}  // namespace
-
-namespace {
-
 template <class TRecord>
 bool IsA(CPZARRecord* pRecord) {
   return PZARRecordCast<TRecord>(pRecord) != nullptr;
 }
-
-}  // namespace
 
 // Every record type of the format, by the versions that register its class: each class creates
 // a record of its own type, which the checked cast gives as its class and as no other class of
@@ -129,3 +123,5 @@ TEST(CPZARRecordFactory, RegistersEveryRecordClassOfTheFormat) {
   impostor.SetHeader({PZAR_RECORD_TYPE::VECTOR, 0});
   EXPECT_EQ(PZARRecordCast<CPZARRecordVector>(&impostor), nullptr);
 }
+
+}  // namespace

@@ -4,11 +4,15 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "PZARTestFile.h"
 #include "base/ConvertString.h"
 #include "base/ScratchFolder.h"
 #include "resultfile/PZARFile.h"
+
+// The rule that frames the titles of record echoes.
+inline const std::wstring kEchoSep = L"--------------------------------------------\n";
 
 // The bytes of the record's echo, which are in the system code page.
 inline std::string EchoBytesOf(CPZARRecord& record) {
@@ -27,9 +31,15 @@ inline std::wstring EchoOf(CPZARRecord& record) {
 
 class ScannedFile : public ::testing::Test {
 protected:
-  int Scan(const PZARTestFile& content) {
-    content.Save(m_dir.Narrow("r.pzar"));
+  // Scans the first `length` bytes of the content (all by default).
+  int Scan(const PZARTestFile& content, std::size_t length = std::string::npos) {
+    content.Save(m_dir.Narrow("r.pzar"), length);
     return m_file.Scan(m_dir.Wide("r.pzar"));
+  }
+  std::vector<std::int32_t> KeptTypes() const {
+    std::vector<std::int32_t> types;
+    for (const auto& p : m_file.GetRecordList()) types.push_back(p->GetHeader().type);
+    return types;
   }
   template <class T>
   T& At(std::size_t i) {

@@ -29,15 +29,6 @@ int CBody16Record::_Scan(CFile& file) {
   return file.Read(m_body, sizeof(m_body)) == sizeof(m_body);
 }
 
-TPZARResultInts Ints(std::int32_t dataType, std::int32_t direction,
-                     const std::vector<std::int32_t>& comps) {
-  TPZARResultInts ints;
-  ints.m_nDataType = dataType;
-  ints.m_nDirection = direction;
-  for (std::size_t i = 0; i < comps.size() && i < 8; ++i) ints.m_nComponent[i] = comps[i];
-  return ints;
-}
-
 PZARBody VectorBody(const TPZARResultInts& ints, int width, const std::vector<double>& values,
                     const std::string& name) {
   PZARBody body;

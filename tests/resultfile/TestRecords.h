@@ -43,10 +43,6 @@ private:
   char m_body[16] = {};
 };
 
-// The result information of a vector record: data type, direction and related components.
-TPZARResultInts Ints(std::int32_t dataType, std::int32_t direction = 0,
-                     const std::vector<std::int32_t>& comps = {});
-
 // A vector record body: the information, the range -7.5 to 9.25, the name and the values, all
 // reals in the file's width.
 PZARBody VectorBody(const TPZARResultInts& ints, int width = 8,

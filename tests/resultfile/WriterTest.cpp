@@ -38,10 +38,7 @@ TBytes ReadAll(const std::string& path) {
   return TBytes((std::istreambuf_iterator<char>(in)), {});
 }
 
-class PZARFileWriter : public ::testing::Test {
-protected:
-  ScratchFolder m_dir;
-};
+using PZARFileWriter = ScannedFile;
 
 TEST_F(PZARFileWriter, WritesVersionInfoHeadersAndTheEndMarkerByteExact) {
   for (const std::int32_t width : {4, 8}) {
@@ -96,10 +93,8 @@ TEST_F(PZARFileWriter, OpeningAtAnOffsetAppendsRecords) {
   ASSERT_TRUE(writer.WriteRecordHeader(ELEM_ID_LIST, 3) &&
               CPZARRecordElemIDList_140().Write(&data));
   ASSERT_TRUE(writer.WriteEndOfFile() && writer.CloseFile());
-  CPZARFile scanned;
-  ASSERT_EQ(scanned.Scan(path), 1);
-  ASSERT_EQ(scanned.GetRecordList().size(), 3u);
-  EXPECT_EQ(scanned.GetRecordList()[2]->GetType(), ELEM_ID_LIST);
+  ASSERT_EQ(m_file.Scan(path), 1);
+  EXPECT_EQ(KeptTypes(), (std::vector<std::int32_t>{SOLVER_INFO, NODE_ID_LIST, ELEM_ID_LIST}));
 }
 
 TEST_F(PZARFileWriter, ReadOnlyVersionsRefuseToWrite) {
@@ -111,7 +106,8 @@ TEST_F(PZARFileWriter, ReadOnlyVersionsRefuseToWrite) {
 }
 
 // Every record that the library writes, in each format and real width, reads back as written.
-class WrittenFile : public ::testing::TestWithParam<std::tuple<std::int32_t, std::int32_t>> {
+class WrittenFile : public ScannedFile,
+                    public ::testing::WithParamInterface<std::tuple<std::int32_t, std::int32_t>> {
 protected:
   void WriteAll(CResultFileBuilder& file) {
     CRecordSolverInfoD solver(file.File());
@@ -185,19 +181,11 @@ protected:
     }
     return m_file.Scan(m_dir.Wide("w.pzar")) == 1 && m_file.GetRecordList().size() == 16u;
   }
-  template <class T>
-  T& At(std::size_t i) {
-    return dynamic_cast<T&>(*m_file.GetRecordList().at(i));
-  }
-
-  ScratchFolder m_dir;
-  CPZARFile m_file;
 };
 
-TEST_P(WrittenFile, ReadsBackEveryRecord) {
+// Then the line after the first separator of each echo; the case title is not ASCII.
+TEST_P(WrittenFile, ReadsBackAndEchoesEveryRecord) {
   ASSERT_TRUE(WriteAndScan());
-  EXPECT_EQ(m_file.GetVersion(), std::get<0>(GetParam()));
-  EXPECT_EQ(m_file.GetFloatSize(), std::get<1>(GetParam()));
   EXPECT_EQ(std::wstring(At<CPZARRecordSolverInfo>(0).GetSolverName()), L"Solver");
   EXPECT_EQ(At<CPZARRecordSolverInfo>(0).GetUnitIndex().nForce, 3);
   EXPECT_EQ(std::wstring(At<CPZARRecordCaseInfo>(1).GetTitle()), L"Gehäuse");
@@ -248,11 +236,7 @@ TEST_P(WrittenFile, ReadsBackEveryRecord) {
   EXPECT_EQ(std::vector<double>(csys[1].v, csys[1].v + 3), (std::vector<double>{0.5, 0.25, 0}));
   ASSERT_EQ(At<CPZARRecordVector>(15).LoadData(values, iters, nullptr, nullptr), 1);
   EXPECT_EQ(values, (zar::MArray<double>{-3.5}));
-}
 
-// The line after the first separator of each echo; the case title is not ASCII.
-TEST_P(WrittenFile, EchoesTitleEveryRecord) {
-  ASSERT_TRUE(WriteAndScan());
   const wchar_t* titles[] = {L"Solver Info (Solver)\n",
                              nullptr,
                              L"OUTPUT SET  : T(5.000e-01)\n",
@@ -268,11 +252,10 @@ TEST_P(WrittenFile, EchoesTitleEveryRecord) {
                              L"NODE                                        \n",
                              L"ELEMENT                                     \n",
                              L"ELEM CSYS\tCount : 2 \n"};
-  const std::wstring sep = L"--------------------------------------------\n";
   for (std::size_t i = 0; i < std::size(titles); ++i) {
     if (!titles[i]) continue;
     const std::wstring echo = EchoOf(At<CPZARRecord>(i));
-    EXPECT_TRUE(echo.starts_with(sep + titles[i])) << i << "\n" << echo;
+    EXPECT_TRUE(echo.starts_with(kEchoSep + titles[i])) << i << "\n" << echo;
   }
 }
 
@@ -280,10 +263,9 @@ INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, WrittenFile,
                          ::testing::Combine(::testing::Values(130, 140, 150),
                                             ::testing::Values(4, 8)));
 
-TEST(ModelWriter, RefusesInputItCannotWriteBeforeWritingAnything) {
-  ScratchFolder dir;
+TEST_F(PZARFileWriter, RefusesInputItCannotWriteBeforeWritingAnything) {
   CPZARFileWriter_140 writer;
-  ASSERT_EQ(writer.OpenFile(dir.Wide("w.pzar"), 1, 0), 1);
+  ASSERT_EQ(writer.OpenFile(m_dir.Wide("w.pzar"), 1, 0), 1);
   EXPECT_EQ(pzar_writer::WriteFileHeader(writer, 140), 0);
   pzar_writer::TNodeBlock uneven{.nKey = 1, .aIDs = {1, 2}, .aXYZ = {{{0, 0, 0}}}};
   EXPECT_EQ(pzar_writer::WriteNodeRecord(writer, {uneven}), 0);
