@@ -88,7 +88,7 @@ TEST(VResultPackageTest, FilesByTypeAndLocationAndOwnsResults) {
     CVResultPackage package;
     EXPECT_EQ(package.IsEmpty(), 1);
     const std::vector<std::pair<std::int32_t, std::int32_t>> kRows = {
-        {102, 6}, {102, 2}, {7201, 6}, {50000123, 6}, {1000000102, 1}, {102, 1}};
+        {102, 6}, {102, 2}, {7201, 6}, {50000123, 6}, {1000000102, 1}, {102, 1}, {102, 7}};
     const std::vector<CVResult*> aKept = InsertAll(package, kRows);
     EXPECT_EQ(package.IsEmpty(), 0);
     EXPECT_EQ(package.GetCount(), 4);
@@ -103,8 +103,8 @@ TEST(VResultPackageTest, FilesByTypeAndLocationAndOwnsResults) {
     // The slots of a type in location order, after what the list held.
     CTestVResult earlier(1, 0);
     std::vector<CVResult*> out{&earlier};
-    const std::vector<CVResult*> kExpected = {&earlier, aKept[5], aKept[1], aKept[0]};
-    EXPECT_EQ(package.GetDataList(102, out), 4);
+    const std::vector<CVResult*> kExpected = {&earlier, aKept[5], aKept[1], aKept[0], aKept[6]};
+    EXPECT_EQ(package.GetDataList(102, out), 5);
     EXPECT_EQ(out, kExpected);
     EXPECT_EQ(package.GetDataList(103, out), 0);
     EXPECT_EQ(out, kExpected);
