@@ -35,42 +35,40 @@ char ByteOnDisk(const std::string& path, std::uint64_t offset) {
 }
 
 TEST(MemoryFile, OpenModesCreateOpenAndTruncateAsAskedAndRemoveTheFileWhenDone) {
+  using M = CMemoryFile;
   ScratchFolder dir;
-  const CString path = dir.Wide("m.bin");
   const std::string narrow = dir.Narrow("m.bin");
-  auto openAs = [&](CMemoryFile::e_open_mode mode) { return CMemoryFile(path, mode); };
-
-  for (auto mode : {CMemoryFile::open_existing, CMemoryFile::truncate_existing}) {
-    const CMemoryFile missing = openAs(mode);
-    EXPECT_EQ(missing.data(), nullptr) << mode;
-    EXPECT_EQ(missing.size(), 0u);
-    EXPECT_FALSE(std::filesystem::exists(narrow));
+  const struct {
+    M::e_open_mode mode;
+    const char* before;    // the file's contents, null: no file
+    const char* contents;  // null: not opened
+    std::uint64_t capacity;
+  } cases[] = {{M::open_existing, nullptr, nullptr, 0},
+               {M::truncate_existing, nullptr, nullptr, 0},
+               {M::create_new, nullptr, "", 4096},
+               {M::open_always, nullptr, "", 4096},
+               {M::create_always, nullptr, "", 4096},
+               {M::open_existing, "kept", "kept", 4},
+               {M::open_always, "kept", "kept", 4},
+               {M::truncate_existing, "gone", "", 4096},
+               {M::create_always, "gone", "", 4096},
+               {M::create_new, "taken", nullptr, 0},
+               {static_cast<M::e_open_mode>(5), "taken", nullptr, 0}};
+  for (const auto& c : cases) {
+    std::filesystem::remove(narrow);
+    if (c.before) WriteFile(narrow, c.before);
+    {
+      const CMemoryFile file(dir.Wide("m.bin"), c.mode);
+      ASSERT_EQ(file.data() != nullptr, c.contents != nullptr) << c.mode;
+      EXPECT_EQ(file.capacity(), c.capacity) << c.mode;
+      EXPECT_EQ(file.size(), c.contents ? std::strlen(c.contents) : 0u) << c.mode;
+      if (c.contents) {
+        EXPECT_EQ(Contents(file), c.contents) << c.mode;
+      }
+    }
+    // An opened file is removed when done; one that was not opened is left as it was.
+    EXPECT_EQ(std::filesystem::exists(narrow), !c.contents && c.before) << c.mode;
   }
-  for (auto mode :
-       {CMemoryFile::create_new, CMemoryFile::open_always, CMemoryFile::create_always}) {
-    const CMemoryFile created = openAs(mode);
-    ASSERT_NE(created.data(), nullptr) << mode;
-    EXPECT_EQ(created.size(), 0u);
-    EXPECT_EQ(created.capacity(), 4096u);
-  }
-  EXPECT_FALSE(std::filesystem::exists(narrow));
-
-  for (auto mode : {CMemoryFile::open_existing, CMemoryFile::open_always}) {
-    WriteFile(narrow, "kept");
-    const CMemoryFile kept = openAs(mode);
-    EXPECT_EQ(Contents(kept), "kept") << mode;
-    EXPECT_EQ(kept.capacity(), 4u);
-  }
-  for (auto mode : {CMemoryFile::truncate_existing, CMemoryFile::create_always}) {
-    WriteFile(narrow, "gone");
-    const CMemoryFile emptied = openAs(mode);
-    ASSERT_NE(emptied.data(), nullptr) << mode;
-    EXPECT_EQ(emptied.size(), 0u);
-    EXPECT_EQ(emptied.capacity(), 4096u);
-  }
-  WriteFile(narrow, "taken");
-  EXPECT_EQ(openAs(CMemoryFile::create_new).data(), nullptr);
-  EXPECT_EQ(openAs(static_cast<CMemoryFile::e_open_mode>(5)).data(), nullptr);
   EXPECT_EQ(CMemoryFile(nullptr, CMemoryFile::open_always).data(), nullptr);
   EXPECT_EQ(CMemoryFile(dir.Wide(), CMemoryFile::open_existing).data(), nullptr);
 }
@@ -140,12 +138,11 @@ TEST(InputMemoryFile, MapsAWholeExistingFileAndLeavesIt) {
   EXPECT_TRUE(std::filesystem::exists(narrow));
 
   WriteFile(narrow, "");
-  const CInputMemoryFile empty(dir.Wide("in.bin"));
-  EXPECT_EQ(empty.data(), nullptr);
-  EXPECT_EQ(empty.size(), 0u);
-  const CInputMemoryFile missing(dir.Wide("none.bin"));
-  EXPECT_EQ(missing.data(), nullptr);
-  EXPECT_EQ(missing.size(), 0u);
+  for (const char* name : {"in.bin", "none.bin"}) {  // empty, missing
+    const CInputMemoryFile file(dir.Wide(name));
+    EXPECT_EQ(file.data(), nullptr) << name;
+    EXPECT_EQ(file.size(), 0u) << name;
+  }
 }
 
 }  // namespace

@@ -6,11 +6,7 @@
 
 namespace {
 
-std::vector<std::int32_t> Ids(std::span<const std::int32_t> facets, const CMPUFacet& mesh) {
-  std::vector<std::int32_t> ids;
-  for (const std::int32_t f : facets) ids.push_back(mesh.GetFacetID(f));
-  return ids;
-}
+using Ids = std::vector<std::int32_t>;
 
 // Five triangles: element 20 of body 2 owns facets 101 and 104, element 10 of body 1 owns
 // 102 and 105, element 30 of body 2 owns 103. Node 99 is not among the facet nodes.
@@ -29,23 +25,21 @@ TEST(MPUFacet, CompileBuildsIndexMapsGroupsAndRecords) {
   ASSERT_EQ(mesh.Compile(), 1);
   ASSERT_EQ(mesh.Compile(), 1);  // a second compile starts afresh
 
-  EXPECT_EQ(mesh.GetFacetSize(), 5);
-  EXPECT_EQ(mesh.FindFacetIndex(103), 2);
-  EXPECT_EQ(mesh.FindFacetIndex(106), -1);
-  EXPECT_EQ(mesh.GetFacet(1).m_aNode[2], 2);
-  EXPECT_EQ(mesh.GetFacet(4).m_aNode[0], 3);
-  EXPECT_EQ(mesh.GetFacet(4).m_aNode[1], -1);
-
-  EXPECT_EQ(mesh.GetElemSize(), 3);
-  const std::int32_t e20 = mesh.FindElemIndex(20), e10 = mesh.FindElemIndex(10);
-  EXPECT_EQ(e20, 0);
-  EXPECT_EQ(e10, 1);
-  EXPECT_EQ(mesh.FindElemIndex(40), -1);
-  EXPECT_EQ(mesh.GetElemFacetCount(e10), 2);
-  EXPECT_EQ(Ids(mesh.GetElemFacets(e20), mesh), (std::vector<std::int32_t>{101, 104}));
-  EXPECT_EQ(Ids(mesh.GetElemFacets(e10), mesh), (std::vector<std::int32_t>{102, 105}));
-  EXPECT_EQ(Ids(mesh.GetElemFacets(mesh.FindElemIndex(30)), mesh),
-            (std::vector<std::int32_t>{103}));
+  EXPECT_EQ((Ids{mesh.GetFacetSize(), mesh.FindFacetIndex(103), mesh.FindFacetIndex(106)}),
+            (Ids{5, 2, -1}));
+  // Node indexes of facets 102 and 105 (node 99: none).
+  EXPECT_EQ(
+      (Ids{mesh.GetFacet(1).m_aNode[2], mesh.GetFacet(4).m_aNode[0], mesh.GetFacet(4).m_aNode[1]}),
+      (Ids{2, 3, -1}));
+  EXPECT_EQ((Ids{mesh.GetElemSize(), mesh.FindElemIndex(20), mesh.FindElemIndex(10),
+                 mesh.FindElemIndex(30), mesh.FindElemIndex(40), mesh.GetElemFacetCount(1)}),
+            (Ids{3, 0, 1, 2, -1, 2}));
+  const std::vector<Ids> facetsByElem = {{101, 104}, {102, 105}, {103}};
+  for (std::int32_t e = 0; e < 3; ++e) {
+    Ids ids;
+    for (const std::int32_t f : mesh.GetElemFacets(e)) ids.push_back(mesh.GetFacetID(f));
+    EXPECT_EQ(ids, facetsByElem[e]) << e;
+  }
 
   const TMPUFacetStruct view = mesh.GetStruct();
   ASSERT_EQ(view.m_pGroup->size(), 2u);
@@ -60,10 +54,9 @@ TEST(MPUFacet, MismatchedArraysLeaveTheStructureEmpty) {
   ASSERT_EQ(mesh.Compile(), 1);
   mesh.SetElemData({{{1, 2}, {1, 1}, {1, 1}, {5, 6, 7, 6, 8}}});
   EXPECT_EQ(mesh.Compile(), 0);
-  EXPECT_EQ(mesh.GetFacetSize(), 0);
-  EXPECT_EQ(mesh.GetElemSize(), 0);
+  EXPECT_EQ((Ids{mesh.GetFacetSize(), mesh.GetElemSize(), mesh.FindFacetIndex(101)}),
+            (Ids{0, 0, -1}));
   EXPECT_TRUE(mesh.GetStruct().m_pGroup->empty());
-  EXPECT_EQ(mesh.FindFacetIndex(101), -1);
 
   CMPUFacet unpaired = MakeMesh();
   unpaired.SetNodeData({5, 6}, {{{0, 0, 0}}});

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ibm/MeshPostUnit.h"
 
 namespace {
+
+using Ids = std::vector<std::int32_t>;
 
 // Body 7 with nodes 1 to 4 and element 1; body 8 sharing node 4, with nodes 4, 9 and
 // elements 2, 3; facets of body 8 and of body 5, which has no body set.
@@ -25,25 +29,18 @@ TEST(MeshPostUnit, CompileVolumeNumbersEachIdOnceInBodySetOrder) {
   Fill(mpu);
   EXPECT_EQ(mpu.CompileVolume(nullptr), 1);
   const CMPUBody& body = mpu.GetBody();
-  EXPECT_EQ(body.GetNodeSize(), 5);
-  EXPECT_EQ(body.GetElemSize(), 3);
-  EXPECT_EQ(body.FindNodeIndex(4), 3);
-  EXPECT_EQ(body.FindNodeIndex(9), 4);
-  EXPECT_EQ(body.GetNodeID(4), 9);
-  EXPECT_EQ(body.FindElemIndex(3), 1);
-  EXPECT_EQ(body.GetElemID(2), 2);
-  EXPECT_EQ(body.FindNodeIndex(5), -1);
-  EXPECT_EQ(body.GetNodeID(5), -1);
+  EXPECT_EQ((Ids{body.GetNodeSize(), body.FindNodeIndex(4), body.FindNodeIndex(9),
+                 body.GetNodeID(4), body.FindNodeIndex(5), body.GetNodeID(5)}),
+            (Ids{5, 3, 4, 9, -1, -1}));
+  EXPECT_EQ((Ids{body.GetElemSize(), body.FindElemIndex(3), body.GetElemID(2)}), (Ids{3, 1, 2}));
 }
 
 TEST(MeshPostUnit, BodiesAreBodySetsThenFacetOnlyBodies) {
   CMPUPost mpu;
   Fill(mpu);
   EXPECT_EQ(mpu.RebuildMPU(nullptr), 1);
-  ASSERT_EQ(mpu.GetBodyCount(), 3);
-  EXPECT_EQ(mpu.FindBodyIndex(8), 1);
-  EXPECT_EQ(mpu.FindBodyIndex(5), 2);
-  EXPECT_EQ(mpu.GetBodyID(0), 7);
+  EXPECT_EQ((Ids{mpu.GetBodyCount(), mpu.FindBodyIndex(8), mpu.FindBodyIndex(5), mpu.GetBodyID(0)}),
+            (Ids{3, 1, 2, 7}));
 
   CMPUData display;
   display.SetCount(3);
@@ -73,16 +70,11 @@ TEST(MeshPostUnit, ClearEmptiesWhatTheRecordsAndCompilesFilled) {
   mpu.RebuildMPU(nullptr);
 
   mpu.Clear();
-  EXPECT_TRUE(mpu.GetBndrDList().empty());
-  EXPECT_TRUE(mpu.GetFatDList().empty());
-  EXPECT_TRUE(mpu.GetFatMatDList().empty());
-  EXPECT_TRUE(mpu.GetMatDList().empty());
-  EXPECT_TRUE(mpu.GetBodySets().empty());
-  EXPECT_TRUE(mpu.GetOptimizeD().empty());
-  EXPECT_TRUE(mpu.GetPCBD().empty());
-  EXPECT_EQ(mpu.GetBody().GetNodeSize(), 0);
-  EXPECT_EQ(mpu.GetFacet().GetFacetSize(), 0);
-  EXPECT_EQ(mpu.GetBodyCount(), 0);
+  EXPECT_TRUE(mpu.GetBndrDList().empty() && mpu.GetFatDList().empty() &&
+              mpu.GetFatMatDList().empty() && mpu.GetMatDList().empty());
+  EXPECT_TRUE(mpu.GetBodySets().empty() && mpu.GetOptimizeD().empty() && mpu.GetPCBD().empty());
+  EXPECT_EQ((Ids{mpu.GetBody().GetNodeSize(), mpu.GetFacet().GetFacetSize(), mpu.GetBodyCount()}),
+            (Ids{0, 0, 0}));
 
   // The copied-in data survive for the compiles that follow a clear.
   EXPECT_EQ(mpu.GetGridNodeFlags().size(), 3u);

@@ -23,12 +23,16 @@ struct TDefRow {
 
 const std::vector<TDefRow>& GetDefRows();
 
-// A template's preset amount type and the positions of its arguments that hold component ids.
+// A template's preset amount type, the positions of its arguments that hold component ids, and
+// the argument that holds the result's own id (-1: none; -2: the one the first argument
+// indexes from `ownBase`; -3: the one the third argument indexes from `ownBase`).
 struct TTmplInfo {
   pvk::AMT_TYPE amt;
   std::set<std::size_t> idArgs;
+  int ownArg;
+  int ownBase = 0;
 };
-// Every template that has classes, by name.
+// Every template by name ("NoClass": rows without a class).
 const std::map<std::string, TTmplInfo>& GetTemplates();
 
 // The row's template arguments as numbers (0 for a base class), its component ids moved by

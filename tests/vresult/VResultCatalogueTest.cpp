@@ -1,20 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "CatalogueDefRows.h"
 #include "base/MessageTable.h"
+#include "vresult/CompTypeVResMapManager.h"
+#include "vresult/VResultFactoryManager.h"
+#include "vresult/VResult_ZAR.h"
 #include "vresult/catalogue/VResultCatalogue.h"
 
 namespace {
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
-std::string ClassName(const TDefRow& r) {
-  return r.className.empty() ? "CVR_" + r.name + "_ZAR" : r.className;
+constexpr std::int32_t kPhase = 1000000000;
+
+std::string ClassName(const TDefRow& r, bool twin = false) {
+  const std::string base = r.className.empty() ? "CVR_" + r.name + "_ZAR" : r.className;
+  return twin ? base + "Comp" : base;
 }
 
 bool In(std::int32_t id, std::int32_t lo, std::int32_t hi) { return id >= lo && id <= hi; }
@@ -32,42 +40,9 @@ std::wstring ExpectedLegendKey(const TDefRow& r) {
   return L"IDS_LEGEND_VRES_" + name;
 }
 
-// Number of template arguments and the argument that holds the result's own id (-1: none;
-// -2: the index is given by the first argument, offset by `ownBase`).
-struct TTmplShape {
-  std::size_t argCount;
-  int ownArg;
-  int ownBase;
-};
-const std::map<std::string, TTmplShape> kShapes = {
-    {"ScalarDirect", {1, 0, 0}},
-    {"ScalarDirect_UnitEntity_CaseInfo", {1, 0, 0}},
-    {"VectorComp_ZAR", {5, -2, 1}},
-    {"VectorComp", {4, -2, 1}},
-    {"VectorTotal", {4, 0, 0}},
-    {"VectorComb", {6, 0, 0}},
-    {"Comp6_ZAR", {7, -1, 0}},
-    {"CNNT_StrsStrn_ZAR", {10, -3, 3}},
-    {"CNNT_ForcMoment_ZAR", {10, -2, 1}},
-    {"PrinVector", {14, 1, 0}},
-    {"PrinVector2D", {7, -2, 1}},
-    {"MaxIntensity", {1, -1, 0}},
-    {"Tensor_ZAR", {6, -1, 0}},
-    {"SPR_Comp_ZAR", {1, -1, 0}},
-    {"SPR_Comp3_ZAR", {3, -1, 0}},
-    {"SPR_Comp6_ZAR", {6, -1, 0}},
-    {"SPR_Comp7_ZAR", {7, -1, 0}},
-    {"Reaction_ZAR", {4, 0, 0}},
-    {"Fatigue_ZAR", {7, 0, 0}},
-    {"Fatigue", {1, 0, 0}},
-    {"Nonlinear_ZAR", {8, -1, 0}},
-    {"NoClass", {0, -1, 0}},
-};
-
-std::string OwnArg(const TDefRow& r, const TTmplShape& s) {
-  if (s.ownArg >= 0) return r.args[s.ownArg];
-  if (s.ownArg == -2) return r.args[s.ownBase + std::stoi(r.args[0])];
-  return r.args[s.ownBase + std::stoi(r.args[2])];  // -3: output index is the third argument
+std::string OwnArg(const TDefRow& r, const TTmplInfo& t) {
+  if (t.ownArg >= 0) return r.args[t.ownArg];
+  return r.args[t.ownBase + std::stoi(r.args[t.ownArg == -2 ? 0 : 2])];
 }
 
 TEST(VResultCatalogue, EveryRowKeepsTheTableInvariants) {
@@ -77,13 +52,13 @@ TEST(VResultCatalogue, EveryRowKeepsTheTableInvariants) {
     SCOPED_TRACE(r.id);
     EXPECT_LT(previous, r.id) << "ids ascend and are unique";
     previous = r.id;
-    const auto shape = kShapes.find(r.tmpl);
-    ASSERT_NE(shape, kShapes.end()) << r.tmpl;
-    ASSERT_EQ(r.args.size(), shape->second.argCount);
-    if (shape->second.ownArg != -1) {
-      EXPECT_EQ(OwnArg(r, shape->second), std::to_string(r.id));
+    const auto tmpl = GetTemplates().find(r.tmpl);
+    ASSERT_NE(tmpl, GetTemplates().end()) << r.tmpl;
+    if (tmpl->second.ownArg != -1) {
+      EXPECT_EQ(OwnArg(r, tmpl->second), std::to_string(r.id));
     }
     const bool hasClass = r.tmpl != "NoClass";
+    EXPECT_EQ(r.args.empty(), !hasClass);
     EXPECT_EQ(r.comps.empty(), !hasClass);
     EXPECT_TRUE(hasClass || !r.twin);
     if (hasClass) {
@@ -110,56 +85,14 @@ TEST(VResultCatalogue, EveryRowKeepsTheTableInvariants) {
   }
 }
 
-TEST(VResultCatalogue, CountsOfRowsClassesAndTemplates) {
-  EXPECT_EQ(GetVResultCatalogue().size(), 1263u);
-  EXPECT_EQ(GetDefRows().size(), 1265u);  // two classes have no row: 7211 and 60280
-  std::map<std::string, std::pair<int, int>> perTemplate;  // base classes, phase-angle twins
-  for (const TDefRow& r : GetDefRows()) {
-    auto& [base, twins] = perTemplate[r.tmpl];
-    base += r.tmpl != "NoClass";
-    twins += r.twin;
-  }
-  perTemplate.erase("NoClass");
-  // Where a class's name and the registration counts disagree, the name decides; the
-  // registrations count ScalarDirect 777 + 776, VectorComp 6 + 6, VectorTotal 36 + 30,
-  // CNNT_ForcMoment_ZAR 66 and PrinVector 10 classes.
-  const std::map<std::string, std::pair<int, int>> expected = {
-      {"ScalarDirect", {771, 770}},
-      {"ScalarDirect_UnitEntity_CaseInfo", {72, 72}},
-      {"VectorComp_ZAR", {96, 96}},
-      {"VectorComp", {12, 12}},
-      {"VectorTotal", {40, 34}},
-      {"VectorComb", {15, 15}},
-      {"Comp6_ZAR", {1, 0}},
-      {"CNNT_StrsStrn_ZAR", {67, 67}},
-      {"CNNT_ForcMoment_ZAR", {24, 24}},
-      {"PrinVector", {10, 10}},
-      {"PrinVector2D", {28, 28}},
-      {"MaxIntensity", {9, 9}},
-      {"Tensor_ZAR", {8, 8}},
-      {"SPR_Comp_ZAR", {18, 12}},
-      {"SPR_Comp3_ZAR", {2, 0}},
-      {"SPR_Comp6_ZAR", {9, 0}},
-      {"SPR_Comp7_ZAR", {2, 0}},
-      {"Reaction_ZAR", {8, 8}},
-      {"Fatigue_ZAR", {6, 6}},
-      {"Fatigue", {2, 2}},
-      {"Nonlinear_ZAR", {1, 1}},
-  };
-  EXPECT_EQ(perTemplate, expected);
-}
-
 TEST(VResultCatalogue, ComponentIdsMakeTheTellingResultsAvailable) {
+  // Two classes have no row: 7211 and 60280.
+  EXPECT_EQ(GetVResultCatalogue().size(), 1263u);
+  EXPECT_EQ(GetDefRows().size(), 1265u);
   std::map<std::string, std::set<std::int32_t>> available;  // component id -> result ids
-  std::set<std::string> twinComps;
-  int pairs = 0;  // phase-angle classes repeat the pairs shifted by 1,000,000,000
   for (const TDefRow& r : GetDefRows()) {
     EXPECT_LE(r.comps.size(), 1u) << r.id;
-    for (const std::string& comp : r.comps) {
-      available[comp].insert(r.id);
-      if (r.twin) twinComps.insert(comp);
-      pairs += 1 + r.twin;
-    }
+    for (const std::string& comp : r.comps) available[comp].insert(r.id);
   }
   const std::map<std::string, std::set<std::int32_t>> telling = {
       {"102", {102, 103, 104}},
@@ -174,16 +107,63 @@ TEST(VResultCatalogue, ComponentIdsMakeTheTellingResultsAvailable) {
   };
   for (const auto& [comp, results] : telling) EXPECT_EQ(available[comp], results) << comp;
   EXPECT_TRUE(available["312112"].contains(312123));
+}
 
-  int selfIds = 0, otherIds = 0;
-  for (const auto& [comp, results] : available)
-    (results.contains(std::stoi(comp)) ? selfIds : otherIds) += 1 + twinComps.contains(comp);
-  EXPECT_EQ(pairs, 2375);
-  EXPECT_EQ(otherIds, 31);
-  // The registrations add the pair 1,000,007,401 -> 1,000,007,401 (no class) and count 2,054
-  // self-mapping ids: three results the table makes available through their own component
-  // are read there from a sibling's.
-  EXPECT_EQ(selfIds, 2047);
+bool ComponentsMakeItAvailable(const TDefRow& row, std::int32_t offset) {
+  const CCompTypeVResMap* pMap = CCompTypeVResMapManager::GetInstance().GetCompTypeVResMap(0);
+  for (const std::string& comp : row.comps) {
+    auto [first, last] = pMap->EqualRange(std::stoi(comp) + offset);
+    if (std::none_of(first, last, [&](const auto& pair) { return pair.second == row.id + offset; }))
+      return false;
+  }
+  return !row.comps.empty();
+}
+
+void ExpectPhaseAngleTexts(const CVResult& phase, const CVResult& base) {
+  const CString suffix = zar::lib::MMSGFunction::GetValue(L"IDS_LEGEND_PHASE_ANGLE");
+  CString quantity, component, baseQuantity, baseComponent;
+  phase.GetNameForLegend(quantity, component);
+  base.GetNameForLegend(baseQuantity, baseComponent);
+  EXPECT_EQ(phase.GetName(), base.GetName() + suffix);
+  EXPECT_EQ(phase.GetLegendName(), base.GetLegendName() + suffix);
+  EXPECT_EQ(quantity + L"|" + component, baseQuantity + suffix + L"|" + baseComponent);
+  EXPECT_EQ(phase.GetUnit(), 4);
+  EXPECT_EQ(phase.GetResCatType(), base.GetResCatType());
+}
+
+TEST(VResultClasses, EveryGeneratedClassByIdWithItsTemplateAndCounts) {
+  CVResultFactory* pFactory = CVResultFactoryManager::GetInstance().GetVResultFactory(0);
+  std::set<std::string> generated;
+  for (const TDefRow& row : GetDefRows()) {
+    if (row.tmpl == "NoClass") continue;
+    std::unique_ptr<CVResult> base;
+    for (const bool twin : {false, true}) {
+      if (twin && !row.twin) continue;
+      const std::int32_t offset = twin ? kPhase : 0;
+      const std::int32_t id = row.id + offset;
+      std::unique_ptr<CVResult> vr = pFactory->CreateVResult(id);
+      ASSERT_NE(vr, nullptr) << id;
+      EXPECT_EQ(vr->GetType(), id);
+      EXPECT_EQ(vr->GetRuntimeClass()->m_lpszClassName, ClassName(row, twin));
+      EXPECT_TRUE(vr->IsKindOf(RUNTIME_CLASS(CVResult_ZAR)));
+      EXPECT_EQ(vr->GetDLoadOpt().nAMTType, GetTemplates().at(row.tmpl).amt) << id;
+      EXPECT_TRUE(ComponentsMakeItAvailable(row, offset)) << id;
+      if (twin) ExpectPhaseAngleTexts(*vr, *base);
+      generated.insert(row.tmpl);
+      base = std::move(vr);
+    }
+  }
+  EXPECT_EQ(generated.size() + 1, GetTemplates().size());  // all but "NoClass"
+  // A result without a phase-angle variant has no class under its phase-angle id.
+  EXPECT_EQ(pFactory->CreateVResult(kPhase + 101), nullptr);
+
+  // The registry as a whole: every class once, the component pairs with the one pair whose
+  // result has no class.
+  const CCompTypeVResMap* pMap = CCompTypeVResMapManager::GetInstance().GetCompTypeVResMap(0);
+  EXPECT_EQ(pFactory->GetCount(), 2375);
+  EXPECT_EQ(pMap->GetCount(), 2376);
+  EXPECT_EQ(pMap->EqualRange(kPhase + 7401).first->second, kPhase + 7401);
+  EXPECT_EQ(pFactory->CreateVResult(kPhase + 7401), nullptr);
 }
 
 }  // namespace
