@@ -1,16 +1,20 @@
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "PvkCommands.h"
 #include "PvkError.h"
+#include "PvkOptions.h"
 #include "PvkText.h"
 #include "base/ConvertString.h"
 #include "resultfile/PZARFile.h"
 
 using pvk_text::Utf8;
 
-std::string RunEcho(const std::string& path) {
+namespace {
+
+void RunEcho(const std::string& path, std::FILE* out) {
   // The echo goes to a temporary file first: a scan that fails prints nothing.
   std::unique_ptr<FILE, int (*)(FILE*)> echo(std::tmpfile(), &std::fclose);
   if (!echo) throw CPvkError(PVK_EXIT_FILE, "cannot echo " + path, "no temporary file");
@@ -25,5 +29,15 @@ std::string RunEcho(const std::string& path) {
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof(buffer), echo.get())) > 0;)
     text.append(buffer, n);
   // The echo is in the system code page, as the host writes it; pvk writes UTF-8.
-  return Utf8(zar::lib::MConvertString::ToWide(text, 0));
+  const std::string utf8 = Utf8(zar::lib::MConvertString::ToWide(text, 0));
+  std::fwrite(utf8.data(), 1, utf8.size(), out);
+}
+
+}  // namespace
+
+TPvkCommand AddEchoCommand(CLI::App& app) {
+  auto file = std::make_shared<std::string>();
+  auto* cmd = app.add_subcommand("echo", "print the echo of every record");
+  AddFileOption(cmd, *file);
+  return {cmd, [file](std::FILE* out) { RunEcho(*file, out); }};
 }

@@ -1,9 +1,12 @@
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "PvkCommands.h"
+#include "PvkOptions.h"
 #include "PvkSession.h"
 #include "PvkText.h"
 #include "datastore/PostDSetContainer.h"
@@ -77,13 +80,27 @@ std::string Text(const CPvkSession& s) {
   return out;
 }
 
-}  // namespace
+struct TInfoArgs {
+  std::string file;
+  bool json = false;
+};
 
-std::string RunInfo(const std::string& path, bool json) {
+void RunInfo(const TInfoArgs& a, std::FILE* out) {
+  const std::string& path = a.file;
   const CPvkSession session(path);
   // What the scan passed over, so that a damaged file that opens does not pass for whole.
   for (const TPZARScanReason& reason : session.File().GetScanReasons())
     std::fprintf(stderr, "pvk: warning: %s: %s\n", path.c_str(),
                  Utf8(FormatScanReason(reason)).c_str());
-  return json ? Json(session) : Text(session);
+  std::fputs((a.json ? Json(session) : Text(session)).c_str(), out);
+}
+
+}  // namespace
+
+TPvkCommand AddInfoCommand(CLI::App& app) {
+  auto a = std::make_shared<TInfoArgs>();
+  auto* cmd = app.add_subcommand("info", "print the case tree");
+  AddFileOption(cmd, a->file);
+  cmd->add_flag("--json", a->json, "one JSON object");
+  return {cmd, [a](std::FILE* out) { RunInfo(*a, out); }};
 }

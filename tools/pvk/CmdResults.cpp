@@ -1,8 +1,11 @@
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <vector>
 
 #include "PvkCommands.h"
+#include "PvkOptions.h"
 #include "PvkSession.h"
 #include "PvkText.h"
 #include "base/UnitControl.h"
@@ -49,13 +52,29 @@ std::string Text(const std::vector<CVResult*>& results, const zar::lib::T_UNIT_I
   return out;
 }
 
-}  // namespace
+struct TResultsArgs {
+  std::string file;
+  TStepSelect select;
+  bool json = false;
+};
 
-std::string RunResults(const std::string& path, const TStepSelect& select, bool json) {
-  const CPvkSession session(path);
+void RunResults(const TResultsArgs& a, std::FILE* out) {
+  const TStepSelect& select = a.select;
+  const CPvkSession session(a.file);
   const std::uint64_t step = session.SelectStep(session.SelectSubcase(select.subcase), select.step);
   std::vector<CVResult*> results;
   session.Vcas(step).GetPackage()->GetAllResults(results);
   const zar::lib::T_UNIT_INDEX& units = *session.Mcas().GetUnitIndex();
-  return json ? Json(results, units) : Text(results, units);
+  std::fputs((a.json ? Json(results, units) : Text(results, units)).c_str(), out);
+}
+
+}  // namespace
+
+TPvkCommand AddResultsCommand(CLI::App& app) {
+  auto a = std::make_shared<TResultsArgs>();
+  auto* cmd = app.add_subcommand("results", "list the results of a step");
+  AddFileOption(cmd, a->file);
+  AddStepOptions(cmd, a->select);
+  cmd->add_flag("--json", a->json, "a JSON array");
+  return {cmd, [a](std::FILE* out) { RunResults(*a, out); }};
 }

@@ -1,9 +1,12 @@
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <vector>
 
 #include "PvkCommands.h"
 #include "PvkError.h"
+#include "PvkOptions.h"
 #include "PvkSession.h"
 #include "PvkText.h"
 #include "base/UnitControl.h"
@@ -16,6 +19,16 @@
 namespace {
 
 using Ints = zar::MArray<std::int32_t>;
+
+struct TValuesOptions {
+  std::string file;
+  std::int32_t result = 0;
+  std::int32_t loc = -1;  // -1: the lowest location type of the result
+  TStepSelect select;
+  bool json = false;
+  bool csv = false;
+  std::string units;  // "LENGTH,FORCE", empty for the file's units
+};
 
 CVResult& FindResult(const CPvkSession& session, std::uint64_t step, const TValuesOptions& o) {
   std::vector<CVResult*> found;
@@ -108,10 +121,8 @@ std::string Table(const CPostPartialDList& list, const char* sep, bool header) {
   return out;
 }
 
-}  // namespace
-
-std::string RunValues(const std::string& path, const TValuesOptions& o) {
-  CPvkSession session(path);
+std::string Values(const TValuesOptions& o) {
+  CPvkSession session(o.file);
   const std::uint64_t step =
       session.SelectStep(session.SelectSubcase(o.select.subcase), o.select.step);
   CVResult& vr = FindResult(session, step, o);
@@ -131,4 +142,19 @@ std::string RunValues(const std::string& path, const TValuesOptions& o) {
                      pvk_text::Utf8(vr.GetName()), static_cast<int>(vr.GetLocType()),
                      UnitText(vr, units)) +
          Table(list, "  ", true);
+}
+
+}  // namespace
+
+TPvkCommand AddValuesCommand(CLI::App& app) {
+  auto o = std::make_shared<TValuesOptions>();
+  auto* cmd = app.add_subcommand("values", "print the values of a result");
+  AddFileOption(cmd, o->file);
+  cmd->add_option("--result", o->result, "result id")->required();
+  cmd->add_option("--loc", o->loc, "location type")->check(CLI::Range(0, 7));
+  AddStepOptions(cmd, o->select);
+  auto* jsonFlag = cmd->add_flag("--json", o->json, "a JSON object");
+  cmd->add_flag("--csv", o->csv, "comma-separated rows")->excludes(jsonFlag);
+  cmd->add_option("--units", o->units, "LENGTH,FORCE, for example m,kN");
+  return {cmd, [o](std::FILE* out) { std::fputs(Values(*o).c_str(), out); }};
 }

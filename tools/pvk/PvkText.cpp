@@ -2,7 +2,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 
 #include "base/ConvertString.h"
@@ -58,5 +60,76 @@ std::string LengthUnit(std::int32_t code) { return NameOf(kLength, code); }
 std::string ForceUnit(std::int32_t code) { return NameOf(kForce, code); }
 std::int32_t LengthCode(const std::string& name) { return CodeOf(kLength, name); }
 std::int32_t ForceCode(const std::string& name) { return CodeOf(kForce, name); }
+
+const std::vector<std::string>& LocationNames() {
+  static const std::vector<std::string> names = {
+      "facet", "element", "element-corner", "element-node", "point", "node", "ibm-volume-node"};
+  return names;
+}
+
+std::string LocationName(std::int32_t loc) {
+  const auto& names = LocationNames();
+  return loc >= 1 && loc <= static_cast<std::int32_t>(names.size()) ? names[loc - 1] : "?";
+}
+
+std::int32_t LocationCode(const std::string& text) {
+  const auto& names = LocationNames();
+  const std::string key = NameKey(text);
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (key == NameKey(names[i])) return static_cast<std::int32_t>(i + 1);
+  if (text.size() == 1 && text[0] >= '1' && text[0] <= '0' + static_cast<char>(names.size()))
+    return text[0] - '0';
+  return -1;
+}
+
+std::string NameKey(const std::string& name) {
+  std::string key;
+  bool blank = false;
+  for (const char c : name) {
+    if (std::isspace(static_cast<unsigned char>(c)) || c == '-' || c == '_') {
+      blank = !key.empty();
+      continue;
+    }
+    if (blank) key += ' ';
+    blank = false;
+    key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return key;
+}
+
+namespace {
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::string Nearest(const std::string& typed, const std::vector<std::string>& candidates) {
+  const std::string key = NameKey(typed);
+  // A typo changes a few characters; more than a third of the word is another word.
+  const std::size_t limit = std::max<std::size_t>(1, key.size() / 3);
+  std::string best;
+  std::size_t bestDistance = limit + 1;
+  for (const std::string& candidate : candidates) {
+    const std::size_t d = EditDistance(key, NameKey(candidate));
+    if (d < bestDistance) {
+      best = candidate;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
 
 }  // namespace pvk_text

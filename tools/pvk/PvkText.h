@@ -3,6 +3,7 @@
 // numbers that read back to the same double, unit names.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/CString.h"
 #include "base/Containers.h"
@@ -24,5 +25,19 @@ std::string ForceUnit(std::int32_t code);
 // The code of a length or force name ("mm", "kN"), -1 when unknown.
 std::int32_t LengthCode(const std::string& name);
 std::int32_t ForceCode(const std::string& name);
+
+// The names of the location types 1 to 7 ("facet", "element", ..., "ibm-volume-node").
+const std::vector<std::string>& LocationNames();
+// "?" for a type outside 1 to 7.
+std::string LocationName(std::int32_t loc);
+// The type of a location name or number ("node", "6"), -1 when neither.
+std::int32_t LocationCode(const std::string& text);
+
+// A name as compared when the user may have typed it: lower case, runs of blanks, '-' and '_'
+// as one blank, no blanks at the ends.
+std::string NameKey(const std::string& name);
+// The candidate nearest to `typed` by edit distance on NameKey, when it is close enough to be
+// a likely typo; empty otherwise.
+std::string Nearest(const std::string& typed, const std::vector<std::string>& candidates);
 
 }  // namespace pvk_text

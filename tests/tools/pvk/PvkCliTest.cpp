@@ -9,44 +9,17 @@
 #include <sstream>
 #include <string>
 
+#include "PvkRun.h"
 #include "SampleModel.h"
 #include "base/ConvertString.h"
-#include "base/ScratchFolder.h"
 #include "support/ResultFileBuilder.h"
 
 namespace {
 
 using nlohmann::json;
-
-struct TRun {
-  int code = -1;
-  std::string out, err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class PvkCli : public ::testing::Test {
-protected:
-  // Runs pvk with the arguments (a shell word list) in the scratch folder.
-  TRun Run(const std::string& args, const std::string& env = "") {
-    const std::string cmd = "cd '" + m_dir.Narrow() + "' && " + env + " '" PVK_BINARY "' " + args +
-                            " >stdout.txt 2>stderr.txt";
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_dir.Narrow("stdout.txt")),
-            Slurp(m_dir.Narrow("stderr.txt"))};
-  }
-  json Json(const std::string& args) {
-    const TRun run = Run(args);
-    EXPECT_EQ(run.code, 0) << args << ": " << run.err;
-    return json::parse(run.out, nullptr, false);
-  }
-  ScratchFolder m_dir;
-};
+using pvk_test::PvkCli;
+using pvk_test::Slurp;
+using pvk_test::TRun;
 
 struct TFormat {
   int format, real;

@@ -1,0 +1,48 @@
+#pragma once
+// Runs the built pvk binary in a scratch folder as a user would, and keeps what it printed.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "base/ScratchFolder.h"
+
+namespace pvk_test {
+
+using nlohmann::json;
+
+struct TRun {
+  int code = -1;
+  std::string out, err;
+};
+
+inline std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class PvkCli : public ::testing::Test {
+protected:
+  // Runs pvk with the arguments (a shell word list) in the scratch folder.
+  TRun Run(const std::string& args, const std::string& env = "") {
+    const std::string cmd = "cd '" + m_dir.Narrow() + "' && " + env + " '" PVK_BINARY "' " + args +
+                            " >stdout.txt 2>stderr.txt";
+    const int status = std::system(cmd.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(m_dir.Narrow("stdout.txt")),
+            Slurp(m_dir.Narrow("stderr.txt"))};
+  }
+  json Json(const std::string& args) {
+    const TRun run = Run(args);
+    EXPECT_EQ(run.code, 0) << args << ": " << run.err;
+    return json::parse(run.out, nullptr, false);
+  }
+  ScratchFolder m_dir;
+};
+
+}  // namespace pvk_test
