@@ -66,7 +66,8 @@ std::string Text(const CPvkSession& s) {
   std::string out = fmt::format("{}  {}\n  format {}, {}-byte reals, {} records, units {} and {}\n",
                                 Utf8(mcas.GetName()), s.Path(), s.File().GetVersion(),
                                 s.File().GetFloatSize(), s.File().GetRecordList().size(),
-                                pvk_text::ForceUnit(u.nForce), pvk_text::LengthUnit(u.nLength));
+                                pvk_text::UnitName(zar::lib::UNIT_FORCE, u.nForce),
+                                pvk_text::UnitName(zar::lib::UNIT_LENGTH, u.nLength));
   for (const std::uint64_t scas : s.Subcases()) {
     const CPOHScas& sub = s.Scas(scas);
     out += fmt::format("  {}  (analysis type {})\n", Utf8(sub.GetName()), sub.GetMecAnalType());

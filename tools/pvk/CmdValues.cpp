@@ -43,14 +43,15 @@ CVResult& FindResult(const CPvkSession& session, std::uint64_t step, const TValu
 // The units asked as "LENGTH,FORCE", the file's other units kept.
 zar::lib::T_UNIT_INDEX AskedUnits(const std::string& text, zar::lib::T_UNIT_INDEX units) {
   const std::size_t comma = text.find(',');
-  const std::int32_t length = pvk_text::LengthCode(text.substr(0, comma));
-  const std::int32_t force =
-      comma == std::string::npos ? -1 : pvk_text::ForceCode(text.substr(comma + 1));
-  if (length < 0 || force < 0)
+  pvk_text::TUnitName length{}, force{};
+  const bool ok = comma != std::string::npos && pvk_text::FindUnit(text.substr(0, comma), length) &&
+                  pvk_text::FindUnit(text.substr(comma + 1), force) &&
+                  length.kind == zar::lib::UNIT_LENGTH && force.kind == zar::lib::UNIT_FORCE;
+  if (!ok)
     throw CPvkError(PVK_EXIT_USAGE, "bad --units " + text,
                     "expected LENGTH,FORCE such as m,kN (m cm mm ft in; kgf tonf N kN lbf kips)");
-  units.nLength = length;
-  units.nForce = force;
+  units.nLength = length.code;
+  units.nForce = force.code;
   return units;
 }
 

@@ -13,19 +13,38 @@ namespace pvk_text {
 
 namespace {
 
-constexpr std::array<const char*, 5> kLength = {"m", "cm", "mm", "ft", "in"};
-constexpr std::array<const char*, 6> kForce = {"kgf", "tonf", "N", "kN", "lbf", "kips"};
+struct TUnitAlias {
+  const char* alias;
+  TUnitName unit;
+};
+using zar::lib::UNIT_FORCE;
+using zar::lib::UNIT_LENGTH;
+using zar::lib::UNIT_TEMPERATURE;
+using zar::lib::UNIT_TIME;
+// Spellings people type for the same unit.
+constexpr TUnitAlias kUnitAliases[] = {
+    {"kip", {UNIT_FORCE, 5}},    {"lb", {UNIT_FORCE, 4}},         {"newton", {UNIT_FORCE, 2}},
+    {"meter", {UNIT_LENGTH, 0}}, {"metre", {UNIT_LENGTH, 0}},     {"inch", {UNIT_LENGTH, 4}},
+    {"feet", {UNIT_LENGTH, 3}},  {"foot", {UNIT_LENGTH, 3}},      {"s", {UNIT_TIME, 0}},
+    {"h", {UNIT_TIME, 2}},       {"degc", {UNIT_TEMPERATURE, 0}}, {"degf", {UNIT_TEMPERATURE, 1}},
+};
 
-template <std::size_t N>
-std::string NameOf(const std::array<const char*, N>& names, std::int32_t code) {
-  return code >= 0 && code < static_cast<std::int32_t>(N) ? names[code] : "?";
+// Every unit the library knows, by kind and code, with its name in UTF-8.
+template <class FUnit>
+bool AnyUnit(FUnit match) {
+  for (std::int32_t kind = 0; kind < zar::lib::UNIT_KIND_COUNT; ++kind)
+    for (std::int32_t code = 0;; ++code) {
+      const auto k = static_cast<zar::lib::E_UNIT_KIND>(kind);
+      const zar::lib::TUnitDef* def = zar::lib::FindUnitDef(k, code);
+      if (!def) break;
+      if (match(TUnitName{k, code}, Utf8(def->pszName))) return true;
+    }
+  return false;
 }
 
-template <std::size_t N>
-std::int32_t CodeOf(const std::array<const char*, N>& names, const std::string& name) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (name == names[i]) return static_cast<std::int32_t>(i);
-  return -1;
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
 }
 
 }  // namespace
@@ -56,10 +75,31 @@ std::string Number(double value) { return fmt::format("{}", value); }
 
 std::string JsonNumber(double value) { return std::isfinite(value) ? Number(value) : "null"; }
 
-std::string LengthUnit(std::int32_t code) { return NameOf(kLength, code); }
-std::string ForceUnit(std::int32_t code) { return NameOf(kForce, code); }
-std::int32_t LengthCode(const std::string& name) { return CodeOf(kLength, name); }
-std::int32_t ForceCode(const std::string& name) { return CodeOf(kForce, name); }
+const char* UnitKindName(zar::lib::E_UNIT_KIND kind) {
+  static constexpr const char* kNames[zar::lib::UNIT_KIND_COUNT] = {
+      "force", "length", "temperature", "time", "energy"};
+  return kind >= 0 && kind < zar::lib::UNIT_KIND_COUNT ? kNames[kind] : "?";
+}
+
+std::string UnitName(zar::lib::E_UNIT_KIND kind, std::int32_t code) {
+  const zar::lib::TUnitDef* def = zar::lib::FindUnitDef(kind, code);
+  return def ? Utf8(def->pszName) : "?";
+}
+
+bool FindUnit(const std::string& name, TUnitName& unit) {
+  const auto set = [&unit](TUnitName found) {
+    unit = found;
+    return true;
+  };
+  // Exact spelling first: "min" is minutes and "m" metres whatever other case matches.
+  if (AnyUnit([&](TUnitName u, const std::string& n) { return n == name && set(u); })) return true;
+  const std::string lower = Lower(name);
+  if (AnyUnit([&](TUnitName u, const std::string& n) { return Lower(n) == lower && set(u); }))
+    return true;
+  for (const TUnitAlias& alias : kUnitAliases)
+    if (lower == alias.alias) return set(alias.unit);
+  return false;
+}
 
 const std::vector<std::string>& LocationNames() {
   static const std::vector<std::string> names = {

@@ -7,6 +7,7 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "base/UnitDimension.h"
 #include "resultfile/PZARScanReason.h"
 
 namespace pvk_text {
@@ -19,12 +20,18 @@ std::string JsonString(const std::string& utf8);
 // The shortest text that reads back to the same double; JSON has no NaN or infinity: null.
 std::string Number(double value);
 std::string JsonNumber(double value);
-// The unit names of the codes; "?" for an unknown code.
-std::string LengthUnit(std::int32_t code);
-std::string ForceUnit(std::int32_t code);
-// The code of a length or force name ("mm", "kN"), -1 when unknown.
-std::int32_t LengthCode(const std::string& name);
-std::int32_t ForceCode(const std::string& name);
+// The name of a unit code of a kind ("mm"); "?" for an unknown code.
+std::string UnitName(zar::lib::E_UNIT_KIND kind, std::int32_t code);
+// "force", "length", ...
+const char* UnitKindName(zar::lib::E_UNIT_KIND kind);
+
+struct TUnitName {
+  zar::lib::E_UNIT_KIND kind;
+  std::int32_t code;
+};
+// The unit a name stands for: a unit's own name or a common alias ("kip", "sec"), compared
+// without regard to case where that is unambiguous; false when it names no unit.
+bool FindUnit(const std::string& name, TUnitName& unit);
 
 // The names of the location types 1 to 7 ("facet", "element", ..., "ibm-volume-node").
 const std::vector<std::string>& LocationNames();
