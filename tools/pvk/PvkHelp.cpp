@@ -1,6 +1,7 @@
 #include "PvkHelp.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -14,7 +15,7 @@ namespace {
 // One line each, run on the file that `pvk sample beam` writes.
 const std::map<std::string, std::string>& Examples() {
   static const std::map<std::string, std::string> examples = {
-      {"sample", "pvk sample beam --cells 8 --steps 5"},
+      {"sample", "pvk sample cantilever --cells 8 --steps 5"},
       {"info", "pvk info beam.tkvp --json"},
       {"echo", "pvk echo beam.tkvp"},
       {"results", "pvk results beam.tkvp --subcase TRANSIENT --step 3"},
@@ -134,6 +135,11 @@ std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error,
   const CLI::App* cmd = entered.front();
   // An unknown option explains the rest: "info --jsn" also lacks its FILE when --jsn took it.
   const std::vector<std::string> extras = app.remaining(true);
-  if (!extras.empty()) return Unexpected(app, cmd, extras.front());
+  if (!extras.empty()) {
+    // Before the command's name it was meant for pvk itself.
+    const auto name = std::find(args.begin(), args.end(), cmd->get_name());
+    const bool before = std::find(args.begin(), name, extras.front()) != name;
+    return Unexpected(app, before ? nullptr : cmd, extras.front());
+  }
   return cmd->get_name() + ": " + error.what() + "; " + HelpHint(cmd);
 }
