@@ -1,5 +1,5 @@
 # Install rules: the library, its headers in the source layout, a CMake package and a
-# pkg-config file.
+# pkg-config file; pvk with its man page and bash completion.
 include(CMakePackageConfigHelpers)
 
 install(TARGETS QVE_pvk EXPORT QVE_pvkTargets
@@ -29,4 +29,7 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/QVE_pvk.pc DESTINATION ${CMAKE_INSTALL
 
 if(PVK_BUILD_TOOLS)
   install(TARGETS pvk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES docs/pvk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${PROJECT_BINARY_DIR}/tools/pvk/pvk-completion.bash
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME pvk)
 endif()

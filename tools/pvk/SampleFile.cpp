@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <vector>
 
+#include "PvkText.h"
 #include "SampleModel.h"
 #include "base/CString.h"
 #include "resultfile/PZARFileWriter140.h"
@@ -22,6 +24,18 @@ namespace {
 
 using Values = std::vector<double>;
 using Point = std::array<double, 3>;
+
+// What the file holds per entity and step, for the size estimate: the node vectors (translation,
+// rotation, six stresses), the element vectors (six stresses, three principal values, nine
+// direction cosines, maximum shear, von Mises) and the ids of both lists.
+constexpr std::uint64_t kNodeVectors = 14;
+constexpr std::uint64_t kElemVectors = 20;
+constexpr std::uint64_t kIdBytes = 4;
+constexpr std::uint64_t kElemEntryBytes = 88;     // id, type and node slots of one element
+constexpr std::uint64_t kStepRecordBytes = 5600;  // record headers, names and ranges of a step
+constexpr std::uint64_t kFileRecordBytes = 320;   // file header, solver and case records
+// Written under this suffix, renamed when whole.
+constexpr const char* kPartSuffix = ".part";
 
 // The output set title ending the reader completes with the set value ("(1.000e-01)").
 constexpr const wchar_t* kValueMarker = L"\x1b|0|0|1|\x1b";
@@ -185,19 +199,22 @@ private:
 
 // The reactions at the clamped end balance the tip load: an upward force and the moment of
 // the load about the support.
+// Shortest text that reads back to the same double: the reader gets what was computed.
 bool WriteReactions(const std::string& outPath, const CSampleCantilever& beam,
                     const TSampleOptions& options) {
   std::ofstream out(outPath, std::ios::binary);
   out << " PVK SAMPLE SOLVER OUTPUT\n\n"
       << "   R E S U L T A N T   R E A C T I O N   F O R C E   O N   G E O M E T R Y\n\n";
+  using pvk_text::Number;
   auto table = [&](const std::string& subCase, const std::string& step, double factor) {
     const double force = CSampleCantilever::kTipLoad * factor;
     out << "SUBCASE : " << subCase << " : " << step << "\n"
         << "       ID      TYPE                   COORDINATE                                    "
            "     REACTION FORCE                                     REACTION MOMENT\n"
         << " ------ ------\n"
-        << "        1      SURF   0 " << beam.Height() / 2 << " " << beam.Height() / 2 << "   0 0 "
-        << force << "   0 " << -force * beam.Length() << " 0\n\n";
+        << "        1      SURF   0 " << Number(beam.Height() / 2) << " "
+        << Number(beam.Height() / 2) << "   0 0 " << Number(force) << "   0 "
+        << Number(-force * beam.Length()) << " 0\n\n";
   };
   table("STATIC", "Step 1", 1.0);
   for (std::int32_t s = 1; s <= options.steps; ++s) {
@@ -211,10 +228,35 @@ bool WriteReactions(const std::string& outPath, const CSampleCantilever& beam,
 
 }  // namespace
 
+std::uint64_t SampleFileBytes(const TSampleOptions& options) {
+  const CSampleCantilever beam(options.cells);
+  const std::uint64_t nodes = static_cast<std::uint64_t>(beam.NodeCount());
+  const std::uint64_t elems = static_cast<std::uint64_t>(beam.ElemCount());
+  const std::uint64_t real = static_cast<std::uint64_t>(options.realWidth);
+  const std::uint64_t model = nodes * (kIdBytes + 3 * real) + elems * kElemEntryBytes;
+  const std::uint64_t step = kNodeVectors * nodes * real + kElemVectors * elems * real +
+                             kIdBytes * (nodes + elems) + kStepRecordBytes;
+  const std::uint64_t steps = 1 + static_cast<std::uint64_t>(options.steps);  // with the static
+  return kFileRecordBytes + model + steps * step;
+}
+
 std::string WriteSampleFiles(const std::string& path, const std::string& outPath,
                              const TSampleOptions& options) {
+  const std::string partPath = path + kPartSuffix, partOut = outPath + kPartSuffix;
   CSampleWriter writer(options);
-  if (!writer.Write(path)) return "cannot write the result file";
-  if (!WriteReactions(outPath, writer.Beam(), options)) return "cannot write the text output";
-  return {};
+  std::string why;
+  if (!writer.Write(partPath)) {
+    why = "cannot write the result file";
+  } else if (!WriteReactions(partOut, writer.Beam(), options)) {
+    why = "cannot write the text output";
+  } else {
+    std::error_code ec;
+    std::filesystem::rename(partOut, outPath, ec);
+    if (!ec) std::filesystem::rename(partPath, path, ec);
+    if (ec) why = ec.message();
+  }
+  std::error_code ignored;
+  std::filesystem::remove(partPath, ignored);
+  std::filesystem::remove(partOut, ignored);
+  return why;
 }

@@ -10,6 +10,10 @@ struct TSampleOptions {
   std::int32_t format = 140;
 };
 
+// About how many bytes the result file of these options takes, known before writing it.
+std::uint64_t SampleFileBytes(const TSampleOptions& options);
+
 // Writes `path` and the reaction tables into `outPath`; the reason of a failure, or empty.
+// Both appear whole or not at all: a failed write leaves no file behind.
 std::string WriteSampleFiles(const std::string& path, const std::string& outPath,
                              const TSampleOptions& options);
