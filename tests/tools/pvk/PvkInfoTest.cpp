@@ -68,12 +68,8 @@ TEST_F(PvkInfo, TellsTheModelUnitsAndNumberedStepsInTheFilesPrecision) {
   EXPECT_EQ(info["bbox"].get<std::vector<double>>(), std::vector<double>(box.begin(), box.end()));
   EXPECT_EQ(info["units"], json::parse(R"({"force": "N", "length": "mm", "temperature": "C",
                                            "time": "sec", "energy": "J"})"));
-  for (std::size_t s = 0; s < info["subcases"].size(); ++s) {
-    const json& sub = info["subcases"][s];
-    EXPECT_EQ(sub["number"], s + 1);
-    for (std::size_t t = 0; t < sub["steps"].size(); ++t)
-      EXPECT_EQ(sub["steps"][t]["number"], t + 1);
-  }
+  EXPECT_EQ(info["subcases"][1]["number"], 2);
+  EXPECT_EQ(info["subcases"][1]["steps"][kSteps - 1]["number"], kSteps);
 
   const TRun text = Run("info beam.tkvp");
   ASSERT_EQ(text.code, 0) << text.err;
