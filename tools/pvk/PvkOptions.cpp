@@ -1,6 +1,26 @@
 #include "PvkOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// --quiet, wherever on the command line it was given.
+bool AskedQuiet(const CLI::App* cmd) {
+  for (const CLI::App* app = cmd; app; app = app->get_parent())
+    if (const CLI::Option* quiet = app->get_option_no_throw("--quiet"); quiet && quiet->count())
+      return true;
+  return false;
+}
+
+std::string CheckFinite(const std::string& text) {
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && std::isfinite(value) ? "" : "not a finite number";
+}
+
+}  // namespace
 
 void AddFileOption(CLI::App* cmd, std::string& file) {
   cmd->add_option("FILE", file, "result file")->required();
@@ -8,5 +28,11 @@ void AddFileOption(CLI::App* cmd, std::string& file) {
 
 void AddStepOptions(CLI::App* cmd, TStepSelect& select) {
   cmd->add_option("--subcase", select.subcase, "sub-case: 1-based index or exact name");
-  cmd->add_option("--step", select.step, "step: 1-based index or exact name");
+  auto* step = cmd->add_option("--step", select.step, "step: 1-based index or exact name");
+  cmd->add_option_function<double>(
+         "--step-value", [&select](const double& value) { select.value = value; },
+         "the step whose value is nearest to this one")
+      ->check(CLI::Validator(CheckFinite, "NUMBER"))
+      ->excludes(step);
+  cmd->final_callback([cmd, &select] { select.quiet = AskedQuiet(cmd); });
 }

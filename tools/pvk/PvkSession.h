@@ -10,6 +10,8 @@
 #include "session/QVEPOHSession.h"
 #include "session/QVEPostFileManager.h"
 
+struct TStepSelect;
+
 class CPOHMcas;
 class CPOHScas;
 class CPOHVcas;
@@ -33,14 +35,26 @@ public:
   std::vector<std::uint64_t> Steps(std::uint64_t scasItr) const;
   const CPOHScas& Scas(std::uint64_t itr) const;
   const CPOHVcas& Vcas(std::uint64_t itr) const;
-  // A 1-based index in iteration order or an exact name; throws CPvkError (3) when none.
+  // The name of a sub-case (level 1) or step (level 2).
+  std::string Name(std::int32_t level, std::uint64_t itr) const;
+  // A real of the file as the file holds it: the shortest text of a 4-byte real when its
+  // reals are 4 bytes ("0.2", not "0.20000000298023224"); JSON has null for NaN and infinity.
+  std::string RealText(double value) const;
+  std::string RealJson(double value) const;
+
+  // A 1-based index in iteration order or an exact name; throws CPvkError (3) when none, with
+  // the valid names and the nearest one.
   std::uint64_t SelectSubcase(const std::string& sel) const;
   std::uint64_t SelectStep(std::uint64_t scasItr, const std::string& sel) const;
+  // By index or name, or the step whose value is nearest to the asked value, with a note on
+  // standard error when it is not exact.
+  std::uint64_t SelectStep(std::uint64_t scasItr, const TStepSelect& select) const;
 
 private:
   std::vector<std::uint64_t> Children(std::int32_t level, std::uint64_t parent) const;
   std::uint64_t Select(const std::vector<std::uint64_t>& itrs, std::int32_t level,
                        const std::string& sel, const char* kind) const;
+  std::uint64_t NearestStep(std::uint64_t scasItr, double value, bool quiet) const;
 
   std::string m_path;
   CQVEPOHSession m_session;
