@@ -73,9 +73,10 @@ public:
   }
 
   // A data vector of component `compId` over the id list in force (data type 0: nodes, else
-  // elements), its values and range in the file's real width.
+  // elements), its values and range in the file's real width; `related`: the component ids of
+  // an element vector's corner vectors.
   bool Vector(std::int32_t compId, std::int32_t dataType, const std::vector<double>& values,
-              const CString& name = L"V") {
+              const CString& name = L"V", const std::vector<std::int32_t>& related = {}) {
     std::vector<float> singles(values.begin(), values.end());
     const bool narrow = FloatSize() == 4;
     double range[2] = {0.0, 0.0};
@@ -86,6 +87,8 @@ public:
     const float narrowRange[2] = {static_cast<float>(range[0]), static_cast<float>(range[1])};
     CRecordVectorD data(File());
     data.m_ints.m_nDataType = dataType;
+    std::copy_n(related.begin(), std::min<std::size_t>(related.size(), 8),
+                data.m_ints.m_nComponent);
     data.m_nRealWidth = FloatSize();
     data.m_strName = name;
     data.m_pMinVal = narrow ? static_cast<const void*>(&narrowRange[0]) : &range[0];

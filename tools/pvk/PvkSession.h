@@ -45,12 +45,12 @@ public:
   // A 1-based index in iteration order or an exact name; throws CPvkError (3) when none, with
   // the valid names and the nearest one.
   std::uint64_t SelectSubcase(const std::string& sel) const;
-  std::uint64_t SelectStep(std::uint64_t scasItr, const std::string& sel) const;
   // By index or name, or the step whose value is nearest to the asked value, with a note on
   // standard error when it is not exact.
   std::uint64_t SelectStep(std::uint64_t scasItr, const TStepSelect& select) const;
 
 private:
+  std::uint64_t SelectStep(std::uint64_t scasItr, const std::string& sel) const;
   std::vector<std::uint64_t> Children(std::int32_t level, std::uint64_t parent) const;
   std::uint64_t Select(const std::vector<std::uint64_t>& itrs, std::int32_t level,
                        const std::string& sel, const char* kind) const;

@@ -50,24 +50,25 @@ TEST_P(PvkSample, OpensAndReadsBackWhatWasWritten) {
   // T3 of the second transient step (load factor 1) at every node.
   const json t3 = Json("values beam.tkvp --result 104 --subcase TRANSIENT --step 2 --json");
   const CSampleCantilever beam(2);
-  const json& block = t3["blocks"][0];
-  ASSERT_EQ(block["keys"].size(), static_cast<std::size_t>(beam.NodeCount()));
-  for (std::size_t i = 0; i < block["keys"].size(); ++i) {
-    const double expected = beam.Translation(beam.NodePos(block["keys"][i].get<int>() - 1), 1)[2];
+  const json& rows = t3["rows"];
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(beam.NodeCount()));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const double expected = beam.Translation(beam.NodePos(rows[i]["id"].get<int>() - 1), 1)[2];
     const double stored = f.real == 8 ? expected : static_cast<float>(expected);
-    EXPECT_EQ(block["columns"][0][i].get<double>(), stored) << i;
+    EXPECT_EQ(rows[i]["values"][0].get<double>(), stored) << i;
   }
 
   // Principal stress A of the first element: its value and direction cosines, then B and C.
-  const json a = Json("values beam.tkvp --result 312107 --subcase TRANSIENT --step 2 --json");
-  const json& columns = a["blocks"][0]["columns"];
+  const json a =
+      Json("values beam.tkvp --result 312107 --subcase TRANSIENT --step 2 --json --columns");
+  const json& columns = a["rows"][0]["values"];
   ASSERT_EQ(columns.size(), 12u);
   const TPrincipal p = PrincipalOf(beam.Stress(beam.ElemCentre(0), 1));
   const double tolerance = f.real == 8 ? 1e-12 : 1e-6;
   for (std::size_t k = 0; k < 3; ++k)
-    EXPECT_NEAR(columns[k][0].get<double>(), k == 0 ? p.value[0] : p.dir[0][k - 1],
+    EXPECT_NEAR(columns[k].get<double>(), k == 0 ? p.value[0] : p.dir[0][k - 1],
                 tolerance * std::max(1.0, std::abs(p.value[0])));
-  EXPECT_NEAR(columns[4][0].get<double>(), p.value[1], tolerance);
+  EXPECT_NEAR(columns[4].get<double>(), p.value[1], tolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, PvkSample,
@@ -81,7 +82,7 @@ TEST_F(PvkCli, CsvAndUnitConversion) {
   std::istringstream lines(csv.out);
   std::string header;
   std::getline(lines, header);
-  EXPECT_EQ(header, "key,c0,c1,c2,c3");
+  EXPECT_EQ(header, "id,value,x,y,z");
   int rows = 0;
   for (std::string line; std::getline(lines, line);) ++rows;
   EXPECT_EQ(rows, CSampleCantilever(1).NodeCount());
@@ -89,9 +90,9 @@ TEST_F(PvkCli, CsvAndUnitConversion) {
   const json mm = Json("values beam.tkvp --result 312114 --json");
   const json m = Json("values beam.tkvp --result 312114 --json --units m,N");
   EXPECT_EQ(m["unit"], "N/m^2");
-  const double inMm = mm["blocks"][0]["columns"][0][0].get<double>();
+  const double inMm = mm["rows"][0]["values"][0].get<double>();
   EXPECT_NE(inMm, 0.0);
-  EXPECT_DOUBLE_EQ(m["blocks"][0]["columns"][0][0].get<double>(), inMm * 1e6);
+  EXPECT_DOUBLE_EQ(m["rows"][0]["values"][0].get<double>(), inMm * 1e6);
 }
 
 TEST_F(PvkCli, EchoIsTheScansEchoFile) {
@@ -123,7 +124,8 @@ TEST_F(PvkCli, FailuresExitWithTheirCodeAndOneMessageLine) {
       {"echo cut.tkvp", 1,
        "pvk: cannot open cut.tkvp: record 100 (solver information) id 0 at byte 12: body needs "
        "66 bytes, 30 left\n"},
-      {"values beam.tkvp --result 4242", 3, "pvk: no result 4242: the step does not hold it\n"},
+      {"values beam.tkvp --result 4242", 3,
+       "pvk: no result 4242: the step does not hold it (see 'pvk results beam.tkvp')\n"},
       {"results beam.tkvp --subcase NONE", 3,
        "pvk: no sub-case \"NONE\": sub-cases: \"STATIC\", \"TRANSIENT\"\n"},
       {"values beam.tkvp --result 104 --units m,parsec", 2, ""},

@@ -1,0 +1,25 @@
+#pragma once
+// Results whose value the display combines from the six stored tensor components: von Mises
+// and the principal values of nodal stress and strain.
+#include <array>
+#include <cstdint>
+
+namespace pvk_values {
+
+enum class ECombination { VON_MISES, PRINCIPAL_A, PRINCIPAL_B, PRINCIPAL_C };
+
+struct TCombination {
+  std::int32_t id;  // the result
+  ECombination kind;
+  bool strain;  // strains carry engineering shears
+};
+
+// xx, yy, zz, xy, yz, zx
+using TTensor = std::array<double, 6>;
+
+// Null when the result's value is not combined from its columns.
+const TCombination* FindCombination(std::int32_t resultId);
+// The combined value; NaN when a component is not finite.
+double Combine(const TCombination& combination, const TTensor& s);
+
+}  // namespace pvk_values

@@ -1,0 +1,71 @@
+#include "ValueResult.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+#include "PvkError.h"
+#include "PvkText.h"
+#include "vresult/VResult.h"
+#include "vresult/VResultPackage.h"
+
+namespace pvk_values {
+
+namespace {
+
+// The id that the text spells, or false when it is not a number.
+bool ParseId(const std::string& text, std::int32_t& id) {
+  const char* end = text.data() + text.size();
+  const auto [p, ec] = std::from_chars(text.data(), end, id);
+  return ec == std::errc() && p == end && !text.empty();
+}
+
+std::string Name(const CVResult& vr) { return pvk_text::Utf8(vr.GetName()); }
+
+std::string Where(std::int32_t loc) {
+  return loc < 0 ? std::string() : " at " + pvk_text::LocationName(loc);
+}
+
+std::string SeeResults(const std::string& file) {
+  return fmt::format("(see 'pvk results {}')", file);
+}
+
+}  // namespace
+
+CVResult& FindResult(const CVResultPackage& package, const std::string& text, std::int32_t loc,
+                     const std::string& file) {
+  std::vector<CVResult*> all;
+  package.GetAllResults(all);
+  std::int32_t id = 0;
+  const bool byId = ParseId(text, id);
+  const std::string key = pvk_text::NameKey(text);
+  std::vector<CVResult*> found;
+  for (CVResult* vr : all) {
+    const bool named = byId ? vr->GetType() == id : pvk_text::NameKey(Name(*vr)) == key;
+    if (named && (loc < 0 || vr->GetLocType() == loc)) found.push_back(vr);
+  }
+  const auto otherId = std::find_if(found.begin(), found.end(), [&](const CVResult* vr) {
+    return vr->GetType() != found.front()->GetType();
+  });
+  if (otherId != found.end())
+    throw CPvkError(PVK_EXIT_MISSING, fmt::format("result \"{}\" is ambiguous", text),
+                    fmt::format("ids {} and {} have that name; give the id",
+                                found.front()->GetType(), (*otherId)->GetType()));
+  if (!found.empty()) return *found.front();
+
+  const std::string what =
+      (byId ? fmt::format("no result {}", id) : fmt::format("no result \"{}\"", text)) + Where(loc);
+  std::vector<std::string> names;
+  for (const CVResult* vr : all)
+    if (loc < 0 || vr->GetLocType() == loc) names.push_back(Name(*vr));
+  const std::string nearest = byId ? std::string() : pvk_text::Nearest(text, names);
+  if (!nearest.empty())
+    throw CPvkError(PVK_EXIT_MISSING, what,
+                    fmt::format("did you mean \"{}\"? {}", nearest, SeeResults(file)));
+  throw CPvkError(PVK_EXIT_MISSING, what, "the step does not hold it " + SeeResults(file));
+}
+
+}  // namespace pvk_values
