@@ -25,6 +25,18 @@ bool ParseId(const std::string& text, std::int32_t& id) {
 
 std::string Name(const CVResult& vr) { return pvk_text::Utf8(vr.GetName()); }
 
+// The legend's quantity and component ("NODAL STRS VON MISES"): the name a result goes by
+// where its own name drops the quantity ("Strs Von Mises").
+std::string LegendName(const CVResult& vr) {
+  CString quantity, component;
+  vr.GetNameForLegend(quantity, component);
+  return pvk_text::Utf8(quantity) + " " + pvk_text::Utf8(component);
+}
+
+bool Named(const CVResult& vr, const std::string& key) {
+  return pvk_text::NameKey(Name(vr)) == key || pvk_text::NameKey(LegendName(vr)) == key;
+}
+
 std::string Where(std::int32_t loc) {
   return loc < 0 ? std::string() : " at " + pvk_text::LocationName(loc);
 }
@@ -44,7 +56,7 @@ CVResult& FindResult(const CVResultPackage& package, const std::string& text, st
   const std::string key = pvk_text::NameKey(text);
   std::vector<CVResult*> found;
   for (CVResult* vr : all) {
-    const bool named = byId ? vr->GetType() == id : pvk_text::NameKey(Name(*vr)) == key;
+    const bool named = byId ? vr->GetType() == id : Named(*vr, key);
     if (named && (loc < 0 || vr->GetLocType() == loc)) found.push_back(vr);
   }
   const auto otherId = std::find_if(found.begin(), found.end(), [&](const CVResult* vr) {

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "PvkRun.h"
 #include "SampleModel.h"
@@ -178,6 +179,66 @@ TEST_F(PvkCli, AKoreanCaseTitleEchoesAsItself) {
   ASSERT_EQ(Run("info k.tkvp", "LC_ALL=C PVK_BATCH_OUTPUT=YES").code, 0);
   EXPECT_NE(Slurp(m_dir.Narrow("k.tkvp.ech")).find(zar::lib::MConvertString::ToMultiByte(line, 0)),
             std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// The shell examples of the README: each "$ " line is a command, the lines up to the next one
+// what it prints ("..." where the README leaves the rest out).
+struct TExample {
+  std::string command;
+  std::vector<std::string> shown;
+};
+
+std::vector<TExample> ReadmeExamples() {
+  std::istringstream readme(Slurp(PVK_README));
+  std::vector<TExample> examples;
+  bool inBlock = false, open = false;  // open: the last example takes the lines that follow
+  for (std::string line; std::getline(readme, line);) {
+    if (line.rfind("```", 0) == 0) {
+      inBlock = line == "```sh";
+      open = false;
+    } else if (inBlock && line.rfind("$ ", 0) == 0) {
+      const std::size_t comment = line.find("  # ");
+      examples.push_back(
+          {line.substr(2, comment == std::string::npos ? comment : comment - 2), {}});
+      open = true;
+    } else if (open) {
+      examples.back().shown.push_back(line);
+    }
+  }
+  return examples;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// What the README shows is what pvk prints, in the README's order, from a fresh folder.
+TEST_F(PvkCli, TheReadmeShowsWhatPvkPrints) {
+  const std::vector<TExample> examples = ReadmeExamples();
+  ASSERT_GT(examples.size(), 5u);
+  const std::string home = "/home/me/";
+  for (const TExample& example : examples) {
+    std::ofstream(m_dir.Narrow("example.sh")) << "pvk() { '" PVK_BINARY "' \"$@\"; }\n"
+                                              << example.command << "\n";
+    const std::string cmd = "cd '" + m_dir.Narrow() + "' && bash example.sh >printed.txt 2>&1";
+    ASSERT_NE(std::system(cmd.c_str()), -1);
+    const std::vector<std::string> printed = Lines(Slurp(m_dir.Narrow("printed.txt")));
+    for (std::size_t i = 0; i < example.shown.size(); ++i) {
+      std::string shown = example.shown[i];
+      if (shown == "...") break;
+      if (shown.find(home) != std::string::npos)
+        shown.replace(shown.find(home), home.size(), m_dir.Narrow());
+      ASSERT_LT(i, printed.size()) << example.command;
+      EXPECT_EQ(printed[i], shown) << example.command;
+    }
+  }
 }
 
 }  // namespace

@@ -146,6 +146,7 @@ TEST_F(PvkValues, NamesUnitsAndRefusals) {
       "expected unit names separated by commas, each kind at most once, such as m,kN";
   const TCase cases[] = {
       {"--result '  SOLID strs_von-Mises '", 0, "N/mm^2"},
+      {"--result 'nodal strs von mises'", 0, "N/mm^2"},
       {"--result 312114 --loc element --units kN,m", 0, "kN/m^2"},
       {"--result 312114 --loc 2 --units ' m '", 0, "N/m^2"},
       {"--result 312114 --units N", 0, "N/mm^2"},
