@@ -8,12 +8,21 @@ void CMPUFacet::SetNodeData(zar::MArray<std::int32_t> ids,
 
 int CMPUFacet::Compile() {
   ClearStruct();
-  if (!IsInputConsistent()) return 0;
+  m_strReason = CheckInput();
+  if (!m_strReason.IsEmpty()) return 0;
+  // A node id that repeats names its first position.
   TMPUIndexMap nodeMap;
-  zar::MArray<std::int32_t> nodeIDs;
-  for (const std::int32_t id : m_aNodeIDIn) AddMPUIndex(nodeMap, nodeIDs, id);
+  for (std::size_t n = 0; n < m_aNodeIDIn.size(); ++n)
+    nodeMap.try_emplace(m_aNodeIDIn[n], static_cast<std::int32_t>(n));
   zar::MArray<std::int32_t> facetElem;
-  for (std::size_t f = 0; f < m_aElemIn[0].size(); ++f) facetElem.push_back(AddFacet(f, nodeMap));
+  for (std::size_t f = 0; f < m_aElemIn[0].size(); ++f) {
+    facetElem.push_back(AddFacet(f, nodeMap));
+    if (facetElem.back() < 0) {
+      m_strReason.Format(L"facet id %d repeats", m_aElemIn[0][f]);
+      ClearStruct();
+      return 0;
+    }
+  }
   BuildElemFacets(facetElem);
   return 1;
 }
@@ -35,15 +44,23 @@ std::span<const std::int32_t> CMPUFacet::GetElemFacets(std::int32_t idx) const {
   return std::span(m_aElemFacet).subspan(m_aElemFacetStart.at(idx), m_aElemFacetCnt.at(idx));
 }
 
-bool CMPUFacet::IsInputConsistent() const {
+CString CMPUFacet::CheckInput() const {
   const std::size_t n = m_aElemIn[0].size();
-  return m_aNodeIDIn.size() == m_aNodePosIn.size() && m_aElemIn[1].size() == n &&
-         m_aElemIn[2].size() == n && m_aElemIn[3].size() == 3 * n;
+  CString why;
+  if (m_aNodeIDIn.size() != m_aNodePosIn.size())
+    why.Format(L"%d facet node ids with %d positions", static_cast<int>(m_aNodeIDIn.size()),
+               static_cast<int>(m_aNodePosIn.size()));
+  else if (m_aElemIn[1].size() != n || m_aElemIn[2].size() != n || m_aElemIn[3].size() != 3 * n)
+    why.Format(L"%d facets with %d element ids, %d body ids and %d node ids", static_cast<int>(n),
+               static_cast<int>(m_aElemIn[1].size()), static_cast<int>(m_aElemIn[2].size()),
+               static_cast<int>(m_aElemIn[3].size()));
+  return why;
 }
 
 std::int32_t CMPUFacet::AddFacet(std::size_t f, const TMPUIndexMap& nodeMap) {
   const std::int32_t facetID = m_aElemIn[0][f];
-  m_mapFacet.try_emplace(facetID, static_cast<std::int32_t>(m_aFacetID.size()));
+  if (!m_mapFacet.try_emplace(facetID, static_cast<std::int32_t>(m_aFacetID.size())).second)
+    return -1;
   m_aFacetID.push_back(facetID);
   TMPUFacetRec& rec = m_aFacet.emplace_back();
   for (std::size_t k = 0; k < 3; ++k)

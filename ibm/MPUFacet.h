@@ -11,6 +11,7 @@
 #include <span>
 #include <utility>
 
+#include "base/CString.h"
 #include "base/Containers.h"
 #include "ibm/MPUIndexMap.h"
 
@@ -38,9 +39,11 @@ public:
 
   void SetNodeData(zar::MArray<std::int32_t> ids, zar::MArray<zar::MVector<double, 3>> pos);
   void SetElemData(TElemArrays elem) { m_aElemIn = std::move(elem); }
-  // Builds the structure from the data set in; 0 when the array sizes do not fit together,
-  // which leaves the structure empty.
+  // Builds the structure from the data set in; 0 when the array sizes do not fit together or
+  // a facet id repeats, which leaves the structure empty and keeps the reason.
   int Compile();
+  // Why the last compile failed; empty after one that succeeded.
+  const CString& GetReason() const { return m_strReason; }
   // Empties the structure and keeps the data set in.
   void ClearStruct();
 
@@ -61,8 +64,9 @@ public:
   const zar::MArray<zar::MVector<double, 3>>& GetNodePos() const { return m_aNodePosIn; }
 
 private:
-  bool IsInputConsistent() const;
-  // The element index of the new facet.
+  // Why the arrays do not fit together; empty when they do.
+  CString CheckInput() const;
+  // The element index of the new facet; -1 when its id is taken.
   std::int32_t AddFacet(std::size_t f, const TMPUIndexMap& nodeMap);
   std::int32_t AddToElem(std::int32_t elemID);
   void AddToGroup(std::int32_t bodyID, std::int32_t facetID);
@@ -71,6 +75,7 @@ private:
   zar::MArray<std::int32_t> m_aNodeIDIn;
   zar::MArray<zar::MVector<double, 3>> m_aNodePosIn;
   TElemArrays m_aElemIn;
+  CString m_strReason;
 
   zar::MArray<TMPUFacetRec> m_aFacet;
   zar::MArray<std::int32_t> m_aFacetID;

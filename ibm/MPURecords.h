@@ -56,14 +56,17 @@ struct TMPUMatD {
   zar::MArray<double> m_aTable;
 };
 
-// One body of the grid mesh. The records it points at belong to the unit.
+// One body of the grid mesh: the part of a grid, its id the part id. The records it points at
+// belong to the unit.
 struct TMPUBodySet {
   std::int32_t m_nBodyID = 0;
+  std::int32_t m_nCellStart = 0;  // the cells of the grids before; cell c is element id c + 1
   zar::MArray<std::int32_t> m_aNodeID;
   zar::MArray<std::int32_t> m_aElemID;
   TMPUBndrD* m_pBndrD = nullptr;      // not owned
   TMPUFatD* m_pFatD = nullptr;        // not owned
   TMPUFatMatD* m_pFatMatD = nullptr;  // not owned
+  TMPUMatD* m_pMatD = nullptr;        // not owned
 };
 
 // A cut vertex on the edge between corners a and b: corner b + u * (corner a - corner b).

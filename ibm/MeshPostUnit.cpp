@@ -1,5 +1,20 @@
 #include "ibm/MeshPostUnit.h"
 
+#include <algorithm>
+
+#include "base/MsgOut.h"
+#include "ibm/MPUVolume.h"
+
+namespace {
+
+template <class T, class Pred>
+T* FindIn(const CMPUPost::TOwnedList<T>& list, Pred pred) {
+  const auto it = std::find_if(list.begin(), list.end(), [&](const auto& p) { return pred(*p); });
+  return it == list.end() ? nullptr : it->get();
+}
+
+}  // namespace
+
 void CMPUPost::Clear() {
   m_aBodySet.clear();  // first: body sets point at the blocks below
   m_aBndrD.clear();
@@ -32,9 +47,46 @@ void CMPUPost::SetFacetElemData(zar::MArray<std::int32_t> facetIDs,
 }
 
 int CMPUPost::CompileVolume(void* /*bodyModel*/) {
-  m_body.Build(m_aBodySet);
+  m_strVolumeReason.Empty();
+  int ok = 1;
+  if (m_aGridNodeFlag.empty() && m_aCellFlag.empty())
+    m_body.Build(m_aBodySet);
+  else
+    ok = BuildGridBodies();
   RebuildBodyList();
+  return ok;
+}
+
+int CMPUPost::BuildGridBodies() {
+  m_aBodySet.clear();
+  zar::MArray<mpu_volume::TGridMesh> meshes;
+  if (!mpu_volume::Build(m_aBndrD, m_aGridNodeFlag, m_aCellFlag, m_body, meshes,
+                         m_strVolumeReason)) {
+    zar::lib::nsMsgOutWarning(L"The grid mesh cannot be built: %s\n", m_strVolumeReason);
+    return 0;
+  }
+  std::int32_t cellStart = 0;
+  for (std::size_t g = 0; g < meshes.size(); ++g) {
+    TMPUBodySet& set = *MakeBodySet();
+    set.m_pBndrD = m_aBndrD[g].get();
+    set.m_nBodyID = set.m_pBndrD->m_nPartID;
+    set.m_nCellStart = cellStart;
+    set.m_aNodeID = std::move(meshes[g].m_aNodeID);
+    set.m_aElemID = std::move(meshes[g].m_aElemID);
+    AttachRecords(set);
+    cellStart += mpu_volume::GetCellCount(*set.m_pBndrD);
+  }
   return 1;
+}
+
+void CMPUPost::AttachRecords(TMPUBodySet& set) const {
+  const std::int32_t part = set.m_nBodyID;
+  set.m_pFatD = FindIn(m_aFatD, [part](const TMPUFatD& d) { return d.m_nPartID == part; });
+  if (set.m_pFatD) {
+    const std::int32_t mat = set.m_pFatD->m_nMatID;
+    set.m_pFatMatD = FindIn(m_aFatMatD, [mat](const TMPUFatMatD& d) { return d.m_nMatID == mat; });
+  }
+  set.m_pMatD = FindIn(m_aMatD, [part](const TMPUMatD& d) { return d.m_nPartID == part; });
 }
 
 int CMPUPost::CompileFacet() {
@@ -54,7 +106,14 @@ void CMPUPost::SetBodyShown(std::int32_t idx, bool shown) {
 }
 
 bool CMPUPost::IsBodyShowingResult(std::int32_t idx, const CMPUData* data) const {
-  return IsBodyShown(idx) && data && data->IsShowResult(GetBodyDataIndex(idx));
+  const std::int32_t dataIdx = GetBodyDataIndex(idx);
+  return IsBodyShown(idx) && data && data->IsShown(dataIdx) && data->IsShowResult(dataIdx);
+}
+
+CMPUData CMPUPost::MakeData() const {
+  CMPUData data;
+  data.SetCount(GetBodyCount());
+  return data;
 }
 
 // Every body set is a body of its own, so body set i is body i.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/CString.h"
 #include "base/Containers.h"
 #include "ibm/MPUBody.h"
 #include "ibm/MPUData.h"
@@ -56,10 +57,20 @@ public:
   void SetFacetElemData(zar::MArray<std::int32_t> facetIDs, zar::MArray<std::int32_t> elemIDs,
                         zar::MArray<std::int32_t> bodyIDs, zar::MArray<std::int32_t> nodeIDs);
 
-  // The body model is the host's and is not kept.
+  // With volume data, builds one body set per grid record (in record order, with the part's
+  // fatigue, fatigue material and material records) and the volume mesh of the flagged nodes
+  // and cells (see MPUVolume.h). Without volume data, the body sets made by hand stay and
+  // their ids are numbered. 0, with the volume mesh and the body sets empty and the reason
+  // kept, when the grids and the flags do not fit together. The grids carry everything the
+  // mesh needs: the host's body model is not read, nor kept.
   int CompileVolume(void* bodyModel);
+  // Builds the facet structure from the facet data; 0, with it empty and the reason kept,
+  // when the facet arrays do not fit together.
   int CompileFacet();
   int RebuildMPU(void* bodyModel);
+  // Why the last compile failed; empty after one that succeeded.
+  const CString& GetVolumeReason() const { return m_strVolumeReason; }
+  const CString& GetFacetReason() const { return m_facet.GetReason(); }
 
   const CMPUBody& GetBody() const { return m_body; }
   const CMPUFacet& GetFacet() const { return m_facet; }
@@ -72,8 +83,11 @@ public:
   bool IsBodyShown(std::int32_t idx) const { return IsBodyIndex(idx) && m_aBodyShown[idx]; }
   void SetBodyShown(std::int32_t idx, bool shown);
   std::int32_t GetBodyDataIndex(std::int32_t idx) const { return IsBodyIndex(idx) ? idx : -1; }
-  // Whether the body counts for data ranges: shown here and flagged in the display.
+  // Whether the body counts for data ranges: shown here, and shown and flagged as showing
+  // results in the display.
   bool IsBodyShowingResult(std::int32_t idx, const CMPUData* data) const;
+  // A display of every body, each shown and showing results.
+  CMPUData MakeData() const;
 
 private:
   template <class T>
@@ -82,6 +96,8 @@ private:
   }
   bool IsBodyIndex(std::int32_t idx) const { return idx >= 0 && idx < GetBodyCount(); }
   void RebuildBodyList();
+  int BuildGridBodies();
+  void AttachRecords(TMPUBodySet& set) const;
 
   TOwnedList<TMPUBndrD> m_aBndrD;
   TOwnedList<TMPUFatMatD> m_aFatMatD;
@@ -93,6 +109,7 @@ private:
   zar::MArray<char> m_aGridNodeFlag;
   zar::MArray<char> m_aCellFlag;
 
+  CString m_strVolumeReason;
   CMPUBody m_body;
   CMPUFacet m_facet;
   zar::MArray<std::int32_t> m_aBodyID;

@@ -128,7 +128,7 @@ void CPZARFileImportHelper_140::GetEntityCaseInfo(CPZARRecord* pRecord) {
 }
 
 void CPZARFileImportHelper_140::MakeFacetData() {
-  zar::MArray<int> ids, types, counts, nodes;
+  zar::MArray<int> ids, elems, bodies, nodes;
   zar::MArray<zar::MVector<double, 3>> pos;
   for (const auto& pOwned : m_info.pFile->GetRecordList()) {
     if (const auto* pNode = PZARRecordCast<const CPZARRecordNode_150>(pOwned.get())) {
@@ -136,10 +136,10 @@ void CPZARFileImportHelper_140::MakeFacetData() {
       Append(m_aFacetNodeID, ids);
       Append(m_aFacetNodePos, pos);
     } else if (const auto* pElem = PZARRecordCast<const CPZARRecordElement_150>(pOwned.get())) {
-      if (!pElem->GetElemData(ids, types, counts, nodes)) continue;
+      if (!pElem->GetFacetData(ids, elems, bodies, nodes)) continue;
       Append(m_aFacetElem[0], ids);
-      Append(m_aFacetElem[1], types);
-      Append(m_aFacetElem[2], counts);
+      Append(m_aFacetElem[1], elems);
+      Append(m_aFacetElem[2], bodies);
       Append(m_aFacetElem[3], nodes);
     }
   }

@@ -46,7 +46,7 @@ int CPZARRecordBlocks150::_Scan(CFile& file) {
 }
 
 bool CPZARRecordBlocks150::ForEachBlock(
-    const std::function<bool(CFile&, std::int32_t)>& read) const {
+    const std::function<bool(CFile&, std::int32_t, std::int32_t)>& read) const {
   CPZARFile* pOwner = GetFile();
   if (!pOwner) return false;
   CFile& file = pOwner->GetFile();
@@ -58,7 +58,7 @@ bool CPZARRecordBlocks150::ForEachBlock(
     if (!pzar_body::Read(*this, file, fileKey, count) || fileKey != key) return false;
     if (count < 1) continue;
     if (!HasBytesLeft(file, static_cast<std::uint64_t>(count) * GetEntryBytes())) return false;
-    if (!read(file, count)) return false;
+    if (!read(file, key, count)) return false;
   }
   return true;
 }
@@ -79,7 +79,7 @@ int CPZARRecordNode_150::GetNodeData(zar::MArray<int>& ids,
   ids.clear();
   pos.clear();
   const std::int32_t width = GetRealWidth();
-  return ForEachBlock([&](CFile& file, std::int32_t count) {
+  return ForEachBlock([&](CFile& file, std::int32_t /*key*/, std::int32_t count) {
     zar::MArray<int> blockIds;
     if (!pzar_body::ReadArray(*this, file, count, blockIds)) return false;
     ids.insert(ids.end(), blockIds.begin(), blockIds.end());
@@ -108,7 +108,7 @@ int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>&
   types.clear();
   nodeCnts.clear();
   nodeIds.clear();
-  return ForEachBlock([&](CFile& file, std::int32_t count) {
+  return ForEachBlock([&](CFile& file, std::int32_t /*key*/, std::int32_t count) {
     std::array<std::int32_t, 2 + kNodeSlots> entry{};
     for (std::int32_t i = 0; i < count; ++i) {
       if (!pzar_body::Read(*this, file, entry)) return false;
@@ -120,6 +120,26 @@ int CPZARRecordElement_150::GetElemData(zar::MArray<int>& ids, zar::MArray<int>&
       types.push_back(type);
       nodeCnts.push_back(nodeCnt);
       nodeIds.insert(nodeIds.end(), entry.begin() + 2, entry.begin() + 2 + nodeCnt);
+    }
+    return true;
+  })
+             ? 1
+             : 0;
+}
+
+int CPZARRecordElement_150::GetFacetData(zar::MArray<int>& facetIds, zar::MArray<int>& elemIds,
+                                         zar::MArray<int>& bodyIds,
+                                         zar::MArray<int>& nodeIds) const {
+  for (auto* a : {&facetIds, &elemIds, &bodyIds, &nodeIds}) a->clear();
+  return ForEachBlock([&](CFile& file, std::int32_t key, std::int32_t count) {
+    std::array<std::int32_t, 2 + kNodeSlots> entry{};
+    for (std::int32_t i = 0; i < count; ++i) {
+      if (!pzar_body::Read(*this, file, entry)) return false;
+      if (entry[1] != kFacetTypeCode) continue;
+      facetIds.push_back(entry[0]);
+      elemIds.push_back(key);
+      bodyIds.push_back(key);
+      nodeIds.insert(nodeIds.end(), entry.begin() + 2, entry.begin() + 2 + kFacetNodes);
     }
     return true;
   })

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "ibm/MPUFacet.h"
@@ -49,18 +50,29 @@ TEST(MPUFacet, CompileBuildsIndexMapsGroupsAndRecords) {
   EXPECT_EQ(view.m_pFacetMap->at(105), 4);
 }
 
-TEST(MPUFacet, MismatchedArraysLeaveTheStructureEmpty) {
-  CMPUFacet mesh = MakeMesh();
-  ASSERT_EQ(mesh.Compile(), 1);
-  mesh.SetElemData({{{1, 2}, {1, 1}, {1, 1}, {5, 6, 7, 6, 8}}});
-  EXPECT_EQ(mesh.Compile(), 0);
-  EXPECT_EQ((Ids{mesh.GetFacetSize(), mesh.GetElemSize(), mesh.FindFacetIndex(101)}),
-            (Ids{0, 0, -1}));
-  EXPECT_TRUE(mesh.GetStruct().m_pGroup->empty());
-
+TEST(MPUFacet, ArraysThatDoNotFitLeaveTheStructureEmptyWithAReason) {
+  using Elem = CMPUFacet::TElemArrays;
+  const std::vector<std::pair<Elem, std::wstring>> cases = {
+      {{{{1, 2}, {1, 1}, {1, 1}, {5, 6, 7, 6, 8}}},
+       L"2 facets with 2 element ids, 2 body ids and 5 node ids"},
+      {{{{1, 2}, {1}, {1, 1}, {5, 6, 7, 6, 8, 5}}},
+       L"2 facets with 1 element ids, 2 body ids and 6 node ids"},
+      {{{{1, 1}, {1, 1}, {1, 1}, {5, 6, 7, 6, 8, 5}}}, L"facet id 1 repeats"},
+  };
+  for (const auto& [elem, why] : cases) {
+    CMPUFacet mesh = MakeMesh();
+    ASSERT_EQ(mesh.Compile(), 1);
+    mesh.SetElemData(elem);
+    EXPECT_EQ(mesh.Compile(), 0);
+    EXPECT_EQ(mesh.GetReason().str(), why);
+    EXPECT_EQ((Ids{mesh.GetFacetSize(), mesh.GetElemSize(), mesh.FindFacetIndex(1)}),
+              (Ids{0, 0, -1}));
+    EXPECT_TRUE(mesh.GetStruct().m_pGroup->empty());
+  }
   CMPUFacet unpaired = MakeMesh();
   unpaired.SetNodeData({5, 6}, {{{0, 0, 0}}});
   EXPECT_EQ(unpaired.Compile(), 0);
+  EXPECT_EQ(unpaired.GetReason().str(), L"2 facet node ids with 1 positions");
 }
 
 }  // namespace
