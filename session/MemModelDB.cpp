@@ -30,6 +30,7 @@ const TPreElemTypeInfo* FindTypeInfo(std::int32_t typeCode) {
 }  // namespace
 
 const IPreDBTable* CMemModelDB::GetTable(std::int32_t tableNo) const {
+  if (tableNo == DPoolPtob::N_POOL) return &m_poolPtob;
   return tableNo == N_ANALYSIS_TABLE ? &m_tblAnalysis : nullptr;
 }
 
@@ -84,4 +85,11 @@ std::uint64_t CMemModelDB::AddLoadCase(const CString& name) {
   m_mapLoadCase.emplace(name.str(), dbItr);
   m_mapName.emplace(dbItr, name);
   return dbItr;
+}
+
+std::uint64_t CMemModelDB::AddBody(std::int32_t partID, std::unique_ptr<zar::cad::MXBody> pBody) {
+  if (!pBody || m_poolPtob.GetBodyK(partID)) return 0;
+  const std::uint64_t key = m_poolEntity.Add(std::move(pBody));
+  m_poolPtob.AddBodyK(partID, key);
+  return key;
 }

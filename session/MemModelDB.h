@@ -1,15 +1,19 @@
 #pragma once
 // A stand-alone model database held in memory, for tests and the command-line tools: node
 // and element tables, the analysis result items of table 530, named load cases, solver
-// answers and an opaque body model. Its iterators are the addresses of its item records.
+// answers, an opaque body model, and the geometry bodies of the parts with their pool 130.
+// Its iterators are the addresses of its item records.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "base/MXEntityPool.h"
+#include "session/DPoolPtob.h"
 #include "session/MemDBTable.h"
 #include "session/ModelDBLink.h"
 
@@ -43,6 +47,7 @@ public:
 
   const IPreDBTable* GetNodeTable() const override { return &m_tblNode; }
   const IPreDBTable* GetElementTable() const override { return &m_tblElem; }
+  // 530: the analysis result items; DPoolPtob::N_POOL (130): the part-to-body pool.
   const IPreDBTable* GetTable(std::int32_t tableNo) const override;
   void* GetBodyModel() const override { return m_pBodyModel; }
   std::int32_t GetElemType(std::uint64_t element) const override;
@@ -63,6 +68,12 @@ public:
   std::uint64_t AddLoadCase(const CString& name);
   void SetSolverAnswer(std::int32_t solverId, int answer) { m_mapSolver[solverId] = answer; }
   void SetBodyModel(void* bodyModel) { m_pBodyModel = bodyModel; }
+  // Puts the body into the geometry pool as the body of the part; its key, or 0 when the
+  // body is null or the part has a body already (the body is then dropped).
+  std::uint64_t AddBody(std::int32_t partID, std::unique_ptr<zar::cad::MXBody> pBody);
+  const DPoolPtob& GetPartBodyPool() const { return m_poolPtob; }
+  // The geometry the grid interpolation samples.
+  zar::cad::MXEntityPool& GetEntityPool() { return m_poolEntity; }
 
   // Null when the iterator names no item of that kind.
   const TMemDBNode* GetNode(std::uint64_t dbItr) const { return m_tblNode.Find(dbItr); }
@@ -80,4 +91,6 @@ private:
   std::unordered_map<std::uint64_t, CString> m_mapName;
   std::unordered_map<std::int32_t, int> m_mapSolver;
   void* m_pBodyModel = nullptr;  // not owned
+  DPoolPtob m_poolPtob;
+  zar::cad::MXEntityPool m_poolEntity;
 };

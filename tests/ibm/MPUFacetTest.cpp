@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ibm/MPUFacet.h"
+#include "ibm/MPUGeometry.h"
+#include "session/MemModelDB.h"
 
 namespace {
 
@@ -73,6 +76,39 @@ TEST(MPUFacet, ArraysThatDoNotFitLeaveTheStructureEmptyWithAReason) {
   unpaired.SetNodeData({5, 6}, {{{0, 0, 0}}});
   EXPECT_EQ(unpaired.Compile(), 0);
   EXPECT_EQ(unpaired.GetReason().str(), L"2 facet node ids with 1 positions");
+}
+
+// The parts' geometry: a body per facet group with the positions of the nodes its facets use;
+// the model database finds it through pool 130.
+TEST(MPUFacet, BodiesCarryThePartsFacetsAndThePoolFindsThem) {
+  CMPUFacet mesh = MakeMesh();
+  // A repeated node id names its first position.
+  mesh.SetNodeData({5, 6, 6, 7, 8},
+                   {{{0, 0, 0}}, {{1, 0, 0}}, {{9, 9, 9}}, {{0, 1, 0}}, {{1, 1, 0}}});
+  ASSERT_EQ(mesh.Compile(), 1);
+  zar::MArray<TMPUPartBody> bodies = MakeMPUBodies(mesh);
+  ASSERT_EQ(bodies.size(), 2u);
+  // Body 2: facets 101 (5 6 7), 103 (7 8 5), 104 (5 8 6); body 1: facet 102 (6 8 7), as 105
+  // has node 99.
+  const zar::cad::MXTessellation* tess = bodies[0].m_pBody->GetFace(0).GetFinestTessellation();
+  ASSERT_NE(tess, nullptr);
+  EXPECT_EQ(tess->m_aTri, (zar::MArray<std::int32_t>{0, 1, 2, 2, 3, 0, 0, 3, 1}));
+  EXPECT_EQ(tess->m_aPos[1], (zar::MVector<double, 3>{{1, 0, 0}}));
+  EXPECT_EQ(tess->m_aPos[2], (zar::MVector<double, 3>{{0, 1, 0}}));
+  EXPECT_EQ((Ids{bodies[0].m_nPartID, bodies[0].m_pBody->GetVertexSize(), bodies[1].m_nPartID,
+                 bodies[1].m_pBody->GetVertexSize()}),
+            (Ids{2, 4, 1, 3}));
+
+  CMemModelDB db;
+  for (TMPUPartBody& b : bodies) EXPECT_NE(db.AddBody(b.m_nPartID, std::move(b.m_pBody)), 0u);
+  EXPECT_EQ(db.AddBody(2, std::make_unique<zar::cad::MXBody>()), 0u);  // the part has one
+  const auto* pool = dynamic_cast<const DPoolPtob*>(db.GetTable(DPoolPtob::N_POOL));
+  ASSERT_NE(pool, nullptr);
+  const auto* body = zar::cad::MXBody::FromEntity(db.GetEntityPool().Find(pool->GetBodyK(1)));
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ((Ids{body->GetVertexSize(), static_cast<std::int32_t>(pool->GetBodyK(3)),
+                 db.GetEntityPool().GetCount()}),
+            (Ids{3, 0, 2}));
 }
 
 }  // namespace
