@@ -252,6 +252,7 @@ TEST_F(MeshPostUnit, ClearEmptiesWhatTheRecordsAndCompilesFilled) {
   // The copied-in data survive for the compiles that follow a clear; without the grids the
   // cell flags fit nothing.
   EXPECT_EQ(m_mpu.GetCellFlags().size(), 8u);
+  const CMsgCapture quiet;
   EXPECT_EQ(m_mpu.CompileVolume(nullptr), 0);
   EXPECT_EQ(m_mpu.CompileFacet(), 1);
   EXPECT_EQ(m_mpu.GetFacet().FindFacetIndex(12), 1);

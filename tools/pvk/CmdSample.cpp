@@ -8,6 +8,7 @@
 #include "PvkCommands.h"
 #include "PvkError.h"
 #include "SampleFile.h"
+#include "SampleIbm.h"
 #include "TerminalProgress.h"
 #include "base/ConvertString.h"
 #include "base/FileCtrl.h"
@@ -24,6 +25,7 @@ constexpr unsigned kUtf8 = 65001;
 struct TSampleArgs {
   std::string out;
   bool force = false;
+  bool ibm = false;
   TSampleOptions sample;
 };
 
@@ -86,8 +88,18 @@ void CheckOverwrite(const fs::path& path, const fs::path& text, bool force) {
                       "; --force overwrites");
 }
 
+// The grid sample is small and has no text output beside it.
+void RunIbmSample(const fs::path& path, bool force, std::FILE* out) {
+  CheckOverwrite(path, fs::path(), force);
+  SayProgress("writing " + path.filename().string());
+  const std::string why = WriteIbmSampleFile(path.string());
+  if (!why.empty()) throw CPvkError(PVK_EXIT_FILE, "cannot write " + path.string(), why);
+  std::fprintf(out, "%s\n", path.string().c_str());
+}
+
 void RunSample(const TSampleArgs& a, std::FILE* out) {
   const fs::path path = ResultPath(a.out);
+  if (a.ibm) return RunIbmSample(path, a.force, out);
   const fs::path text = TextOutputPath(path);
   CheckSize(path, a);
   CheckOverwrite(path, text, a.force);
@@ -104,12 +116,20 @@ TPvkCommand AddSampleCommand(CLI::App& app) {
   auto* cmd = app.add_subcommand("sample", "write the sample result file");
   cmd->add_option("OUT", a->out, "result file to write; .tkvp is added when it has no extension")
       ->required();
-  cmd->add_option("--cells", a->sample.cells, "cells across the section")
-      ->check(CLI::Range(1, 200));
-  cmd->add_option("--steps", a->sample.steps, "steps of the transient sub-case")
-      ->check(CLI::Range(1, 10000));
-  cmd->add_option("--real", a->sample.realWidth, "real width")->check(CLI::IsMember({4, 8}));
-  cmd->add_option("--format", a->sample.format, "file format")->check(CLI::IsMember({130, 140}));
+  auto* cells = cmd->add_option("--cells", a->sample.cells, "cells across the section")
+                    ->check(CLI::Range(1, 200));
+  auto* steps = cmd->add_option("--steps", a->sample.steps, "steps of the transient sub-case")
+                    ->check(CLI::Range(1, 10000));
+  auto* real =
+      cmd->add_option("--real", a->sample.realWidth, "real width")->check(CLI::IsMember({4, 8}));
+  auto* format = cmd->add_option("--format", a->sample.format, "file format")
+                     ->check(CLI::IsMember({130, 140}));
+  cmd->add_flag("--ibm", a->ibm,
+                "write the grid sample instead: two parts on grids of linear and quadratic cells")
+      ->excludes(cells)
+      ->excludes(steps)
+      ->excludes(real)
+      ->excludes(format);
   cmd->add_flag("--force", a->force, "overwrite existing files and write samples over 2 GB");
   return {cmd, [a](std::FILE* out) { RunSample(*a, out); }};
 }

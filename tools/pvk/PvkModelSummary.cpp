@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "PvkSession.h"
+#include "ibm/MPUVolume.h"
+#include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/records/PZARRecordBlocks150.h"
 
@@ -14,6 +16,15 @@ void Enclose(std::optional<std::array<double, 6>>& box, const zar::MVector<doubl
     (*box)[a] = std::min((*box)[a], p[a]);
     (*box)[a + 3] = std::max((*box)[a + 3], p[a]);
   }
+}
+
+// The eight corners of the grid's box, which in local axes need not be the global box.
+void EncloseGrid(std::optional<std::array<double, 6>>& box, const TMPUBndrD& grid) {
+  const auto& n = grid.m_aNumber;
+  if (n[0] < 1 || n[1] < 1 || n[2] < 1) return;
+  for (std::int32_t c = 0; c < 8; ++c)
+    Enclose(box, mpu_volume::GridPointPos(grid, c & 1 ? n[0] - 1 : 0, c & 2 ? n[1] - 1 : 0,
+                                          c & 4 ? n[2] - 1 : 0));
 }
 
 }  // namespace
@@ -34,5 +45,7 @@ TModelSummary SummariseModel(CPvkSession& session) {
       if (const TMemDBNode* pNode = db.GetNode(db.GetNodeTable()->FindByID(id)))
         Enclose(summary.bbox, pNode->m_vPos);
   }
+  for (const auto& pGrid : session.File().GetMPUPost()->GetBndrDList())
+    EncloseGrid(summary.bbox, *pGrid);
   return summary;
 }

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "PvkRun.h"
+#include "SampleIbm.h"
+#include "ibm/MeshPostUnit.h"
+#include "resultfile/PZARFile.h"
+#include "session/MemModelDB.h"
+#include "session/QVEPOHSession.h"
+
+namespace {
+
+using nlohmann::json;
+using Ids = std::vector<std::int32_t>;
+
+// Part 1: 12 of its 24 linear cells, on 39 points; part 2: 7 of its 8 quadratic cells, on
+// 117 of its 125 points. Their surfaces: 36 and 24 cell faces, two triangles each.
+class PvkIbm : public pvk_test::PvkCli {
+protected:
+  void SetUp() override {
+    const pvk_test::TRun run = Run("sample --ibm grid");
+    ASSERT_EQ(run.code, 0) << run.err;
+    ASSERT_EQ(run.out, "grid.tkvp\n");
+  }
+};
+
+TEST_F(PvkIbm, InfoGivesTheGridsBoundingBox) {
+  const json info = Json("info grid.tkvp --json");
+  // The grid of part 1 reaches y = 30 where no cell of the part lies; part 2's grid, in local
+  // axes, spans x 60 to 80.
+  EXPECT_EQ(info["bbox"], json::parse("[0, 0, 0, 80, 30, 20]"));
+  EXPECT_EQ(info["elements"], 120);
+}
+
+TEST_F(PvkIbm, ResultsHoldDensityAndFatigueAndDensityReadsBack) {
+  const json results = Json("results grid.tkvp --json");
+  std::vector<int> ids;
+  for (const json& r : results["results"]) ids.push_back(r["id"]);
+  for (int id = 9001; id <= 9012; ++id)
+    EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+  EXPECT_NE(std::find(ids.begin(), ids.end(), 7401), ids.end());
+
+  const CSampleIbm sample;
+  std::map<std::int32_t, double> density;
+  for (std::size_t n = 0; n < sample.NodeIDs().size(); ++n)
+    density[sample.NodeIDs()[n]] = CSampleIbm::Density(sample.NodePos()[n]);
+  const json values = Json("values grid.tkvp --result 7401 --json");
+  ASSERT_EQ(values["rows"].size(), density.size());
+  for (const json& row : values["rows"])
+    EXPECT_EQ(row["values"][0].get<double>(), density.at(row["id"])) << row["id"];
+}
+
+// The library builds the display mesh of the sample: its grids, their cells and surfaces.
+TEST_F(PvkIbm, TheMeshPostUnitMeshesBothParts) {
+  CQVEPOHSession session;
+  CMemModelDB db;
+  CPZARFile file;
+  ASSERT_EQ(file.Scan(m_dir.Wide("grid.tkvp")), 1);
+  ASSERT_EQ(file.CreatePOH(&session, &db, 0), 1);
+  ASSERT_EQ(file.CreateINFO(&db), 1);
+  const CMPUPost& mpu = *file.GetMPUPost();
+  EXPECT_TRUE(mpu.GetVolumeReason().IsEmpty() && mpu.GetFacetReason().IsEmpty());
+  const auto& sets = mpu.GetBodySets();
+  ASSERT_EQ(sets.size(), 2u);
+  EXPECT_EQ((Ids{sets[0]->m_nBodyID, static_cast<std::int32_t>(sets[0]->m_aNodeID.size()),
+                 static_cast<std::int32_t>(sets[0]->m_aElemID.size()), sets[1]->m_nBodyID,
+                 static_cast<std::int32_t>(sets[1]->m_aNodeID.size()),
+                 static_cast<std::int32_t>(sets[1]->m_aElemID.size())}),
+            (Ids{1, 39, 12, 2, 117, 7}));
+  EXPECT_TRUE(sets[0]->m_pFatMatD && sets[1]->m_pFatMatD && sets[0]->m_pMatD && sets[1]->m_pMatD);
+  const TMPUFacetStruct facets = mpu.GetFacet().GetStruct();
+  ASSERT_EQ(facets.m_pGroup->size(), 2u);
+  EXPECT_EQ(
+      (Ids{(*facets.m_pGroup)[0].m_nBodyID,
+           static_cast<std::int32_t>((*facets.m_pGroup)[0].m_aFacetID.size()),
+           (*facets.m_pGroup)[1].m_nBodyID,
+           static_cast<std::int32_t>((*facets.m_pGroup)[1].m_aFacetID.size()), mpu.GetBodyCount()}),
+      (Ids{1, 72, 2, 48, 2}));
+}
+
+}  // namespace
