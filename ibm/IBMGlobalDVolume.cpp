@@ -80,7 +80,10 @@ void CIBMGlobalD::CalcVolumeRange(const CMPUData* pData, bool bAll8) {
 zar::MArray<std::int32_t> CIBMGlobalD::NodeRows(const CPostPartialD& part) const {
   zar::MArray<std::int32_t> rows(m_pMPU->GetBody().GetNodeSize(), -1);
   const zar::MArray<std::int32_t>& keys = *part.GetKey();
-  const std::size_t nRow = std::min(keys.size(), static_cast<std::size_t>(part.GetDataCount()));
+  // Only rows that every column holds: a short column must not be read past its end.
+  std::size_t nRow = keys.size();
+  for (std::int32_t c = 0; c < part.GetCompCnt(); ++c)
+    nRow = std::min(nRow, part.GetComp(c)->size());
   for (std::size_t r = 0; r < nRow; ++r) {
     const std::int32_t nd = m_pMPU->GetBody().FindNodeIndex(keys[r]);
     if (nd >= 0 && rows[nd] < 0) rows[nd] = static_cast<std::int32_t>(r);
