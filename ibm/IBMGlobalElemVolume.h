@@ -18,8 +18,10 @@ protected:
   // Component 0 only, or for fatigue data the components from the first shown one on.
   int DataIncrease(std::int32_t n);
 
-private:
+  // Samples every body; the arrays must be sized (DoSetGlobal).
   void SetDataComponent();
+
+private:
   void SampleBody(std::int32_t b, const pvk::ibm::TValueKernel<float>& kernel, double* const* out,
                   std::atomic_flag* claimed) const;
 };

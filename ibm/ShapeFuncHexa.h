@@ -72,23 +72,31 @@ public:
   void CalcShape(T xi, T eta, T zeta, T* n) const override { Eval(xi, eta, zeta, n); }
 
   static void Eval(T xi, T eta, T zeta, T* n) {
-    const T x[3] = {xi, eta, zeta};
-    for (std::int32_t i = 0; i < pvk::ibm::N_HEXA8_NODE; ++i) n[i] = Corner(i, x);
-    for (std::int32_t i = pvk::ibm::N_HEXA8_NODE; i < N_NODE; ++i) n[i] = MidEdge(i, x);
-  }
-
-private:
-  // (1 + xi xi_i)(1 + eta eta_i)(1 + zeta zeta_i)(xi xi_i + eta eta_i + zeta zeta_i - 2) / 8
-  static T Corner(std::int32_t i, const T (&x)[3]) {
-    const auto& c = pvk::ibm::kHexaNodeNatural[i];
-    const T a = x[0] * c[0], b = x[1] * c[1], d = x[2] * c[2];
-    return (T(1) + a) * (T(1) + b) * (T(1) + d) * (a + b + d - T(2)) * T(0.125);
-  }
-  // (1 - s^2)(1 + t t_i)(1 + u u_i) / 4, s the axis on which the node sits at 0.
-  static T MidEdge(std::int32_t i, const T (&x)[3]) {
-    const auto& c = pvk::ibm::kHexaNodeNatural[i];
-    T r = T(0.25);
-    for (int k = 0; k < 3; ++k) r *= c[k] == 0 ? T(1) - x[k] * x[k] : T(1) + x[k] * c[k];
-    return r;
+    const T xm = T(1) - xi, xp = T(1) + xi, ym = T(1) - eta, yp = T(1) + eta;
+    const T zm = T(1) - zeta, zp = T(1) + zeta;
+    const T x2 = T(1) - xi * xi, y2 = T(1) - eta * eta, z2 = T(1) - zeta * zeta;
+    constexpr T kEighth = T(0.125), kQuarter = T(0.25);
+    // Corners: the product of (1 + x x_i) over the axes, times (sum of x x_i) - 2, over 8.
+    n[0] = xm * ym * zm * (-xi - eta - zeta - T(2)) * kEighth;
+    n[1] = xp * ym * zm * (xi - eta - zeta - T(2)) * kEighth;
+    n[2] = xp * yp * zm * (xi + eta - zeta - T(2)) * kEighth;
+    n[3] = xm * yp * zm * (-xi + eta - zeta - T(2)) * kEighth;
+    n[4] = xm * ym * zp * (-xi - eta + zeta - T(2)) * kEighth;
+    n[5] = xp * ym * zp * (xi - eta + zeta - T(2)) * kEighth;
+    n[6] = xp * yp * zp * (xi + eta + zeta - T(2)) * kEighth;
+    n[7] = xm * yp * zp * (-xi + eta + zeta - T(2)) * kEighth;
+    // Mid-edge nodes: (1 - s^2) along the edge's axis, (1 + t t_i)(1 + u u_i) across, / 4.
+    n[8] = x2 * ym * zm * kQuarter;
+    n[9] = y2 * xp * zm * kQuarter;
+    n[10] = x2 * yp * zm * kQuarter;
+    n[11] = y2 * xm * zm * kQuarter;
+    n[12] = x2 * ym * zp * kQuarter;
+    n[13] = y2 * xp * zp * kQuarter;
+    n[14] = x2 * yp * zp * kQuarter;
+    n[15] = y2 * xm * zp * kQuarter;
+    n[16] = z2 * xm * ym * kQuarter;
+    n[17] = z2 * xp * ym * kQuarter;
+    n[18] = z2 * xp * yp * kQuarter;
+    n[19] = z2 * xm * yp * kQuarter;
   }
 };

@@ -6,7 +6,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <memory>
 #include <span>
 #include <vector>
@@ -66,9 +65,9 @@ public:
         m_elemNodes.back().push_back(mpu.GetBody().FindNodeIndex(id));
     }
     m_pos.resize(mpu.GetBody().GetNodeSize());
-    for (const auto& [id, p] : m_nodePos) {
-      const std::int32_t nd = mpu.GetBody().FindNodeIndex(id);
-      if (nd >= 0) m_pos[nd] = p;
+    for (std::size_t id = 0; id < m_nodePos.size(); ++id) {
+      const std::int32_t nd = m_nodeUsed[id] ? mpu.GetBody().FindNodeIndex(std::int32_t(id)) : -1;
+      if (nd >= 0) m_pos[nd] = m_nodePos[id];
     }
     for (std::size_t b = 0; b < bodies.size(); ++b) vertices.emplace_back();
   }
@@ -117,6 +116,8 @@ private:
       g->m_aRot[a] = b.rot[a];
     }
     const auto& n = g->m_aNumber;
+    m_nodePos.resize(nidStart + n[0] * n[1] * n[2]);
+    m_nodeUsed.resize(m_nodePos.size(), 0);
     for (std::int32_t k = 0; k < b.cells[2]; ++k)
       for (std::int32_t j = 0; j < b.cells[1]; ++j)
         for (std::int32_t i = 0; i < b.cells[0]; ++i) {
@@ -134,16 +135,18 @@ private:
             ids.push_back(id);
             Vec3 q{{gp[0] * b.step, gp[1] * b.step, gp[2] * b.step}};
             m_nodePos[id] = RotateBack(b.rot, q + b.origin) + b.origin2;
+            m_nodeUsed[id] = 1;
           }
         }
-    for (const auto& [id, p] : m_nodePos)
-      if (id >= nidStart) set->m_aNodeID.push_back(id);
+    for (std::int32_t id = nidStart; id < std::int32_t(m_nodePos.size()); ++id)
+      if (m_nodeUsed[id]) set->m_aNodeID.push_back(id);
     nidStart += n[0] * n[1] * n[2];
     cellStart += b.cells[0] * b.cells[1] * b.cells[2];
   }
 
   std::vector<std::vector<std::int32_t>> m_elemNodeIDs;
-  std::map<std::int32_t, Vec3> m_nodePos;
+  std::vector<Vec3> m_nodePos;  // by node id
+  std::vector<char> m_nodeUsed;
   std::vector<std::vector<std::int32_t>> m_elemNodes;
   std::vector<Vec3> m_pos;
 };
