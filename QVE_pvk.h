@@ -96,6 +96,21 @@
 #include "ibm/MPURecords.h"
 #include "ibm/MeshPostUnit.h"
 
+// Grid results: global data, data ranges, element interpolation
+#include "ibm/IBMGlobalD.h"
+#include "ibm/IBMGlobalElem.h"
+#include "ibm/IBMGlobalElemBase.h"
+#include "ibm/IBMGlobalElemVolume.h"
+#include "ibm/IBMGlobalFacet.h"
+#include "ibm/IBMGlobalKernel.h"
+#include "ibm/IBMGlobalMesh.h"
+#include "ibm/IBMGlobalNone.h"
+#include "ibm/IBMGlobalParam.h"
+#include "ibm/IBMGlobalRange.h"
+#include "ibm/IBMGlobalVect.h"
+#include "ibm/IBMGlobalVolume.h"
+#include "ibm/ShapeFuncHexa.h"
+
 // Result vector records and their loaders
 #include "resultfile/PZARElemCSysLoader.h"
 #include "resultfile/records/PZARRecordConcNodalVector.h"

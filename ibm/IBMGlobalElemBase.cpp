@@ -1,0 +1,269 @@
+#include "ibm/IBMGlobalElemBase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "ibm/IBMGlobalMesh.h"
+#include "ibm/MeshPostUnit.h"
+
+using namespace pvk::ibm;
+
+namespace {
+
+constexpr std::int32_t kPhaseIdBase = 1'000'000'000;
+constexpr std::int32_t kShapeOrderLinear = 1;
+constexpr std::int32_t kShapeOrderQuadratic = 2;
+
+template <class T, class F>
+std::shared_ptr<const ShapeFuncHexaBase<T>> Shared() {
+  static const std::shared_ptr<const ShapeFuncHexaBase<T>> p = std::make_shared<const F>();
+  return p;
+}
+
+bool IsShapeOrder(std::int32_t order) {
+  return order == kShapeOrderLinear || order == kShapeOrderQuadratic;
+}
+
+template <class T>
+void CopyFlat(const CIBMGlobalD::PartialList& list, TPostPartialD& flat) {
+  if (list && list->GetSize() > 0) flat = list->GetList().front()->GetStruct();
+}
+
+}  // namespace
+
+template <class T>
+void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>& p, T (&q)[3],
+                                            const double (&origin)[3]) const {
+  T x[3] = {T(p[0]), T(p[1]), T(p[2])};
+  if (!bAligned) {
+    T d[3];
+    for (int a = 0; a < 3; ++a) d[a] = x[a] - T(aOrigin2[a]);
+    for (int a = 0; a < 3; ++a)
+      x[a] = T(aRot[a][0]) * d[0] + T(aRot[a][1]) * d[1] + T(aRot[a][2]) * d[2];
+  }
+  for (int a = 0; a < 3; ++a) q[a] = x[a] - T(origin[a]);
+}
+
+// A point on the far face of the grid belongs to the last cell there.
+template <class T>
+std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost& mpu, const T (&q)[3]) const {
+  if (!bGrid) return -1;
+  std::int32_t cell[3];
+  for (int a = 0; a < 3; ++a) {
+    if (!(q[a] >= T(0)) || double(q[a]) > aExtent[a] || aCells[a] < 1) return -1;
+    const double c = std::trunc(double(q[a]) / aStep[a]) / nOrder;
+    cell[a] = static_cast<std::int32_t>(std::min(std::trunc(c), double(aCells[a] - 1)));
+  }
+  const std::int64_t linear = std::int64_t{cell[2]} * nCellsPerLayer +
+                              std::int64_t{cell[1]} * nCellsPerRow + cell[0] + nCellStart;
+  if (linear >= std::numeric_limits<std::int32_t>::max()) return -1;
+  return mpu.GetBody().FindElemIndex(static_cast<std::int32_t>(linear) + 1);
+}
+
+void CIBMGlobalElemBase::Clear() {
+  ClearShared();
+  m_pList.reset();
+  m_pPair.reset();
+  m_aRowMain.clear();
+  m_aRowPair.clear();
+  m_aFrame.clear();
+  m_aFatigue.clear();
+  m_aHasFatigue.clear();
+  m_aHardening.clear();
+  m_aSampled.clear();
+}
+
+int CIBMGlobalElemBase::SetGlobal(TIBMLoadParam& param, PartialList list, PartialList pair) {
+  if (!list || list->GetSize() < 1 || !m_pMPU || !param.m_pMesh) {
+    list.reset();
+    pair.reset();
+    return 0;
+  }
+  m_pList = list;
+  m_pPair = pair && pair->GetSize() > 0 ? pair : nullptr;
+  m_pMesh = param.m_pMesh;
+  PrepareSampling();
+  if (param.m_nBuild) DoSetGlobal(param, m_pList, m_pPair);
+  return 1;
+}
+
+int CIBMGlobalElemBase::UpdateDataRange(TIBMLoadParam& param) {
+  if (param.m_nBuild) SetDataRange(param.m_pMPUData);
+  return 1;
+}
+
+int CIBMGlobalElemBase::SetGlobalToPartialBNIdx(TPostPartialD&, std::int32_t) { return 0; }
+
+TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bFatigueIn) const {
+  TKernelFlags f;
+  f.bSPR = pvk::IsSPRAmtType(m_nAMTType);
+  f.bSPRComp = m_nAMTType == pvk::AMT_SPR1;
+  f.bPair = m_pPair != nullptr;
+  f.bNonlinear = IsNonlinear();
+  f.bComplex = IsComplex();
+  f.bVonMises = IsVonMises();
+  f.bPrincipal = IsPrincipal();
+  f.bTotal = IsTotalDisplacement();
+  f.bFatigueOut = IsFatigueOutputData();
+  f.bFatigueIn = bFatigueIn && IsFatigueInputData();
+  f.bHeatTotal = IsHeatTotal();
+  f.bStrain = IsStrain();
+  f.bPhase = m_nResType >= kPhaseIdBase;
+  f.bEqStrs = IsEqStrs();
+  f.bEfPlstStrn = IsEfPlstStrn();
+  f.bNLVar = IsNLVar();
+  f.nPrinIdx = GetStrPrinIdx();
+  f.nFatigueSubType = GetFatigueSubTypeIdx();
+  f.nBeginComp = GetBeginComp();
+  f.nResType = m_nResType;
+  return f;
+}
+
+void CIBMGlobalElemBase::PrepareSampling() {
+  m_aRowMain = NodeRows(*m_pList->GetList().front());
+  m_aRowPair = m_pPair ? NodeRows(*m_pPair->GetList().front()) : zar::MArray<std::int32_t>{};
+  m_aFrame.clear();
+  m_aFatigue.clear();
+  m_aHasFatigue.clear();
+  m_aHardening.clear();
+  std::int32_t nCellStart = 0;
+  for (const auto& set : m_pMPU->GetBodySets()) {
+    TGridFrame& f = m_aFrame.emplace_back();
+    const TMPUBndrD* g = set->m_pBndrD;
+    if (g && IsShapeOrder(g->m_nElemOrder)) {
+      f.nOrder = g->m_nElemOrder;
+      f.bAligned = g->m_nAlign == 1;
+      f.bGrid = true;
+      for (int a = 0; a < 3; ++a) {
+        for (int k = 0; k < 3; ++k) f.aRot[a][k] = g->m_aRot[a][k];
+        f.aOrigin[a] = g->m_aOrigin[a];
+        f.aOrigin2[a] = g->m_aOrigin2[a];
+        f.aExtent[a] = g->m_aExtent[a];
+        f.aStep[a] = std::hypot(g->m_aStep[a][0], g->m_aStep[a][1], g->m_aStep[a][2]);
+        f.aCells[a] = g->m_aNumber[a] > 1 ? (g->m_aNumber[a] - 1) / f.nOrder : 0;
+        f.bGrid = f.bGrid && f.aStep[a] > 0.0;
+      }
+      f.nCellsPerRow = f.aCells[0];
+      f.nCellsPerLayer = (g->m_aNumber[1] - 1) * f.nCellsPerRow / f.nOrder;
+      f.nCellStart = nCellStart;
+      nCellStart += f.aCells[0] * f.aCells[1] * f.aCells[2];
+    }
+    TFatigueCurve& curve = m_aFatigue.emplace_back();
+    m_aHasFatigue.push_back(0);
+    const std::int32_t type = GetFatigueTypeIdx();
+    if (set->m_pFatD && set->m_pFatMatD && type >= 0) {
+      for (std::size_t k = 0; k < 3 && !m_aHasFatigue.back(); ++k) {
+        if (set->m_pFatD->m_aMSCType[k] % 10 != type) continue;
+        m_aHasFatigue.back() = 1;
+        curve.nMeasure = set->m_pFatD->m_nSequivalent;
+        curve.rMaxLife = static_cast<float>(set->m_pFatD->m_rInfiniteLife);
+        curve.rLower = static_cast<float>(set->m_pFatMatD->m_aLower[k]);
+        curve.rUpper = static_cast<float>(set->m_pFatMatD->m_aUpper[k]);
+        const auto& table = set->m_pFatMatD->m_aTable[k];
+        const std::size_t n = std::min(
+            table.size(), static_cast<std::size_t>(std::max(0, set->m_pFatMatD->m_nPointCnt)));
+        for (std::size_t i = 0; i < n; ++i) curve.aTable.push_back(static_cast<float>(table[i]));
+      }
+    }
+    const TMPUMatD* pMat = nullptr;
+    for (const auto& mat : m_pMPU->GetMatDList())
+      if (g && mat->m_nPartID == g->m_nPartID) pMat = mat.get();
+    m_aHardening.push_back(THardening::From(pMat));
+  }
+}
+
+template <class T>
+TKernelContext<T> CIBMGlobalElemBase::MakeContext() const {
+  TKernelContext<T> ctx;
+  ctx.pMesh = m_pMesh;
+  CopyFlat<T>(m_pList, ctx.main);
+  CopyFlat<T>(m_pPair, ctx.pair);
+  ctx.pRowMain = m_aRowMain.empty() ? nullptr : m_aRowMain.data();
+  ctx.pRowPair = m_aRowPair.empty() ? nullptr : m_aRowPair.data();
+  return ctx;
+}
+
+template <class T>
+const ShapeFuncHexaBase<T>* CIBMGlobalElemBase::BodyShape(std::int32_t b) const {
+  const TGridFrame& f = m_aFrame[b];
+  if (!f.bGrid) return nullptr;
+  if (f.nOrder == kShapeOrderLinear || pvk::IsSPRAmtType(m_nAMTType))
+    return Shared<T, ShapeFuncHexa8<T>>().get();
+  return Shared<T, ShapeFuncHexa20<T>>().get();
+}
+
+template <class T>
+bool CIBMGlobalElemBase::NaturalCoords(std::int32_t b, std::int32_t e, const T (&q)[3],
+                                       const double (&origin)[3], T (&xi)[3]) const {
+  const std::span<const std::int32_t> nodes = m_pMesh->GetElemNodes(e);
+  if (nodes.size() < N_CORNER_NODE || nodes[0] < 0 || nodes[6] < 0) return false;
+  const TGridFrame& f = m_aFrame[b];
+  T c0[3], c6[3];
+  f.ToGrid(m_pMesh->GetNodePos(nodes[0]), c0, origin);
+  f.ToGrid(m_pMesh->GetNodePos(nodes[6]), c6, origin);
+  for (int a = 0; a < 3; ++a) {
+    if (!(c6[a] != c0[a])) return false;
+    xi[a] = (T(2) * q[a] - (c0[a] + c6[a])) / (c6[a] - c0[a]);
+  }
+  return true;
+}
+
+void CIBMGlobalElemBase::EnsureWrittenComps(const TKernelFlags& flags, std::int32_t n) {
+  const std::int32_t nWritten = std::min(WrittenCompCount(flags), N_MAX_COMP);
+  for (std::int32_t c = 0; c < nWritten; ++c)
+    if (m_aComp[c].size() < static_cast<std::size_t>(n)) m_aComp[c].resize(n, 0.0);
+}
+
+void CIBMGlobalElemBase::BeginSampling() {
+  std::fill(m_aComp[0].begin(), m_aComp[0].end(), std::numeric_limits<double>::quiet_NaN());
+}
+
+void CIBMGlobalElemBase::EndSampling() {
+  m_aSampled.assign(m_aComp[0].size(), 1);
+  for (std::size_t i = 0; i < m_aComp[0].size(); ++i)
+    if (std::isnan(m_aComp[0][i])) {
+      m_aComp[0][i] = 0.0;
+      m_aSampled[i] = 0;
+    }
+}
+
+int CIBMGlobalElemBase::GetPosValue(const zar::MVector<double, 3>& pos, double& value) {
+  if (!m_pMPU || !m_pMesh || !m_pList) return 0;
+  const TKernelFlags flags = MakeFlags(false);
+  TKernelContext<double> ctx = MakeContext<double>();
+  const TValueKernel<double> kernel = MakeValueKernel(flags, &ctx);
+  if (!kernel) return 0;
+  for (std::int32_t b = 0; b < static_cast<std::int32_t>(m_aFrame.size()); ++b) {
+    const TGridFrame& f = m_aFrame[b];
+    // The origin is stored in single precision.
+    const double origin[3] = {double(float(f.aOrigin[0])), double(float(f.aOrigin[1])),
+                              double(float(f.aOrigin[2]))};
+    double q[3], xi[3];
+    f.ToGrid(pos, q, origin);
+    const std::int32_t e = f.FindElem(*m_pMPU, q);
+    if (e < 0) continue;
+    ctx.pShape = BodyShape<double>(b);
+    ctx.pFatigue = m_aHasFatigue[b] ? &m_aFatigue[b] : nullptr;
+    ctx.pHardening = &m_aHardening[b];
+    if (!ctx.pShape || !NaturalCoords(b, e, q, origin, xi)) return 0;
+    double scratch[N_MAX_COMP];
+    double* out[N_MAX_COMP];
+    for (std::int32_t c = 0; c < N_MAX_COMP; ++c) out[c] = &scratch[c];
+    scratch[0] = std::numeric_limits<double>::quiet_NaN();
+    kernel(e, xi, pos, out, 0);
+    if (std::isnan(scratch[0])) return 0;
+    value = scratch[0];
+    return 1;
+  }
+  return 0;
+}
+
+template void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>&, float (&)[3],
+                                                     const double (&)[3]) const;
+template std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost&,
+                                                               const float (&)[3]) const;
+template TKernelContext<float> CIBMGlobalElemBase::MakeContext() const;
+template const ShapeFuncHexaBase<float>* CIBMGlobalElemBase::BodyShape(std::int32_t) const;
+template bool CIBMGlobalElemBase::NaturalCoords(std::int32_t, std::int32_t, const float (&)[3],
+                                                const double (&)[3], float (&)[3]) const;
