@@ -93,6 +93,8 @@
 #include "ibm/MPUBody.h"
 #include "ibm/MPUData.h"
 #include "ibm/MPUFacet.h"
+#include "ibm/MPUGeometry.h"
+#include "ibm/MPUGlobalMesh.h"
 #include "ibm/MPURecords.h"
 #include "ibm/MeshPostUnit.h"
 

@@ -14,6 +14,9 @@ namespace {
 constexpr std::int32_t kPhaseIdBase = 1'000'000'000;
 constexpr std::int32_t kShapeOrderLinear = 1;
 constexpr std::int32_t kShapeOrderQuadratic = 2;
+// How far past a cell's lower face, in grid steps, a point still counts as on the face: the
+// rounding of a single-precision position turned into the grid's axes.
+constexpr double kFaceSteps = 1e-4;
 
 template <class T, class F>
 std::shared_ptr<const ShapeFuncHexaBase<T>> Shared() {
@@ -45,16 +48,40 @@ void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>& p, T 
   for (int a = 0; a < 3; ++a) q[a] = x[a] - T(origin[a]);
 }
 
-// A point on the far face of the grid belongs to the last cell there.
+// A point on the far face of the grid belongs to the last cell there. A point on the face
+// between a cell without element and the cell below it belongs to the cell below: a part's
+// surface often lies on a grid plane, and its vertices there must not fall into the empty
+// cell beyond it.
 template <class T>
 std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost& mpu, const T (&q)[3]) const {
   if (!bGrid) return -1;
   std::int32_t cell[3];
+  bool onLowerFace[3];
   for (int a = 0; a < 3; ++a) {
     if (!(q[a] >= T(0)) || double(q[a]) > aExtent[a] || aCells[a] < 1) return -1;
-    const double c = std::trunc(double(q[a]) / aStep[a]) / nOrder;
+    const double steps = double(q[a]) / aStep[a];
+    const double c = std::trunc(steps) / nOrder;
     cell[a] = static_cast<std::int32_t>(std::min(std::trunc(c), double(aCells[a] - 1)));
+    onLowerFace[a] = cell[a] > 0 && steps - double(cell[a]) * nOrder <= kFaceSteps;
   }
+  std::int32_t e = CellElem(mpu, cell);
+  // The cells below across the faces the point lies on: one axis, then two, then three.
+  for (const std::int32_t below : {1, 2, 4, 3, 5, 6, 7}) {
+    if (e >= 0) break;
+    std::int32_t next[3];
+    bool onFaces = true;
+    for (int a = 0; a < 3; ++a) {
+      const bool across = (below >> a) & 1;
+      onFaces = onFaces && (!across || onLowerFace[a]);
+      next[a] = cell[a] - across;
+    }
+    if (onFaces) e = CellElem(mpu, next);
+  }
+  return e;
+}
+
+std::int32_t CIBMGlobalElemBase::TGridFrame::CellElem(const CMPUPost& mpu,
+                                                      const std::int32_t (&cell)[3]) const {
   const std::int64_t linear = std::int64_t{cell[2]} * nCellsPerLayer +
                               std::int64_t{cell[1]} * nCellsPerRow + cell[0] + nCellStart;
   if (linear >= std::numeric_limits<std::int32_t>::max()) return -1;
@@ -127,7 +154,6 @@ void CIBMGlobalElemBase::PrepareSampling() {
   m_aFatigue.clear();
   m_aHasFatigue.clear();
   m_aHardening.clear();
-  std::int32_t nCellStart = 0;
   for (const auto& set : m_pMPU->GetBodySets()) {
     TGridFrame& f = m_aFrame.emplace_back();
     const TMPUBndrD* g = set->m_pBndrD;
@@ -144,10 +170,10 @@ void CIBMGlobalElemBase::PrepareSampling() {
         f.aCells[a] = g->m_aNumber[a] > 1 ? (g->m_aNumber[a] - 1) / f.nOrder : 0;
         f.bGrid = f.bGrid && f.aStep[a] > 0.0;
       }
+      // Whole cells only, numbered from the body set's first cell, as the unit numbers them.
       f.nCellsPerRow = f.aCells[0];
-      f.nCellsPerLayer = (g->m_aNumber[1] - 1) * f.nCellsPerRow / f.nOrder;
-      f.nCellStart = nCellStart;
-      nCellStart += f.aCells[0] * f.aCells[1] * f.aCells[2];
+      f.nCellsPerLayer = f.aCells[0] * f.aCells[1];
+      f.nCellStart = set->m_nCellStart;
     }
     TFatigueCurve& curve = m_aFatigue.emplace_back();
     m_aHasFatigue.push_back(0);

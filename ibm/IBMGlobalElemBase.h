@@ -51,6 +51,8 @@ protected:
     // The element of the cell holding grid-frame point q; -1 outside the grid or without one.
     template <class T>
     std::int32_t FindElem(const CMPUPost& mpu, const T (&q)[3]) const;
+    // The element of cell (i, j, k) of the grid; -1 for none.
+    std::int32_t CellElem(const CMPUPost& mpu, const std::int32_t (&cell)[3]) const;
   };
 
   virtual void SetDataRange(const CMPUData* pData) = 0;

@@ -1,16 +1,10 @@
 #include "ibm/MPUVolume.h"
 
+#include <array>
 #include <limits>
 #include <unordered_set>
 
 namespace mpu_volume {
-
-const std::array<std::array<std::int32_t, 3>, N_QUADRATIC_CELL_NODE> kCellNodeOffset = {
-    {{0, 0, 0}, {2, 0, 0}, {2, 2, 0}, {0, 2, 0}, {0, 0, 2}, {2, 0, 2}, {2, 2, 2},  // corners
-     {0, 2, 2}, {1, 0, 0}, {2, 1, 0}, {1, 2, 0}, {0, 1, 0}, {1, 0, 2}, {2, 1, 2},  // mid-edges
-     {1, 2, 2}, {0, 1, 2}, {0, 0, 1}, {2, 0, 1}, {2, 2, 1}, {0, 2, 1},             //
-     {1, 1, 0}, {1, 1, 2}, {1, 0, 1}, {2, 1, 1}, {1, 2, 1}, {0, 1, 1},             // faces
-     {1, 1, 1}}};                                                                  // centre
 
 namespace {
 
@@ -121,10 +115,11 @@ private:
     const std::int32_t count = dims.order == 1 ? N_LINEAR_CELL_NODE : N_QUADRATIC_CELL_NODE;
     std::array<std::int32_t, N_QUADRATIC_CELL_NODE> nodes{};
     for (std::int32_t c = 0; c < count; ++c) {
-      const auto& o = kCellNodeOffset[c];
-      const std::int64_t id =
-          dims.NodeId(first[0] + o[0] * dims.order / 2, first[1] + o[1] * dims.order / 2,
-                      first[2] + o[2] * dims.order / 2);
+      // Natural coordinate -1, 0, +1 is the cell's first, middle or last grid point.
+      const auto& x = pvk::ibm::kHexaNodeNatural[c];
+      const std::int64_t id = dims.NodeId(first[0] + (x[0] + 1) * dims.order / 2,
+                                          first[1] + (x[1] + 1) * dims.order / 2,
+                                          first[2] + (x[2] + 1) * dims.order / 2);
       nodes[c] = m_body.FindNodeIndex(static_cast<std::int32_t>(id));
       if (nodes[c] < 0) {
         CString why;

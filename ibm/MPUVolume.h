@@ -6,13 +6,12 @@
 // sequence over the grids, x fastest, (n - 1) / order cells along an axis of n points; the
 // element of cell c has id c + 1. Its display nodes are the 8 corners of a linear cell, or
 // for a quadratic cell the 8 corners, 12 mid-edge nodes, 6 face centres and the centre (27),
-// in the node order of the hexahedral shape functions.
+// in the node order of the hexahedral shape functions (ShapeFuncHexa.h).
 //
 // The flags come as the import makes them: node flags indexed by node id, cell flags in the
 // order of its walk, which steps the cells while they start below the last point of an axis
 // and so, for an odd number of intervals of a quadratic grid, flags a cell past the grid's
 // end; such a cell is never an element.
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -20,15 +19,12 @@
 #include "base/Containers.h"
 #include "ibm/MPUBody.h"
 #include "ibm/MPURecords.h"
+#include "ibm/ShapeFuncHexa.h"
 
 namespace mpu_volume {
 
-constexpr std::int32_t N_LINEAR_CELL_NODE = 8;
-constexpr std::int32_t N_QUADRATIC_CELL_NODE = 27;
-
-// Offsets of a quadratic cell's display nodes from its first corner, in grid point steps; a
-// linear cell takes the first 8, halved.
-extern const std::array<std::array<std::int32_t, 3>, N_QUADRATIC_CELL_NODE> kCellNodeOffset;
+constexpr std::int32_t N_LINEAR_CELL_NODE = pvk::ibm::N_HEXA8_NODE;
+constexpr std::int32_t N_QUADRATIC_CELL_NODE = pvk::ibm::N_HEXA27_DISPLAY_NODE;
 
 // The nodes and elements of one grid, by id.
 struct TGridMesh {

@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr double kDensitySpan = 130.0;    // x + y + z at the far corner of the parts, mm
-constexpr double kFatigueStress = 400.0;  // N/mm², the stress of full damage without mean
+constexpr double kDensitySpan = 130.0;  // x + y + z at the far corner of the parts, mm
 
 TSamplePoint Cross(const TSamplePoint& a, const TSamplePoint& b) {
   return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
@@ -80,8 +79,12 @@ double CSampleIbm::Density(const TSamplePoint& p) {
   return std::clamp((p[0] + p[1] + p[2]) / kDensitySpan, 0.0, 1.0);
 }
 
-// A mean stress correction makes Goodman and Gerber harsher than none.
+// A mean stress correction makes Goodman and Gerber harsher than none: their curves start lower.
 double CSampleIbm::Damage(const TSamplePoint& p, std::int32_t fatigueType) {
-  const double ratio = Stress(p)[0] / kFatigueStress;
-  return std::min(100.0, 100.0 * ratio * ratio * ratio * (1.0 + 0.5 * fatigueType));
+  const std::array<double, 6> s = Stress(p);
+  const double a = s[0] - s[1], b = s[1] - s[2], c = s[2] - s[0];
+  const double vonMises =
+      std::sqrt((a * a + b * b + c * c + 6.0 * (s[3] * s[3] + s[4] * s[4] + s[5] * s[5])) / 2.0);
+  const double lower = CurveLower(fatigueType);
+  return std::clamp(100.0 * (vonMises - lower) / (kCurveUpper - lower), 0.0, 100.0);
 }

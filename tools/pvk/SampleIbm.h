@@ -37,15 +37,19 @@ public:
   const std::vector<std::int32_t>& NodeIDs() const { return m_aNodeID; }
   const std::vector<TSamplePoint>& NodePos() const { return m_aNodePos; }
 
-  // The fields at a point: displacement, the stress tensor (xx, yy, zz, xy, yz, zx), the
-  // material density of the topology optimisation in [0, 1], and the fatigue damage in
-  // percent of each of the three fatigue types (none, Goodman, Gerber).
+  // The fields at a point: displacement, the stress tensor (xx, yy, zz, xy, yz, zx) and the
+  // material density of the topology optimisation in [0, 1], each linear inside the parts, and
+  // the fatigue damage in percent of each of the three fatigue types (none, Goodman, Gerber):
+  // the type's damage curve at the von Mises stress.
   static TSamplePoint Displacement(const TSamplePoint& p);
   static std::array<double, 6> Stress(const TSamplePoint& p);
   static double Density(const TSamplePoint& p);
   static double Damage(const TSamplePoint& p, std::int32_t fatigueType);
 
   static constexpr double kMaxLife = 1e7;  // cycles
+  // The damage curves rise evenly from 0 at their lower stress to 100 at the upper one, N/mm².
+  static constexpr double kCurveUpper = 400.0;
+  static double CurveLower(std::int32_t fatigueType) { return 100.0 - 20.0 * fatigueType; }
 
 private:
   std::vector<TSampleGrid> m_aGrid;

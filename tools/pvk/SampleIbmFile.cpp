@@ -31,6 +31,7 @@ constexpr std::int32_t kFatigueMat = 1;
 constexpr std::int32_t kFacetNodeBase = 10000;  // facet node id = this + grid node id
 constexpr std::int32_t kTriangle = 4;           // element type code of a 3-node triangle
 constexpr std::int32_t kCurvePoints = 5;
+constexpr std::int32_t kVonMisesMeasure = 1;  // the fatigue stress measure
 constexpr const char* kPartSuffix = ".part";
 constexpr unsigned kUtf8 = 65001;
 
@@ -119,7 +120,7 @@ private:
 
   bool Fatigue(const TSampleGrid& g) {
     CRecordIBMFatigueD fat(m_writer.GetFile());
-    fat.m_data = {g.partID, kFatigueMat, 1, {10, 11, 12}, CSampleIbm::kMaxLife, 1e6};
+    fat.m_data = {g.partID, kFatigueMat, kVonMisesMeasure, {10, 11, 12}, CSampleIbm::kMaxLife, 1e6};
     return Add(PZAR_RECORD_TYPE::IBM_FATIGUE, 0, fat);
   }
 
@@ -130,8 +131,8 @@ private:
     d.m_nMatID = kFatigueMat;
     d.m_nPointCnt = kCurvePoints;
     for (std::size_t c = 0; c < 3; ++c) {
-      d.m_aLower[c] = 100.0 - 20.0 * static_cast<double>(c);
-      d.m_aUpper[c] = 400.0;
+      d.m_aLower[c] = CSampleIbm::CurveLower(static_cast<std::int32_t>(c));
+      d.m_aUpper[c] = CSampleIbm::kCurveUpper;
       for (std::int32_t i = 0; i < kCurvePoints; ++i)
         d.m_aTable[c].push_back(100.0 * i / (kCurvePoints - 1));
     }

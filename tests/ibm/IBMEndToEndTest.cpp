@@ -1,0 +1,161 @@
+// Grid results from a result file to interpolated values: the grid sample is written, opened
+// through the post file manager, its results loaded as the display loads them and sampled by
+// the element classes on the file's own mesh post unit and part geometry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+
+#include "SampleIbm.h"
+#include "base/ScratchFolder.h"
+#include "ibm/IBMGlobalElem.h"
+#include "ibm/IBMGlobalElemVolume.h"
+#include "ibm/MPUGeometry.h"
+#include "ibm/MPUGlobalMesh.h"
+#include "ibm/MeshPostUnit.h"
+#include "resultfile/PostFile.h"
+#include "session/MemModelDB.h"
+#include "session/POHPoolBase.h"
+#include "session/POHScas.h"
+#include "session/POHVcas.h"
+#include "session/QVEPOHSession.h"
+#include "session/QVEPostFileManager.h"
+#include "vresult/VResult.h"
+#include "vresult/VResultPackage.h"
+
+namespace {
+
+using Vec3 = zar::MVector<double, 3>;
+using Field = std::function<double(const TSamplePoint&)>;
+
+TSamplePoint Point(const Vec3& p) { return {p[0], p[1], p[2]}; }
+
+double Norm(const TSamplePoint& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
+
+double VonMises(const TSamplePoint& p) {
+  const auto s = CSampleIbm::Stress(p);
+  const double a = s[0] - s[1], b = s[1] - s[2], c = s[2] - s[0];
+  return std::sqrt((a * a + b * b + c * c + 6 * (s[3] * s[3] + s[4] * s[4] + s[5] * s[5])) / 2);
+}
+
+// Results whose value at a point the sample's fields give: one of each kernel.
+struct TFieldRow {
+  std::int32_t id;
+  Field field;
+};
+const std::vector<TFieldRow>& FieldRows() {
+  static const std::vector<TFieldRow> rows = {
+      {7401, CSampleIbm::Density},
+      {7201, [](const TSamplePoint& p) { return CSampleIbm::Stress(p)[0]; }},
+      {7207, VonMises},
+      {101, [](const TSamplePoint& p) { return Norm(CSampleIbm::Displacement(p)); }},
+      {9001, [](const TSamplePoint& p) { return CSampleIbm::Damage(p, 0); }},
+      {9006,
+       [](const TSamplePoint& p) {
+         const double d = CSampleIbm::Damage(p, 2);
+         return d > 0 ? std::min(100 / d, CSampleIbm::kMaxLife) : CSampleIbm::kMaxLife;
+       }},
+  };
+  return rows;
+}
+
+// Sampling runs in single precision.
+void ExpectField(double got, double want, const std::string& where) {
+  EXPECT_NEAR(got, want, 2e-5 * std::max(1.0, std::fabs(want))) << where;
+}
+
+// The sample file opened as a host opens it, with its parts' geometry in the model.
+class IBMEndToEnd : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { s_pFile = new TOpened; }
+  static void TearDownTestSuite() { delete s_pFile; }
+
+  struct TOpened {
+    ScratchFolder dir;
+    CQVEPOHSession session;
+    CMemModelDB db;
+    CQVEPostFileManager manager{&session, &db};
+    IPostFile* pFile = nullptr;
+    std::uint64_t scas = 0, vcas = 0;
+    TOpened() {
+      const std::string path = dir.Narrow("grid.tkvp");
+      if (!WriteIbmSampleFile(path).empty()) return;
+      const std::uint64_t mcas =
+          manager.AddFile(dir.Wide("grid.tkvp"), db.AddAnalysisItem(0, L"g"));
+      pFile = manager.GetPostFile(mcas);
+      scas = session.GetPOHPool(1)->GetHeadPosition();
+      vcas = session.GetPOHPool(2)->GetHeadPosition();
+      if (!pFile) return;
+      for (TMPUPartBody& part : MakeMPUBodies(pFile->GetMPUPost()->GetFacet()))
+        db.AddBody(part.m_nPartID, std::move(part.m_pBody));
+    }
+  };
+
+  void SetUp() override {
+    ASSERT_TRUE(s_pFile->pFile && s_pFile->vcas);
+    m_pMesh = std::make_unique<CMPUGlobalMesh>(Mpu(), &s_pFile->db, &s_pFile->db.GetEntityPool());
+    m_display = Mpu().MakeData();
+    m_param.m_pLinker = &s_pFile->db;
+    m_param.m_pMPUData = &m_display;
+    m_param.m_pEntityPool = &s_pFile->db.GetEntityPool();
+    m_param.m_pMesh = m_pMesh.get();
+  }
+
+  CMPUPost& Mpu() const { return *s_pFile->pFile->GetMPUPost(); }
+
+  // Loads result `id` of the step into r as the display does; build: sample at once.
+  int Load(CIBMGlobalElemBase& r, std::int32_t id, bool build) {
+    const auto* pStep =
+        static_cast<const CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
+    const auto* pScas =
+        static_cast<const CPOHScas*>(s_pFile->session.GetPOHPool(1)->GetAt(s_pFile->scas));
+    std::vector<CVResult*> all;
+    pStep->GetPackage()->GetAllResults(all);
+    const auto it =
+        std::find_if(all.begin(), all.end(), [id](CVResult* vr) { return vr->GetType() == id; });
+    if (it == all.end()) return 0;
+    auto list = std::make_shared<CPostPartialDList>();
+    TVResParam load{nullptr, &s_pFile->db};
+    if (!(*it)->LoadDataNU(list.get(), &load) || list->GetSize() < 1) return 0;
+    pvk::TDLoadOpt opt = (*it)->GetDLoadOpt();
+    opt.nAMTType = list->GetList().front()->GetAMTType();
+    opt.nAnalType = pScas->GetMecAnalType();
+    opt.nResType = id;
+    m_param.m_nBuild = build;
+    return r.InitData(&Mpu(), opt, list->GetList().front()->GetCompCnt()) &&
+           r.SetGlobal(m_param, list);
+  }
+
+  static TOpened* s_pFile;
+  std::unique_ptr<CMPUGlobalMesh> m_pMesh;
+  CMPUData m_display;
+  TIBMLoadParam m_param;
+};
+IBMEndToEnd::TOpened* IBMEndToEnd::s_pFile = nullptr;
+
+// Every display node of every cell, on the linear grid and the turned quadratic one, and every
+// tessellation vertex of the parts that lies in a cell of its part, carry the field.
+TEST_F(IBMEndToEnd, DisplayNodesAndVerticesCarryTheField) {
+  const std::int32_t nNode = Mpu().GetBody().GetNodeSize();
+  for (const TFieldRow& row : FieldRows()) {
+    CIBMGlobalElemVolume volume;
+    ASSERT_EQ(Load(volume, row.id, true), 1) << row.id;
+    // Every cell of the sample has all its values, so every node is shown.
+    ASSERT_EQ(volume.GetDataCount(), nNode) << row.id;
+    for (std::int32_t nd = 0; nd < nNode; ++nd)
+      ExpectField(volume.GetScalarComp()[volume.GetDSI()[nd]],
+                  row.field(Point(m_pMesh->GetNodePos(nd))),
+                  "result " + std::to_string(row.id) + " node " + std::to_string(nd));
+
+    CIBMGlobalElem elem;
+    ASSERT_EQ(Load(elem, row.id, true), 1) << row.id;
+    ASSERT_EQ(elem.GetDataCount(), elem.GetVertexSize());
+    for (std::int32_t v = 0; v < elem.GetDataCount(); ++v)
+      ExpectField(elem.GetScalarComp()[v], row.field(Point(elem.GetPos()[v])),
+                  "result " + std::to_string(row.id) + " vertex " + std::to_string(v));
+  }
+}
+
+}  // namespace
