@@ -108,11 +108,7 @@ std::string Json(CPvkSession& s) {
 
 std::string ModelText(const TModelSummary& model) {
   std::string out = fmt::format("  model     {} nodes, {} elements\n", model.nodes, model.elements);
-  if (const auto& b = model.bbox)
-    out += fmt::format("  bbox      x {} to {}, y {} to {}, z {} to {}\n",
-                       pvk_text::Number(b->at(0)), pvk_text::Number(b->at(3)),
-                       pvk_text::Number(b->at(1)), pvk_text::Number(b->at(4)),
-                       pvk_text::Number(b->at(2)), pvk_text::Number(b->at(5)));
+  if (const auto& b = model.bbox) out += "  bbox      " + BoxText(*b) + "\n";
   return out;
 }
 

@@ -14,7 +14,7 @@ const std::pair<EPvkExit, const char*> kExitMeanings[] = {
     {PVK_EXIT_OK, "success"},
     {PVK_EXIT_FILE, "a file cannot be opened, read or written"},
     {PVK_EXIT_USAGE, "the command line is wrong, or a refusal that --force overrides"},
-    {PVK_EXIT_MISSING, "no such sub-case, step or result"},
+    {PVK_EXIT_MISSING, "no such sub-case, step or result, or no grid value at a probed point"},
 };
 
 // Text as roff reads it: backslashes and dashes literal, no line taken for a request.

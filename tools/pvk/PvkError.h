@@ -8,7 +8,7 @@ enum EPvkExit : int {
   PVK_EXIT_OK = 0,
   PVK_EXIT_FILE = 1,  // cannot open, not a result file, scan or import failed
   PVK_EXIT_USAGE = 2,
-  PVK_EXIT_MISSING = 3,  // no such sub-case, step or result
+  PVK_EXIT_MISSING = 3,  // no such sub-case, step or result; no grid value at a probed point
 };
 
 class CPvkError : public std::runtime_error {

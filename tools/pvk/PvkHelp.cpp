@@ -13,7 +13,7 @@
 
 namespace {
 
-// One line each, run on the file that `pvk sample beam` writes.
+// One line each, run on the file that `pvk sample beam` writes (probe: `pvk sample --ibm grid`).
 const std::map<std::string, std::string>& Examples() {
   static const std::map<std::string, std::string> examples = {
       {"sample", "pvk sample cantilever --cells 8 --steps 5"},
@@ -21,6 +21,7 @@ const std::map<std::string, std::string>& Examples() {
       {"echo", "pvk echo beam.tkvp"},
       {"results", "pvk results beam.tkvp --subcase TRANSIENT --step 3"},
       {"values", "pvk values beam.tkvp --result 104 --csv --units m,kN"},
+      {"probe", "pvk probe grid.tkvp --result 7401 --at 10,5,5 --json"},
       {"help", "pvk help values"},
   };
   return examples;

@@ -11,6 +11,8 @@
 #include "PvkOptions.h"
 #include "PvkText.h"
 #include "base/ConvertString.h"
+#include "ibm/MPUGeometry.h"
+#include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileManager.h"
 #include "resultfile/PZARFileModel.h"
@@ -80,7 +82,12 @@ CPvkSession::CPvkSession(const std::string& path) : m_path(path) {
 }
 
 CMemModelDB& CPvkSession::Model() {
-  if (!m_bModelFilled) pzar_model::FillModelDBFromFile(*m_pFile, m_db);
+  if (!m_bModelFilled) {
+    pzar_model::FillModelDBFromFile(*m_pFile, m_db);
+    // The parts' geometry, as a host's model holds it: the surfaces of the file's facet data.
+    for (TMPUPartBody& part : MakeMPUBodies(m_pFile->GetMPUPost()->GetFacet()))
+      m_db.AddBody(part.m_nPartID, std::move(part.m_pBody));
+  }
   m_bModelFilled = true;
   return m_db;
 }

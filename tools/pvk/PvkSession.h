@@ -28,8 +28,8 @@ public:
   const std::string& Path() const { return m_path; }
   CPZARFile& File() const { return *m_pFile; }
   const CPOHMcas& Mcas() const;
-  // Built from the file's node and element records on first use: listing the case tree or the
-  // results needs no entities.
+  // Built from the file's node and element records on first use, with the geometry bodies of
+  // the grid parts (pool 130): listing the case tree or the results needs no entities.
   CMemModelDB& Model();
   std::vector<std::uint64_t> Subcases() const;
   std::vector<std::uint64_t> Steps(std::uint64_t scasItr) const;

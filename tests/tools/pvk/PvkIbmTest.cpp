@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -80,6 +81,44 @@ TEST_F(PvkIbm, TheMeshPostUnitMeshesBothParts) {
            (*facets.m_pGroup)[1].m_nBodyID,
            static_cast<std::int32_t>((*facets.m_pGroup)[1].m_aFacetID.size()), mpu.GetBodyCount()}),
       (Ids{1, 72, 2, 48, 2}));
+}
+
+// probe: the value inside a cell of either grid (the second one turned, with quadratic cells),
+// by id or name; exit 3 with the grids' box in the empty row of part 1's grid and beyond.
+TEST_F(PvkIbm, ProbeInterpolatesInsideThePartsAndRefusesElsewhere) {
+  const double outside = std::nan("");
+  auto vonMises = [](const TSamplePoint& p) {
+    const auto s = CSampleIbm::Stress(p);
+    const double a = s[0] - s[1], b = s[1] - s[2], c = s[2] - s[0];
+    return std::sqrt((a * a + b * b + c * c + 6 * (s[3] * s[3] + s[4] * s[4] + s[5] * s[5])) / 2);
+  };
+  const struct {
+    std::string result, at;
+    double want;
+  } rows[] = {
+      {"7401", "10,5,5", CSampleIbm::Density({10, 5, 5})},
+      {"'nodal material density'", "79,1,1", CSampleIbm::Density({79, 1, 1})},
+      {"7207", "75,5,5", vonMises({75, 5, 5})},
+      {"9001", "35,15,5", CSampleIbm::Damage({35, 15, 5}, 0)},
+      {"7401", "30,25,5", outside},
+      {"7401", "100,0,0", outside},
+  };
+  for (const auto& row : rows) {
+    const pvk_test::TRun run =
+        Run("probe grid.tkvp --result " + row.result + " --at " + row.at + " --json");
+    if (std::isnan(row.want)) {
+      EXPECT_EQ(run.code, 3) << row.at;
+      EXPECT_EQ(run.out, "");
+      EXPECT_NE(run.err.find("outside every grid cell with a value (the grids span x 0 to 80, y 0 "
+                             "to 30, z 0 to 20)"),
+                std::string::npos)
+          << run.err;
+      continue;
+    }
+    ASSERT_EQ(run.code, 0) << row.at << run.err;
+    const json probe = json::parse(run.out);
+    EXPECT_NEAR(probe["value"].get<double>(), row.want, 1e-5 * std::fabs(row.want)) << row.at;
+  }
 }
 
 }  // namespace
