@@ -110,6 +110,37 @@ TEST(IBMGlobalElem, LinearFieldOnRotatedGridsIsReproduced) {
   EXPECT_EQ(value, 42.0);
 }
 
+// Points find their cell by the unit's cell numbers behind a grid before, also in quadratic
+// grids whose odd number of point intervals along an axis ends in a half cell.
+TEST(IBMGlobalElem, EveryKeptCellIsFoundInGridsWithHalfCells) {
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    TGridBody before;
+    before.origin = {{100, 100, 100}};
+    TGridBody b;
+    b.order = 2;
+    b.cells = {3, 2, 2};
+    b.halfCell[axis] = 1;
+    b.rot = ibmtest::AxisRotation({{1, -1, 2}}, 0.4);
+    b.keep = [](std::int32_t i, std::int32_t j, std::int32_t k) {
+      return (i + 2 * j + k) % 3 != 0;
+    };
+    ElemRun run({before, b});
+    CIBMGlobalElemVolume volume;
+    ASSERT_EQ(run.Build(volume, pvk::AMT_SCALAR, 7401, Linear), 1) << axis;
+    for (std::int32_t k = 0; k < b.cells[2]; ++k)
+      for (std::int32_t j = 0; j < b.cells[1]; ++j)
+        for (std::int32_t i = 0; i < b.cells[0]; ++i) {
+          if (!b.keep(i, j, k)) continue;
+          const double d = b.step * b.order;
+          const Vec3 q{{(i + 0.3) * d, (j + 0.6) * d, (k + 0.5) * d}};
+          const Vec3 p = ibmtest::RotateBack(b.rot, q + b.origin) + b.origin2;
+          double value = 0;
+          ASSERT_EQ(volume.GetPosValue(p, value), 1) << axis << ": " << i << j << k;
+          EXPECT_NEAR(value, Linear(0, p), 1e-9);
+        }
+  }
+}
+
 // The claim order of shared nodes must not show in the values.
 TEST(IBMGlobalElemVolume, ParallelLoopMatchesOneThreadBitForBit) {
   ElemRun run(RotatedBodies(12, 8));

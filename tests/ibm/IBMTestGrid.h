@@ -29,6 +29,8 @@ struct TGridBody {
   Mat3 rot{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};  // rows: the grid axes
   Vec3 origin2{};
   std::function<bool(std::int32_t, std::int32_t, std::int32_t)> keep;  // null keeps all
+  // 1: one more grid point along the axis of a quadratic grid, the half cell it ends is no cell
+  std::array<std::int32_t, 3> halfCell{};
 };
 
 inline Vec3 RotateBack(const Mat3& r, const Vec3& q) {
@@ -98,10 +100,10 @@ private:
     g->m_nAlign = b.rot == Mat3{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}} ? 1 : 0;
     g->m_nNidStart = nidStart;
     for (int a = 0; a < 3; ++a) {
-      g->m_aNumber[a] = b.cells[a] * b.order + 1;
+      g->m_aNumber[a] = b.cells[a] * b.order + 1 + b.halfCell[a];
       g->m_aOrigin[a] = b.origin[a];
       g->m_aOrigin2[a] = b.origin2[a];
-      g->m_aExtent[a] = b.step * b.cells[a] * b.order;
+      g->m_aExtent[a] = b.step * (g->m_aNumber[a] - 1);
       g->m_aStep[a] = {};
       g->m_aStep[a][a] = b.step;
       g->m_aRot[a] = b.rot[a];
@@ -109,11 +111,13 @@ private:
     const auto& n = g->m_aNumber;
     nodeFlags.resize(nidStart + n[0] * n[1] * n[2], 0);
     const std::int32_t nDisplay = b.order == 1 ? 8 : 27;
-    for (std::int32_t k = 0; k < b.cells[2]; ++k)
-      for (std::int32_t j = 0; j < b.cells[1]; ++j)
-        for (std::int32_t i = 0; i < b.cells[0]; ++i) {
-          const bool kept = !b.keep || b.keep(i, j, k);
-          cellFlags.push_back(kept);
+    // The import flags a half cell like a whole one.
+    for (std::int32_t k = 0; k < b.cells[2] + b.halfCell[2]; ++k)
+      for (std::int32_t j = 0; j < b.cells[1] + b.halfCell[1]; ++j)
+        for (std::int32_t i = 0; i < b.cells[0] + b.halfCell[0]; ++i) {
+          const bool whole = i < b.cells[0] && j < b.cells[1] && k < b.cells[2];
+          const bool kept = whole && (!b.keep || b.keep(i, j, k));
+          cellFlags.push_back(kept || !whole);
           for (std::int32_t d = 0; kept && d < nDisplay; ++d) {
             const auto& x = pvk::ibm::kHexaNodeNatural[d];
             const std::int32_t gi = i * b.order + (x[0] + 1) * b.order / 2;
