@@ -98,6 +98,7 @@ void CIBMGlobalElemBase::Clear() {
   m_aFatigue.clear();
   m_aHasFatigue.clear();
   m_aHardening.clear();
+  m_aBodyElem.clear();
   m_aSampled.clear();
 }
 
@@ -154,6 +155,9 @@ void CIBMGlobalElemBase::PrepareSampling() {
   m_aFatigue.clear();
   m_aHasFatigue.clear();
   m_aHardening.clear();
+  m_aBodyElem.clear();
+  for (std::int32_t b = 0; b < static_cast<std::int32_t>(m_pMPU->GetBodySets().size()); ++b)
+    m_aBodyElem.push_back(BodyElems(b));
   for (const auto& set : m_pMPU->GetBodySets()) {
     TGridFrame& f = m_aFrame.emplace_back();
     const TMPUBndrD* g = set->m_pBndrD;

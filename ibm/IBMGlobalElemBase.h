@@ -81,7 +81,8 @@ protected:
   zar::MArray<TGridFrame> m_aFrame;
   zar::MArray<pvk::ibm::TFatigueCurve> m_aFatigue;  // per body, for fatigue results
   zar::MArray<unsigned char> m_aHasFatigue;
-  zar::MArray<pvk::ibm::THardening> m_aHardening;  // per body
+  zar::MArray<pvk::ibm::THardening> m_aHardening;      // per body
+  zar::MArray<zar::MArray<std::int32_t>> m_aBodyElem;  // per body, BodyElems
   // Per output slot, 1 when the kernel gave it a value.
   zar::MArray<unsigned char> m_aSampled;
 
