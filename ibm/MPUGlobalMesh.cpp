@@ -10,7 +10,7 @@ CMPUGlobalMesh::CMPUGlobalMesh(const CMPUPost& mpu, const IPreDBLinker* pLinker,
   const auto nSet = static_cast<std::int32_t>(mpu.GetBodySets().size());
   m_aVertex.resize(nSet);
   for (std::int32_t b = 0; b < nSet; ++b) {
-    const zar::cad::MXBody* pBody = FindPartBody(mpu, b, pLinker, pEntityPool);
+    const zar::cad::MXBody* pBody = GetEntity(mpu, b, pLinker, pEntityPool);
     if (!pBody) continue;
     m_aVertex[b].reserve(pBody->GetVertexSize());
     for (std::int32_t f = 0; f < pBody->GetFaceCount(); ++f)
@@ -32,12 +32,12 @@ std::span<const zar::MVector<double, 3>> CMPUGlobalMesh::GetBodyVertices(std::in
   return m_aVertex[body];
 }
 
-const zar::cad::MXBody* CMPUGlobalMesh::FindPartBody(const CMPUPost& mpu, std::int32_t body,
-                                                     const IPreDBLinker* pLinker,
-                                                     const zar::cad::MXEntityPool* pEntityPool) {
+const zar::cad::MXBody* CMPUGlobalMesh::GetEntity(const CMPUPost& mpu, std::int32_t body,
+                                                  const IPreDBLinker* pLinker,
+                                                  const zar::cad::MXEntityPool* pEntityPool) {
   const auto& sets = mpu.GetBodySets();
-  if (!pLinker || !pEntityPool || body < 0 || static_cast<std::size_t>(body) >= sets.size() ||
-      !sets[body]->m_pBndrD)
+  if (!pLinker || !pEntityPool || !mpu.IsBodyShown(body) ||
+      static_cast<std::size_t>(body) >= sets.size() || !sets[body]->m_pBndrD)
     return nullptr;
   const auto* pPool = dynamic_cast<const DPoolPtob*>(pLinker->GetTable(DPoolPtob::N_POOL));
   if (!pPool) return nullptr;

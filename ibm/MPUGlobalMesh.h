@@ -18,8 +18,9 @@ class MXEntityPool;
 
 class CMPUGlobalMesh final : public IIBMGlobalMesh {
 public:
-  // Gathers the vertices of every body set's geometry once; without a link or an entity pool
-  // the bodies have none. The unit must outlive the mesh and keep its compiled mesh.
+  // Gathers the vertices of the geometry of every body set that GetEntity finds, for one load
+  // of a result; without a link or an entity pool the bodies have none. The unit must outlive
+  // the mesh and keep its compiled mesh.
   CMPUGlobalMesh(const CMPUPost& mpu, const IPreDBLinker* pLinker,
                  const zar::cad::MXEntityPool* pEntityPool);
 
@@ -28,11 +29,11 @@ public:
   // Empty for a body that the unit does not show.
   std::span<const zar::MVector<double, 3>> GetBodyVertices(std::int32_t body) const override;
 
-  // The geometry body of body set `body`'s grid part; null when the part has no body in the
-  // pool or its entity is no body.
-  static const zar::cad::MXBody* FindPartBody(const CMPUPost& mpu, std::int32_t body,
-                                              const IPreDBLinker* pLinker,
-                                              const zar::cad::MXEntityPool* pEntityPool);
+  // The geometry body of body set `body`'s grid part; null when the unit does not show the
+  // body, the part has no body in the pool or its entity is no body.
+  static const zar::cad::MXBody* GetEntity(const CMPUPost& mpu, std::int32_t body,
+                                           const IPreDBLinker* pLinker,
+                                           const zar::cad::MXEntityPool* pEntityPool);
 
 private:
   const CMPUPost& m_mpu;
