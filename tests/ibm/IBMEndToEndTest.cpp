@@ -135,10 +135,39 @@ protected:
 };
 IBMEndToEnd::TOpened* IBMEndToEnd::s_pFile = nullptr;
 
-// Every display node of every cell, on the linear grid and the turned quadratic one, and every
-// tessellation vertex of the parts that lies in a cell of its part, carry the field.
-TEST_F(IBMEndToEnd, DisplayNodesAndVerticesCarryTheField) {
+// A point in each cell of the parts, drawn at random.
+std::vector<TSamplePoint> PointsInCells() {
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<double> u(0.0, 1.0);
+  std::vector<TSamplePoint> points;
+  const CSampleIbm sample;
+  for (const TSampleGrid& g : sample.Grids()) {
+    const auto cells = g.Cells();
+    const std::int32_t o = g.order;
+    for (std::int32_t k = 0; k < cells[2]; ++k)
+      for (std::int32_t j = 0; j < cells[1]; ++j)
+        for (std::int32_t i = 0; i < cells[0]; ++i) {
+          if (!g.IsInside(i, j, k)) continue;
+          const TSamplePoint p0 = g.Pos(i * o, j * o, k * o);
+          const TSamplePoint ends[3] = {g.Pos(i * o + o, j * o, k * o),
+                                        g.Pos(i * o, j * o + o, k * o),
+                                        g.Pos(i * o, j * o, k * o + o)};
+          TSamplePoint p = p0;
+          for (const TSamplePoint& end : ends) {
+            const double t = u(rng);
+            for (std::size_t c = 0; c < 3; ++c) p[c] += t * (end[c] - p0[c]);
+          }
+          points.push_back(p);
+        }
+  }
+  return points;
+}
+
+// Every display node of every cell, on the linear grid and the turned quadratic one, every
+// tessellation vertex of the parts' surfaces and a point picked in every cell carry the field.
+TEST_F(IBMEndToEnd, DisplayNodesVerticesAndPickedPointsCarryTheField) {
   const std::int32_t nNode = Mpu().GetBody().GetNodeSize();
+  const std::vector<TSamplePoint> picks = PointsInCells();
   for (const TFieldRow& row : FieldRows()) {
     CIBMGlobalElemVolume volume;
     ASSERT_EQ(Load(volume, row.id, true), 1) << row.id;
@@ -151,10 +180,17 @@ TEST_F(IBMEndToEnd, DisplayNodesAndVerticesCarryTheField) {
 
     CIBMGlobalElem elem;
     ASSERT_EQ(Load(elem, row.id, true), 1) << row.id;
-    ASSERT_EQ(elem.GetDataCount(), elem.GetVertexSize());
+    // Each facet node of the sample is a vertex of its part's surface.
+    ASSERT_EQ(elem.GetDataCount(), std::ssize(Mpu().GetFacet().GetNodeID()));
     for (std::int32_t v = 0; v < elem.GetDataCount(); ++v)
       ExpectField(elem.GetScalarComp()[v], row.field(Point(elem.GetPos()[v])),
                   "result " + std::to_string(row.id) + " vertex " + std::to_string(v));
+
+    for (const TSamplePoint& p : picks) {
+      double value = 0;
+      ASSERT_EQ(elem.GetPosValue({{p[0], p[1], p[2]}}, value), 1) << p[0] << " " << p[1];
+      ExpectField(value, row.field(p), "result " + std::to_string(row.id) + " picked");
+    }
   }
 }
 
