@@ -9,6 +9,7 @@
 
 #include "PvkText.h"
 #include "SampleModel.h"
+#include "SampleRecords.h"
 #include "base/CString.h"
 #include "resultfile/PZARFileWriter140.h"
 #include "resultfile/PZARModelWriter150.h"
@@ -34,48 +35,26 @@ constexpr std::uint64_t kIdBytes = 4;
 constexpr std::uint64_t kElemEntryBytes = 88;     // id, type and node slots of one element
 constexpr std::uint64_t kStepRecordBytes = 5600;  // record headers, names and ranges of a step
 constexpr std::uint64_t kFileRecordBytes = 320;   // file header, solver and case records
-// Written under this suffix, renamed when whole.
-constexpr const char* kPartSuffix = ".part";
 
 // The output set title ending the reader completes with the set value ("(1.000e-01)").
 constexpr const wchar_t* kValueMarker = L"\x1b|0|0|1|\x1b";
 
-CString Wide(const std::string& s) { return CString(std::wstring(s.begin(), s.end())); }
-
-class CSampleWriter {
+class CSampleWriter : public CSampleRecordWriter {
 public:
-  CSampleWriter(const TSampleOptions& options)
-      : m_options(options), m_beam(options.cells), m_writer(options.realWidth) {}
+  explicit CSampleWriter(const TSampleOptions& options)
+      : CSampleRecordWriter(options.realWidth), m_options(options), m_beam(options.cells) {}
 
   bool Write(const std::string& path) {
-    bool ok = m_writer.OpenFile(Wide(path), 1, 0) &&
-              (m_options.format == 140 ? m_writer.WriteFileVerinfo()
-                                       : pzar_writer::WriteFileHeader(m_writer, m_options.format));
-    ok = ok && Solver() && Model();
+    bool ok = Open(path, m_options.format) && Solver(L"PVK SAMPLE") && Model();
     ok = ok && Case(L"STATIC", 1) && Step(1.0, L"Step 1");
     ok = ok && Case(L"TRANSIENT", 2);
     for (std::int32_t s = 1; ok && s <= m_options.steps; ++s)
       ok = Step(static_cast<double>(s) / m_options.steps, CString(L"Time (") + kValueMarker);
-    ok = ok && m_writer.WriteEndOfFile();
-    return m_writer.CloseFile() && ok;
+    return Finish() && ok;
   }
   const CSampleCantilever& Beam() const { return m_beam; }
 
 private:
-  bool Add(std::int32_t type, std::int32_t id, IRecordD& data) {
-    auto record = CPZARRecordFactory::GetInstance().Create(type, PZAR_RECORD_VER::VER_140);
-    return record && m_writer.WriteRecordHeader(type, id) && record->Write(&data);
-  }
-
-  bool Solver() {
-    CRecordSolverInfoD info(m_writer.GetFile());
-    info.m_strSolverName = L"PVK SAMPLE";
-    info.m_nLength = 2;  // mm
-    info.m_nForce = 2;   // N
-    info.m_nEnergy = 2;  // J
-    return Add(PZAR_RECORD_TYPE::SOLVER_INFO, 0, info);
-  }
-
   bool Model() {
     pzar_writer::TNodeBlock nodes;
     nodes.nKey = 1;
@@ -98,44 +77,15 @@ private:
            pzar_writer::WriteElementRecord(m_writer, {elems});
   }
 
-  bool Case(const wchar_t* title, std::int32_t analType) {
-    CRecordCaseInfoD info(m_writer.GetFile());
-    info.m_nAnalType = analType;
-    info.m_strTitle = title;
-    return Add(PZAR_RECORD_TYPE::CASE_INFO, 0, info);
-  }
-
   bool Step(double factor, const CString& title) {
-    const float single = static_cast<float>(factor);
-    CRecordOutputSetD set(m_writer.GetFile());
-    set.m_nRealWidth = m_options.realWidth;
-    set.m_pSetValue = m_options.realWidth == 4 ? static_cast<const void*>(&single) : &factor;
-    set.m_strTitle = title;
-    return Add(PZAR_RECORD_TYPE::OUTPUT_SET, 0, set) && NodeResults(factor) && ElemResults(factor);
+    return OutputSet(factor, title) && NodeResults(factor) && ElemResults(factor);
   }
 
+  // The ids 1 to `count`.
   bool IDs(std::int32_t type, std::int32_t count) {
     std::vector<std::int32_t> ids(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) ids[i] = i + 1;
-    CRecordIDListD list(m_writer.GetFile(), ids.data(), count);
-    return Add(type, count, list);
-  }
-
-  bool Vector(std::int32_t comp, std::int32_t dataType, const Values& values, const wchar_t* name) {
-    const bool narrow = m_options.realWidth == 4;
-    const std::vector<float> singles(values.begin(), values.end());
-    const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
-    const double range[2] = {*lo, *hi};
-    const float narrowRange[2] = {static_cast<float>(*lo), static_cast<float>(*hi)};
-    CRecordVectorD data(m_writer.GetFile());
-    data.m_ints.m_nDataType = dataType;
-    data.m_nRealWidth = m_options.realWidth;
-    data.m_strName = name;
-    data.m_pMinVal = narrow ? static_cast<const void*>(&narrowRange[0]) : &range[0];
-    data.m_pMaxVal = narrow ? static_cast<const void*>(&narrowRange[1]) : &range[1];
-    data.m_pValues = narrow ? static_cast<const void*>(singles.data()) : values.data();
-    data.m_nCount = static_cast<std::int32_t>(values.size());
-    return Add(PZAR_RECORD_TYPE::VECTOR, comp, data);
+    return CSampleRecordWriter::IDs(type, ids);
   }
 
   // One value per entity from `f`.
@@ -194,7 +144,6 @@ private:
 
   TSampleOptions m_options;
   CSampleCantilever m_beam;
-  CPZARFileWriter_140 m_writer;
 };
 
 // The reactions at the clamped end balance the tip load: an upward force and the moment of
@@ -242,21 +191,10 @@ std::uint64_t SampleFileBytes(const TSampleOptions& options) {
 
 std::string WriteSampleFiles(const std::string& path, const std::string& outPath,
                              const TSampleOptions& options) {
-  const std::string partPath = path + kPartSuffix, partOut = outPath + kPartSuffix;
-  CSampleWriter writer(options);
-  std::string why;
-  if (!writer.Write(partPath)) {
-    why = "cannot write the result file";
-  } else if (!WriteReactions(partOut, writer.Beam(), options)) {
-    why = "cannot write the text output";
-  } else {
-    std::error_code ec;
-    std::filesystem::rename(partOut, outPath, ec);
-    if (!ec) std::filesystem::rename(partPath, path, ec);
-    if (ec) why = ec.message();
-  }
-  std::error_code ignored;
-  std::filesystem::remove(partPath, ignored);
-  std::filesystem::remove(partOut, ignored);
-  return why;
+  return WriteWhole({path, outPath}, [&](const std::vector<std::string>& parts) -> std::string {
+    CSampleWriter writer(options);
+    if (!writer.Write(parts[0])) return "cannot write the result file";
+    if (!WriteReactions(parts[1], writer.Beam(), options)) return "cannot write the text output";
+    return {};
+  });
 }

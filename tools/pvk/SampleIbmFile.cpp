@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "SampleIbm.h"
+#include "SampleRecords.h"
 #include "base/CString.h"
 #include "base/ConvertString.h"
 #include "resultfile/PZARFileWriter140.h"
@@ -32,8 +33,6 @@ constexpr std::int32_t kFacetNodeBase = 10000;  // facet node id = this + grid n
 constexpr std::int32_t kTriangle = 4;           // element type code of a 3-node triangle
 constexpr std::int32_t kCurvePoints = 5;
 constexpr std::int32_t kVonMisesMeasure = 1;  // the fatigue stress measure
-constexpr const char* kPartSuffix = ".part";
-constexpr unsigned kUtf8 = 65001;
 
 // The corners of each face of a cell (in cell steps), counter-clockwise seen from outside, and
 // the neighbour across it.
@@ -57,33 +56,16 @@ bool IsInsideCell(const TSampleGrid& g, const Corner& c) {
   return g.IsInside(c[0], c[1], c[2]);
 }
 
-class CIbmSampleWriter {
+class CIbmSampleWriter : public CSampleRecordWriter {
 public:
-  explicit CIbmSampleWriter(const std::string& path) : m_path(path) {}
+  CIbmSampleWriter() : CSampleRecordWriter(8) {}
 
-  bool Write() {
-    bool ok = m_writer.OpenFile(zar::lib::MConvertString::ToWide(m_path, kUtf8), 1, 0) &&
-              m_writer.WriteFileVerinfo();
-    ok = ok && Solver() && Grids() && Surfaces() && Step();
-    ok = ok && m_writer.WriteEndOfFile();
-    return m_writer.CloseFile() && ok;
+  bool Write(const std::string& path) {
+    const bool ok = Open(path) && Solver(L"PVK IBM SAMPLE") && Grids() && Surfaces() && Step();
+    return Finish() && ok;
   }
 
 private:
-  bool Add(std::int32_t type, std::int32_t id, IRecordD& data) {
-    auto record = CPZARRecordFactory::GetInstance().Create(type, PZAR_RECORD_VER::VER_140);
-    return record && m_writer.WriteRecordHeader(type, id) && record->Write(&data);
-  }
-
-  bool Solver() {
-    CRecordSolverInfoD info(m_writer.GetFile());
-    info.m_strSolverName = L"PVK IBM SAMPLE";
-    info.m_nLength = 2;  // mm
-    info.m_nForce = 2;   // N
-    info.m_nEnergy = 2;  // J
-    return Add(PZAR_RECORD_TYPE::SOLVER_INFO, 0, info);
-  }
-
   bool Grids() {
     bool ok = true;
     for (const TSampleGrid& g : m_sample.Grids()) ok = ok && Grid(g) && Material(g) && Fatigue(g);
@@ -186,19 +168,9 @@ private:
   }
 
   bool Step() {
-    CRecordCaseInfoD info(m_writer.GetFile());
-    info.m_nAnalType = 1;
-    info.m_strTitle = L"STATIC";
-    const double value = 1.0;
-    CRecordOutputSetD set(m_writer.GetFile());
-    set.m_nRealWidth = 8;
-    set.m_pSetValue = &value;
-    set.m_strTitle = L"Step 1";
     const auto& ids = m_sample.NodeIDs();
-    CRecordIDListD list(m_writer.GetFile(), ids.data(), static_cast<std::int32_t>(ids.size()));
-    return Add(PZAR_RECORD_TYPE::CASE_INFO, 0, info) && Add(PZAR_RECORD_TYPE::OUTPUT_SET, 0, set) &&
-           Add(PZAR_RECORD_TYPE::NODE_ID_LIST, static_cast<std::int32_t>(ids.size()), list) &&
-           Results();
+    return Case(L"STATIC", 1) && OutputSet(1.0, L"Step 1") &&
+           IDs(PZAR_RECORD_TYPE::NODE_ID_LIST, {ids.begin(), ids.end()}) && Results();
   }
 
   bool Results() {
@@ -228,38 +200,21 @@ private:
     return ok;
   }
 
+  // A node vector of `f` at every grid node of the sample.
   bool Vector(std::int32_t comp, const wchar_t* name,
               const std::function<double(const TSamplePoint&)>& f) {
     Values values;
     for (const TSamplePoint& p : m_sample.NodePos()) values.push_back(f(p));
-    const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
-    CRecordVectorD data(m_writer.GetFile());
-    data.m_strName = name;
-    data.m_pMinVal = &*lo;
-    data.m_pMaxVal = &*hi;
-    data.m_pValues = values.data();
-    data.m_nCount = static_cast<std::int32_t>(values.size());
-    return Add(PZAR_RECORD_TYPE::VECTOR, comp, data);
+    return CSampleRecordWriter::Vector(comp, 0, values, name);
   }
 
-  std::string m_path;
   CSampleIbm m_sample;
-  CPZARFileWriter_140 m_writer{8};
 };
 
 }  // namespace
 
 std::string WriteIbmSampleFile(const std::string& path) {
-  const std::string partPath = path + kPartSuffix;
-  std::string why;
-  if (!CIbmSampleWriter(partPath).Write()) {
-    why = "cannot write the result file";
-  } else {
-    std::error_code ec;
-    std::filesystem::rename(partPath, path, ec);
-    if (ec) why = ec.message();
-  }
-  std::error_code ignored;
-  std::filesystem::remove(partPath, ignored);
-  return why;
+  return WriteWhole({path}, [](const std::vector<std::string>& parts) -> std::string {
+    return CIbmSampleWriter().Write(parts[0]) ? std::string() : "cannot write the result file";
+  });
 }
