@@ -91,9 +91,9 @@ int main(int argc, char** argv) {
   bool quiet = false;
   app.add_flag("-q,--quiet", quiet, "no progress bar and no information messages");
   AddGenerateOption(app);
-  const std::vector<TPvkCommand> commands = {AddSampleCommand(app), AddInfoCommand(app),
-                                             AddEchoCommand(app),   AddResultsCommand(app),
-                                             AddValuesCommand(app), AddHelpCommand(app)};
+  const std::vector<TPvkCommand> commands = {
+      AddSampleCommand(app), AddInfoCommand(app), AddEchoCommand(app), AddResultsCommand(app),
+      AddValuesCommand(app), AddCalcCommand(app), AddHelpCommand(app)};
   FinishHelp(app, quiet);
   if (argc < 2) {
     std::fputs(HelpText(app, "").c_str(), stderr);
