@@ -46,27 +46,30 @@ CString ShapeMismatch(const Blocks& blocks) {
   return reason;
 }
 
-// Loads every operand into a list of its own; empty, or which operand did not load.
+// Loads every operand into a list of its own, re-using the lists of the last computation;
+// empty, or which operand did not load.
 CString LoadAll(const zar::MArray<CVResult*>& operands, TVResParam& param,
                 std::vector<std::unique_ptr<CPostPartialDList>>& lists, Blocks& blocks) {
+  while (lists.size() < operands.size()) lists.push_back(std::make_unique<CPostPartialDList>());
   for (std::size_t k = 0; k < operands.size(); ++k) {
-    lists.push_back(std::make_unique<CPostPartialDList>());
-    if (!operands[k]->LoadData(lists.back().get(), &param)) {
+    if (!operands[k]->LoadData(lists[k].get(), &param)) {
       CString reason;
       reason.Format(L"operand %d did not load", Count(k));
       return reason;
     }
     blocks.emplace_back();
-    for (const auto& pBlock : lists.back()->GetList()) blocks.back().push_back(pBlock.get());
+    for (const auto& pBlock : lists[k]->GetList()) blocks.back().push_back(pBlock.get());
   }
   return CString();
 }
 
-// Every column of every block, row by row; `scratch` takes the operands' columns.
+// Every column of every block, row by row, into the columns of `spare` where it has them;
+// `scratch` takes the operands' columns.
 void EvaluateAll(CVResultCalcExpr& expr, const Blocks& blocks, zar::MArray<const double*>& scratch,
-                 T_VRES_CALC_OUT& out) {
+                 T_VRES_CALC_OUT& spare, T_VRES_CALC_OUT& out) {
   out.resize(blocks[0].size());
   for (std::size_t p = 0; p < out.size(); ++p) {
+    if (p < spare.size()) out[p] = std::move(spare[p]);
     const std::int32_t nComp = blocks[0][p]->GetCompCnt();
     out[p].nCompCnt = nComp;
     out[p].aComp.resize(static_cast<std::size_t>(nComp));
@@ -86,6 +89,8 @@ void EvaluateAll(CVResultCalcExpr& expr, const Blocks& blocks, zar::MArray<const
 CVResultCalculator::CVResultCalculator(zar_interface::IDBSession* pSession, IPreDBLinker* pLinker,
                                        CMPUData* pMPUData)
     : m_pSession(pSession), m_pLinker(pLinker), m_pMPUData(pMPUData) {}
+
+CVResultCalculator::~CVResultCalculator() = default;
 
 int CVResultCalculator::Compute(const CString& expr, const zar::MTArray<CVResult*>& operands,
                                 T_VRES_CALC_OUT& out) {
@@ -107,7 +112,8 @@ int CVResultCalculator::Fail(const CString& reason) {
 
 int CVResultCalculator::Compute(const CString& expr, const zar::MArray<CVResult*>& operands,
                                 T_VRES_CALC_OUT& out) {
-  out.clear();
+  T_VRES_CALC_OUT spare;  // the output's storage, for a repeated computation to write again
+  spare.swap(out);
   m_error = zar::lib::TParseError();
   if (!CheckVResult(operands))
     return Fail(operands.empty() ? L"no operands" : L"the operands are at different locations");
@@ -126,12 +132,11 @@ int CVResultCalculator::Compute(const CString& expr, const zar::MArray<CVResult*
     return 0;
   }
 
-  std::vector<std::unique_ptr<CPostPartialDList>> lists;
   Blocks blocks;
   TVResParam param{m_pSession ? m_pSession->GetUnitCtrl() : nullptr, m_pLinker};
-  if (const CString reason = LoadAll(operands, param, lists, blocks); !reason.IsEmpty())
+  if (const CString reason = LoadAll(operands, param, m_aLoaded, blocks); !reason.IsEmpty())
     return Fail(reason);
   if (const CString reason = ShapeMismatch(blocks); !reason.IsEmpty()) return Fail(reason);
-  EvaluateAll(m_expr, blocks, m_aScratch, out);
+  EvaluateAll(m_expr, blocks, m_aScratch, spare, out);
   return 1;
 }

@@ -6,6 +6,8 @@
 // digits. Each operand is one value in the grammar: [A]^2 of -1 is 1, and a token written
 // against a number or a name ("2[A]", "[A]2") does not parse.
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "base/CString.h"
 #include "base/Containers.h"
@@ -13,6 +15,7 @@
 #include "vresult/VResultCalcExpr.h"
 
 class CMPUData;
+class CPostPartialDList;
 class CVResult;
 class IPreDBLinker;
 
@@ -35,12 +38,12 @@ public:
   // result files' units); the link maps entity ids to model items.
   CVResultCalculator(zar_interface::IDBSession* pSession, IPreDBLinker* pLinker,
                      CMPUData* pMPUData);
-  virtual ~CVResultCalculator() = default;
+  virtual ~CVResultCalculator();
 
   // Copies the operands and computes as the form below.
   int Compute(const CString& expr, const zar::MTArray<CVResult*>& operands, T_VRES_CALC_OUT& out);
-  // Operand k stands for the k-th token of the expression. 1 with the output filled; 0 with
-  // the reason kept. A failure leaves the output empty.
+  // Operand k stands for the k-th token of the expression. 1 with the output filled (in the
+  // storage it had, where it fits); 0 with the reason kept. A failure leaves the output empty.
   int Compute(const CString& expr, const zar::MArray<CVResult*>& operands, T_VRES_CALC_OUT& out);
 
   // Why the last Compute failed, and where in the normalised expression when the failure
@@ -60,5 +63,7 @@ private:
   CMPUData* m_pMPUData;                   // not owned; the computation does not read it
   zar::MArray<const double*> m_aScratch;  // the operands' columns of the one being computed
   CVResultCalcExpr m_expr;
+  // The operands' values, kept so that a repeated computation loads into memory it has.
+  std::vector<std::unique_ptr<CPostPartialDList>> m_aLoaded;
   zar::lib::TParseError m_error;
 };

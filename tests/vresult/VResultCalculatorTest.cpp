@@ -162,7 +162,7 @@ TEST(VResultCalculator, OperandsThatDoNotFit) {
 }
 
 // Every block and column, each row from the same row of the operands, through the typed-array
-// form; the loads take the session's unit control and the link.
+// form; the loads take the session's unit control and the link. A repeated computation.
 TEST(VResultCalculator, ComputesEveryBlockColumnAndRow) {
   CFixedResult a({{{1, 2}}, {{3}, {4}}});
   CFixedResult b({{{10, 20}}, {{30}, {40}}});
@@ -179,6 +179,12 @@ TEST(VResultCalculator, ComputesEveryBlockColumnAndRow) {
   EXPECT_EQ(b.m_seen.pUnitCtrl, &session.m_ctrl);
   EXPECT_EQ(b.m_seen.pLinker, &model);
   EXPECT_TRUE(calc.GetErrorMsg().IsEmpty());
+  // Again into the same output, of another shape: nothing of the first is left.
+  CFixedResult c({{{1, 2, 3}}});
+  ASSERT_EQ(calc.Compute(L"[C]*10", zar::MArray<CVResult*>{&c}, out), 1);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].nCompCnt, 1);
+  EXPECT_EQ(out[0].aComp, (std::vector<Column>{{10, 20, 30}}));
 }
 
 // Where "%e" keeps seven digits the compiled rows are the double arithmetic itself.
