@@ -27,6 +27,8 @@ class IDBSession;
 struct T_VRES_CALC_PART {
   std::int32_t nCompCnt = 0;
   zar::MArray<zar::MArray<double>> aComp;  // nCompCnt columns of one value per row
+
+  bool operator==(const T_VRES_CALC_PART&) const = default;
 };
 
 // One entry per partial data object (per data set binding of the operands).

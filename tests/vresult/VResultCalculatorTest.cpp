@@ -70,68 +70,64 @@ public:
   zar::lib::MUnitCtrl m_ctrl;
 };
 
-// One row each: operand k holds kValues[k].
-constexpr double kValues[] = {-3, 5, 7};
-
-std::vector<std::unique_ptr<CFixedResult>> Scalars(std::size_t n) {
-  std::vector<std::unique_ptr<CFixedResult>> results;
-  for (std::size_t k = 0; k < n; ++k)
-    results.push_back(std::make_unique<CFixedResult>(std::vector<Block>{{{kValues[k]}}}));
-  return results;
-}
-
-zar::MArray<CVResult*> Pointers(const std::vector<std::unique_ptr<CFixedResult>>& results) {
-  zar::MArray<CVResult*> operands;
-  for (const auto& p : results) operands.push_back(p.get());
-  return operands;
-}
-
-TEST(VResultCalculator, TokenRules) {
+// One row: its expression over scalar operands of one value each, and what comes out. The
+// token rules, then rows exact where "%e" would keep seven digits, then refusals.
+TEST(VResultCalculator, TokenRulesExactRowsAndRefusals) {
   struct TCase {
     const wchar_t* expr;
-    std::size_t operands;
+    std::vector<double> operands;
     std::optional<double> value;  // none: the computation fails
-    std::int32_t pos = -1;        // where the parser stopped
+    std::int32_t pos = -1;        // where in the expression it failed
   };
+  const double near = 1.0 + 1e-12, tiny = 1.2345678901234e-300;
   const TCase cases[] = {
-      {L"[A]*2+[B]", 2, -1},
-      {L" [a] + [b]", 2, 2},
-      {L"[A]*[A]", 2, 9},  // the second token is the first's text: operand 1 is not read
-      {L"[]+[X Y]/[ ]", 3, -3 + 5.0 / -3},
-      {L"SQRT([A]^2+[B]^2)", 2, std::sqrt(34.0)},
-      {L"[A]^2", 1, 9},  // the operand is one value, not "-3^2"
-      {L"2-[A]", 1, 5},
-      {L"[A]>0?[A]:-[B]", 3, -7},  // three tokens: [B] is the third
-      {L"min([A],[B],[C])+_pi*0", 3, -3},
-      {L"[A]/0", 1, -kInf},
-      {L"[A]*[A]", 1, std::nullopt},
-      {L"[A]+[B]", 3, std::nullopt},
-      {L"[A]", 0, std::nullopt},
-      {L"[A]]+[B]", 2, std::nullopt, 3},
-      {L"[[A]+1", 1, std::nullopt, 0},
-      {L"[A]+[B", 1, std::nullopt, 4},
-      {L"2[A]", 1, std::nullopt, 1},
-      {L"[A]2", 1, std::nullopt, 0},
-      {L"[A]*", 1, std::nullopt, 4},
-      {L"[A]=1", 1, std::nullopt, 3},
-      {L"NOSUCH([A])", 1, std::nullopt, 0},
+      {L"[A]*2+[B]", {-3, 5}, -1},
+      {L" [a] + [b]", {-3, 5}, 2},
+      {L"[A]*[A]", {-3, 5}, 9},   // the second token is the first's text: operand 1 is not read
+      {L"[B]-[A]", {-3, 5}, -8},  // tokens go by order, not by text
+      {L"[]+[X Y]/[ ]", {-3, 5, 7}, -3 + 5.0 / -3},
+      {L"[A]>0?[A]:-[B]", {-3, 5, 7}, -7},  // three tokens: [B] is the third
+      {L"SQRT([A]^2+[B]^2)", {-3, 5}, std::sqrt(34.0)},
+      {L"[A]^2", {-3}, 9},  // the operand is one value, not "-3^2"
+      {L"min([A],[B],[C])+_pi*0", {-3, 5, 7}, -3},
+      {L"[A]/0", {-3}, -kInf},
+      {L"[A]-[B]", {near, 1}, near - 1},
+      {L"[A]-[B]", {123456.789012345, 123456.789012344}, 123456.789012345 - 123456.789012344},
+      {L"[A]+[B]", {1e16, 1}, 1e16 + 1},
+      {L"[A]+[B]", {tiny, 0}, tiny},
+      {L"[A]/[B]", {3.3333333333e-300, 1e-300}, 3.3333333333e-300 / 1e-300},
+      {L"[A]*[B]", {1e-300, 1e-10}, 1e-300 * 1e-10},
+      {L"[A]*[A]", {-3}, std::nullopt},
+      {L"[A]+[B]", {-3, 5, 7}, std::nullopt},
+      {L"[A]", {}, std::nullopt},
+      {L"[A]]+[B]", {-3, 5}, std::nullopt, 3},
+      {L"[[A]+1", {-3}, std::nullopt, 0},
+      {L"[A]+[B", {-3}, std::nullopt, 4},
+      {L"2[A]", {-3}, std::nullopt, 1},
+      {L"[A]2", {-3}, std::nullopt, 0},
+      {L"[A]*", {-3}, std::nullopt, 4},
+      {L"[A]=1", {-3}, std::nullopt, 3},
+      {L"NOSUCH([A])", {-3}, std::nullopt, 0},
   };
   const CDivisionTrap trap;
   for (const TCase& c : cases) {
-    const auto results = Scalars(c.operands);
+    std::vector<std::unique_ptr<CFixedResult>> results;
+    zar::MArray<CVResult*> operands;
+    for (const double v : c.operands) {
+      results.push_back(std::make_unique<CFixedResult>(std::vector<Block>{{{v}}}));
+      operands.push_back(results.back().get());
+    }
     CVResultCalculator calc(nullptr, nullptr, nullptr);
     T_VRES_CALC_OUT out(1);
-    const int ok = calc.Compute(c.expr, Pointers(results), out);
+    const int ok = calc.Compute(c.expr, operands, out);
     EXPECT_EQ(ok, c.value.has_value()) << c.expr << ": " << calc.GetErrorMsg().GetString();
     EXPECT_EQ(calc.GetErrorPos(), c.pos) << c.expr << ": " << calc.GetErrorMsg().GetString();
-    if (!ok) {
+    EXPECT_EQ(calc.GetErrorMsg().IsEmpty(), ok == 1) << c.expr;
+    if (ok) {
+      EXPECT_EQ(out, T_VRES_CALC_OUT(1, {1, {{*c.value}}})) << c.expr;
+    } else {
       EXPECT_TRUE(out.empty()) << c.expr;
-      EXPECT_FALSE(calc.GetErrorMsg().IsEmpty()) << c.expr;
-      continue;
     }
-    ASSERT_EQ(out.size(), 1u) << c.expr;
-    ASSERT_EQ(out[0].nCompCnt, 1) << c.expr;
-    EXPECT_EQ(out[0].aComp[0], Column{*c.value}) << c.expr;
   }
 }
 
@@ -170,45 +166,15 @@ TEST(VResultCalculator, ComputesEveryBlockColumnAndRow) {
   CMemModelDB model;
   CVResultCalculator calc(&session, &model, nullptr);
   T_VRES_CALC_OUT out;
-  // Tokens go by their order, not their text: [B] is operand 0.
   ASSERT_EQ(calc.Compute(L"[B]-[A]", zar::MTArray<CVResult*>{&a, &b}, out), 1);
-  ASSERT_EQ(out.size(), 2u);
-  EXPECT_EQ(out[0].aComp, (std::vector<Column>{{-9, -18}}));
-  EXPECT_EQ(out[1].nCompCnt, 2);
-  EXPECT_EQ(out[1].aComp, (std::vector<Column>{{-27}, {-36}}));
+  EXPECT_EQ(out, T_VRES_CALC_OUT({{1, {{-9, -18}}}, {2, {{-27}, {-36}}}}));
   EXPECT_EQ(b.m_seen.pUnitCtrl, &session.m_ctrl);
   EXPECT_EQ(b.m_seen.pLinker, &model);
   EXPECT_TRUE(calc.GetErrorMsg().IsEmpty());
   // Again into the same output, of another shape: nothing of the first is left.
   CFixedResult c({{{1, 2, 3}}});
   ASSERT_EQ(calc.Compute(L"[C]*10", zar::MArray<CVResult*>{&c}, out), 1);
-  ASSERT_EQ(out.size(), 1u);
-  EXPECT_EQ(out[0].nCompCnt, 1);
-  EXPECT_EQ(out[0].aComp, (std::vector<Column>{{10, 20, 30}}));
-}
-
-// Where "%e" keeps seven digits the compiled rows are the double arithmetic itself.
-TEST(VResultCalculator, RowsKeepDoublePrecision) {
-  struct TCase {
-    const wchar_t* expr;
-    double a, b, exact;
-  };
-  const double near = 1.0 + 1e-12;
-  const TCase cases[] = {
-      {L"[A]-[B]", near, 1.0, near - 1.0},
-      {L"[A]-[B]", 123456.789012345, 123456.789012344, 123456.789012345 - 123456.789012344},
-      {L"[A]+[B]", 1e16, 1.0, 1e16 + 1.0},
-      {L"[A]+[B]", 1.2345678901234e-300, 0, 1.2345678901234e-300},
-      {L"[A]/[B]", 3.3333333333e-300, 1e-300, 3.3333333333e-300 / 1e-300},
-      {L"[A]*[B]", 1e-300, 1e-10, 1e-300 * 1e-10},
-  };
-  for (const TCase& c : cases) {
-    CFixedResult a(std::vector<Block>{{{c.a}}}), b(std::vector<Block>{{{c.b}}});
-    CVResultCalculator calc(nullptr, nullptr, nullptr);
-    T_VRES_CALC_OUT out;
-    ASSERT_EQ(calc.Compute(c.expr, zar::MArray<CVResult*>{&a, &b}, out), 1) << c.expr;
-    EXPECT_EQ(out[0].aComp[0][0], c.exact) << c.expr;
-  }
+  EXPECT_EQ(out, T_VRES_CALC_OUT(1, {1, {{10, 20, 30}}}));
 }
 
 // Side by side with the text substitution on random values, in expressions that cancel no
