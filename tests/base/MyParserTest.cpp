@@ -23,18 +23,14 @@ TEST(MyParser, ParsingNumberArg) {
     std::int32_t pos = -1;
   };
   const TCase cases[] = {
-      {L"1+2*3^2", 19},
       {L"-1.000000e+00^2", -1},  // the sign binds looser than the power
       {L"2--1.500000e+00", 3.5},
       {L"SQRT(16)+sqrt(9)+ABS(-1)+MAX(1,5,2)+AVG(2,4)", 16},
       {L"ATAN2(1,1)*4", std::numbers::pi},
       {L"_PI+_pi", 2 * std::numbers::pi},
-      {L"1<2?10:20", 10},
-      {L"1>=2||1!=1?10:20", 20},
+      {L"1>=2||1!=1?10:2*3^2", 18},
       {L"1/0", kInf},
-      {L"-1/0", -kInf},
       {L"1+", std::nullopt, 2},
-      {L"2*(3", std::nullopt, 4},
       {L"NOSUCH(1)", std::nullopt, 0},
       {L"1=2", std::nullopt, 1},
       {L"1+\u00e9", std::nullopt, 2},
@@ -46,11 +42,10 @@ TEST(MyParser, ParsingNumberArg) {
     ASSERT_EQ(ok, c.value.has_value()) << c.text << ": " << parser.GetError().strMsg.GetString();
     if (ok) {
       EXPECT_EQ(parser.GetNumberData(), *c.value) << c.text;
-      EXPECT_TRUE(parser.GetError().strMsg.IsEmpty()) << c.text;
     } else {
-      EXPECT_FALSE(parser.GetError().strMsg.IsEmpty()) << c.text;
       EXPECT_EQ(parser.GetError().nPos, c.pos) << c.text;
     }
+    EXPECT_EQ(parser.GetError().strMsg.IsEmpty(), ok == 1) << c.text;
   }
   EXPECT_TRUE(std::isnan(parser.ParsingNumberArg(L"0/0") ? parser.GetNumberData() : 0.0));
 }
