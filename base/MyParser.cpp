@@ -48,7 +48,7 @@ void AddUpperCaseNames(mu::Parser& parser) {
   for (const auto& [name, value] : constants) parser.DefineConst(Upper(name), value);
 }
 
-// muparser 2.3's _pi stops after twelve decimals (3.141592653589).
+// The _pi of muparser 2.3.3 stops after twelve decimals (3.141592653589).
 void DefineExactPi(mu::Parser& parser) {
   for (const char* name : {"_pi", "_PI"}) parser.DefineConst(name, std::numbers::pi);
 }

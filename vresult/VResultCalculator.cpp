@@ -1,5 +1,6 @@
 #include "vresult/VResultCalculator.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -115,8 +116,12 @@ int CVResultCalculator::Compute(const CString& expr, const zar::MArray<CVResult*
   T_VRES_CALC_OUT spare;  // the output's storage, for a repeated computation to write again
   spare.swap(out);
   m_error = zar::lib::TParseError();
-  if (!CheckVResult(operands))
-    return Fail(operands.empty() ? L"no operands" : L"the operands are at different locations");
+  if (!CheckVResult(operands)) {
+    const bool missing = std::find(operands.begin(), operands.end(), nullptr) != operands.end();
+    return Fail(operands.empty() ? L"no operands"
+                : missing        ? L"an operand is missing"
+                                 : L"the operands are at different locations");
+  }
 
   zar::MArray<CString> tokens;
   const std::int32_t unopened =

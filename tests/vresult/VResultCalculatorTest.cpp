@@ -137,6 +137,7 @@ TEST(VResultCalculator, OperandsThatDoNotFit) {
     const char* what;
     std::vector<Block> second;  // operand 1; operand 0 has two blocks of 1 and 2 columns
     pvk::LOC_TYPE loc = pvk::LOC_NODE;
+    bool null = false;  // operand 1 is a null pointer
   };
   const Block one = {{1, 2}}, two = {{1, 2}, {3, 4}};
   const TCase cases[] = {
@@ -145,13 +146,15 @@ TEST(VResultCalculator, OperandsThatDoNotFit) {
       {"a row short", {one, {{1, 2}, {3}}}},
       {"another location", {one, two}, pvk::LOC_ELEM},
       {"not loaded", {{}}},
+      {"null", {one, two}, pvk::LOC_NODE, true},
   };
   CFixedResult first({one, two});
   for (const TCase& c : cases) {
     CFixedResult second(c.second, c.loc);
     CVResultCalculator calc(nullptr, nullptr, nullptr);
     T_VRES_CALC_OUT out(1);
-    EXPECT_EQ(calc.Compute(L"[A]+[B]", zar::MArray<CVResult*>{&first, &second}, out), 0) << c.what;
+    const zar::MArray<CVResult*> operands = {&first, c.null ? nullptr : &second};
+    EXPECT_EQ(calc.Compute(L"[A]+[B]", operands, out), 0) << c.what;
     EXPECT_TRUE(out.empty()) << c.what;
     EXPECT_FALSE(calc.GetErrorMsg().IsEmpty()) << c.what;
   }
