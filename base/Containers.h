@@ -1,6 +1,7 @@
 #pragma once
-// The base library's containers. MArray and MTArray are the standard vector; MList takes
-// a node block size hint that the standard list does not need.
+// The base library's containers. MArray is the standard vector and MTArray a vector of its
+// own type, so that an interface may take either; MList takes a node block size hint that the
+// standard list does not need.
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -13,7 +14,10 @@ template <class T>
 using MArray = std::vector<T>;
 
 template <class T>
-using MTArray = std::vector<T>;
+class MTArray : public std::vector<T> {
+public:
+  using std::vector<T>::vector;
+};
 
 template <class T>
 class MList : public std::list<T> {

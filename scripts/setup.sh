@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache git
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format libcli11-dev libfmt-dev nlohmann-json3-dev
+  clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include "PvkText.h"
 #include "ValueColumns.h"
 #include "ValueCombine.h"
+#include "ValueHead.h"
 #include "ValueResult.h"
 #include "ValueRows.h"
 #include "ValueUnits.h"
@@ -22,7 +23,6 @@
 #include "datastore/AmtType.h"
 #include "datastore/PostPartialDList.h"
 #include "session/POHMcas.h"
-#include "session/POHScas.h"
 #include "session/POHVcas.h"
 #include "vresult/VResult.h"
 
@@ -41,23 +41,6 @@ struct TValuesOptions {
   bool allValues = false;  // element node values the data set does not hold too
   std::optional<std::string> units;
 };
-
-std::int32_t AskedLoc(const std::string& text) {
-  if (text.empty()) return -1;
-  const std::int32_t loc = pvk_text::LocationCode(text);
-  if (loc < 0) {
-    std::string names;
-    for (const std::string& name : pvk_text::LocationNames()) names += " " + name;
-    throw CPvkError(PVK_EXIT_USAGE, fmt::format("bad --loc \"{}\"", text),
-                    "expected a location name or its number 1 to 7:" + names);
-  }
-  return loc;
-}
-
-// The 1-based position of an iterator among its siblings.
-std::int32_t Number(const std::vector<std::uint64_t>& itrs, std::uint64_t itr) {
-  return static_cast<std::int32_t>(std::find(itrs.begin(), itrs.end(), itr) - itrs.begin()) + 1;
-}
 
 // What a row shows: the combined value, or `count` stored columns from the first.
 struct TShown {
@@ -111,15 +94,9 @@ void EachRow(const CVResult& vr, const CPostPartialDList& list, const TShown& sh
   }
 }
 
-const CPostPartialD* FirstBlock(const CPostPartialDList& list) {
-  for (const auto& pBlock : list.GetList())
-    if (pBlock->GetCompCnt() > 0) return pBlock.get();
-  return nullptr;
-}
-
 void RunValues(const TValuesOptions& o, std::FILE* out) {
   // Every refusal comes before the first byte of output.
-  const std::int32_t loc = AskedLoc(o.loc);
+  const std::int32_t loc = AskedLoc(o.loc, fmt::format("bad --loc \"{}\"", o.loc));
   if (o.units) AskedUnits(*o.units, {});
   CPvkSession session(o.file);
   const zar::lib::T_UNIT_INDEX fileUnits = *session.Mcas().GetUnitIndex();
@@ -129,43 +106,22 @@ void RunValues(const TValuesOptions& o, std::FILE* out) {
   CVResult& vr = FindResult(*session.Vcas(step).GetPackage(), o.result, loc, o.file);
   zar::lib::MUnitCtrl ctrl;
   ctrl.SetCurUnitSystem(units);
-  TVResParam param{&ctrl, &session.Model()};
+  TVResParam param{o.units ? &ctrl : nullptr, &session.Model()};
   CPostPartialDList list;
-  const int loaded = o.units ? vr.LoadData(&list, &param) : vr.LoadDataNU(&list, &param);
-  const CPostPartialD* pFirst = loaded ? FirstBlock(list) : nullptr;
-  if (!pFirst)
-    throw CPvkError(PVK_EXIT_FILE, fmt::format("cannot load result {}", vr.GetType()),
-                    "its values could not be read");
+  const CPostPartialD* pFirst = &LoadValues(vr, list, param);
 
   const TShown shown = Shown(vr, *pFirst, o.columns);
-  TValuesHead head;
-  head.file = o.file;
-  head.subcaseNumber = Number(session.Subcases(), scas);
-  head.subcase = pvk_text::Utf8(session.Scas(scas).GetName());
-  head.stepNumber = Number(session.Steps(scas), step);
-  head.step = pvk_text::Utf8(session.Vcas(step).GetName());
-  head.resultId = vr.GetType();
-  head.resultName = pvk_text::Utf8(vr.GetName());
+  TValuesHead head = StepHead(session, o.file, scas, step);
+  head.results = {ResultHead(vr, units)};
   head.loc = vr.GetLocType();
   head.amt = pFirst->GetAMTType();
-  head.unit = UnitText(vr, units);
   head.combined = shown.pCombination != nullptr;
   head.columns = ShownNames(shown, *pFirst);
   head.labelled = IsElementLoc(head.loc);
 
-  const EValueFormat format = o.json  ? EValueFormat::JSON
-                              : o.csv ? EValueFormat::CSV
-                                      : EValueFormat::TABLE;
-  const std::unique_ptr<CValueWriter> writer = MakeValueWriter(format, out, head);
+  const std::unique_ptr<CValueWriter> writer = MakeValueWriter(FormatOf(o.json, o.csv), out, head);
   const TRowRules rules{head.loc, 0, o.allValues, &session.Model()};
-  if (writer->Measures())
-    EachRow(vr, list, shown, rules, [&](const TValueRow& row, std::span<const double> values) {
-      writer->Measure(row, values);
-    });
-  writer->Begin();
-  EachRow(vr, list, shown, rules,
-          [&](const TValueRow& row, std::span<const double> values) { writer->Row(row, values); });
-  writer->End();
+  WriteValues(*writer, [&](auto f) { EachRow(vr, list, shown, rules, f); });
 }
 
 std::string LocHelp() {
@@ -185,14 +141,10 @@ TPvkCommand AddValuesCommand(CLI::App& app) {
       ->required();
   cmd->add_option("--loc", o->loc, LocHelp());
   AddStepOptions(cmd, o->select);
-  auto* jsonFlag = cmd->add_flag("--json", o->json, "a JSON object");
-  cmd->add_flag("--csv", o->csv, "comma-separated rows")->excludes(jsonFlag);
+  AddValueFormatOptions(cmd, o->json, o->csv, o->units);
   cmd->add_flag("--columns", o->columns,
                 "the stored columns instead of the combined value (von Mises, principal)");
   cmd->add_flag("--all-values", o->allValues,
                 "element node values the file does not hold too (as zeros)");
-  cmd->add_option("--units", o->units,
-                  "unit names separated by commas, such as m,kN or kip,in,sec; a kind not "
-                  "named keeps the file's unit");
   return {cmd, [o](std::FILE* out) { RunValues(*o, out); }};
 }

@@ -23,6 +23,7 @@ TPvkCommand AddInfoCommand(CLI::App& app);
 TPvkCommand AddEchoCommand(CLI::App& app);
 TPvkCommand AddResultsCommand(CLI::App& app);
 TPvkCommand AddValuesCommand(CLI::App& app);
+TPvkCommand AddCalcCommand(CLI::App& app);
 TPvkCommand AddProbeCommand(CLI::App& app);
 
 // The legend text of the result's unit in the given unit system ("N/mm^2").

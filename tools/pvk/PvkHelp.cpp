@@ -21,6 +21,7 @@ const std::map<std::string, std::string>& Examples() {
       {"echo", "pvk echo beam.tkvp"},
       {"results", "pvk results beam.tkvp --subcase TRANSIENT --step 3"},
       {"values", "pvk values beam.tkvp --result 104 --csv --units m,kN"},
+      {"calc", "pvk calc beam.tkvp --expr '[T1]-[T3]*2' --operand 102 --operand 104"},
       {"probe", "pvk probe grid.tkvp --result 7401 --at 10,5,5 --json"},
       {"help", "pvk help values"},
   };

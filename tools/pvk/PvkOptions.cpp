@@ -36,3 +36,12 @@ void AddStepOptions(CLI::App* cmd, TStepSelect& select) {
       ->excludes(step);
   cmd->final_callback([cmd, &select] { select.quiet = AskedQuiet(cmd); });
 }
+
+void AddValueFormatOptions(CLI::App* cmd, bool& json, bool& csv,
+                           std::optional<std::string>& units) {
+  auto* jsonFlag = cmd->add_flag("--json", json, "a JSON object");
+  cmd->add_flag("--csv", csv, "comma-separated rows")->excludes(jsonFlag);
+  cmd->add_option("--units", units,
+                  "unit names separated by commas, such as m,kN or kip,in,sec; a kind not "
+                  "named keeps the file's unit");
+}

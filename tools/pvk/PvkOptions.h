@@ -18,3 +18,5 @@ struct TStepSelect {
 
 void AddFileOption(CLI::App* cmd, std::string& file);
 void AddStepOptions(CLI::App* cmd, TStepSelect& select);
+// --json and --csv, which exclude each other, and --units.
+void AddValueFormatOptions(CLI::App* cmd, bool& json, bool& csv, std::optional<std::string>& units);

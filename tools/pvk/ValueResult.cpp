@@ -9,6 +9,7 @@
 
 #include "PvkError.h"
 #include "PvkText.h"
+#include "datastore/PostPartialDList.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
 
@@ -46,6 +47,25 @@ std::string SeeResults(const std::string& file) {
 }
 
 }  // namespace
+
+std::int32_t AskedLoc(const std::string& text, const std::string& what) {
+  if (text.empty()) return -1;
+  const std::int32_t loc = pvk_text::LocationCode(text);
+  if (loc < 0) {
+    std::string names;
+    for (const std::string& name : pvk_text::LocationNames()) names += " " + name;
+    throw CPvkError(PVK_EXIT_USAGE, what, "expected a location name or its number 1 to 7:" + names);
+  }
+  return loc;
+}
+
+const CPostPartialD& LoadValues(CVResult& vr, CPostPartialDList& list, TVResParam& param) {
+  if (vr.LoadData(&list, &param))
+    for (const auto& pBlock : list.GetList())
+      if (pBlock->GetCompCnt() > 0) return *pBlock;
+  throw CPvkError(PVK_EXIT_FILE, fmt::format("cannot load result {}", vr.GetType()),
+                  "its values could not be read");
+}
 
 CVResult& FindResult(const CVResultPackage& package, const std::string& text, std::int32_t loc,
                      const std::string& file) {

@@ -20,6 +20,10 @@ constexpr const char* kGap = "  ";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+std::string UnitOrNone(const TResultHead& result) {
+  return result.unit.empty() ? "none" : result.unit;
+}
+
 // JSON has no NaN or infinity.
 void PrintJsonNumber(std::FILE* out, double value) {
   if (std::isfinite(value))
@@ -46,8 +50,17 @@ public:
     const TValuesHead& h = m_head;
     fmt::print(m_out, "file {}, sub-case {} {}, step {} {}\n", h.file, h.subcaseNumber,
                Quoted(h.subcase), h.stepNumber, Quoted(h.step));
-    fmt::print(m_out, "result {} {} at {}, unit {}\n", h.resultId, Quoted(h.resultName),
-               pvk_text::LocationName(h.loc), h.unit.empty() ? "none" : h.unit);
+    if (h.expression.empty()) {
+      const TResultHead& r = h.results.at(0);
+      fmt::print(m_out, "result {} {} at {}, unit {}\n", r.id, Quoted(r.name),
+                 pvk_text::LocationName(h.loc), UnitOrNone(r));
+    } else {
+      fmt::print(m_out, "expression {} at {}\n", Quoted(h.expression),
+                 pvk_text::LocationName(h.loc));
+      for (const TResultHead& r : h.results)
+        fmt::print(m_out, "  {} result {} {}, unit {}\n", r.token, r.id, Quoted(r.name),
+                   UnitOrNone(r));
+    }
     fmt::print(m_out, "{:>{}}", kIdColumn, m_widths[0]);
     if (h.labelled) fmt::print(m_out, "{}{:<{}}", kGap, kAtColumn, m_widths[1]);
     for (std::size_t c = 0; c < h.columns.size(); ++c)
@@ -105,12 +118,24 @@ public:
                JsonString(h.subcase));
     fmt::print(m_out, R"("step": {{"number": {}, "name": {}}}, )", h.stepNumber,
                JsonString(h.step));
-    fmt::print(m_out, R"("result": {{"id": {}, "name": {}}}, )", h.resultId,
-               JsonString(h.resultName));
-    fmt::print(m_out, R"("location": {{"type": {}, "name": {}}}, )", h.loc,
-               JsonString(pvk_text::LocationName(h.loc)));
-    fmt::print(m_out, R"("amount_type": {}, "unit": {}, "combined": {}, "columns": [)", h.amt,
-               JsonString(h.unit), h.combined);
+    if (h.expression.empty()) {
+      const TResultHead& r = h.results.at(0);
+      fmt::print(m_out, R"("result": {{"id": {}, "name": {}}}, )", r.id, JsonString(r.name));
+    } else {
+      fmt::print(m_out, R"("expression": {}, "operands": [)", JsonString(h.expression));
+      for (std::size_t k = 0; k < h.results.size(); ++k) {
+        const TResultHead& r = h.results[k];
+        fmt::print(m_out, R"({}{{"token": {}, "id": {}, "name": {}, "unit": {}}})", k ? ", " : "",
+                   JsonString(r.token), r.id, JsonString(r.name), JsonString(r.unit));
+      }
+      std::fputs("], ", m_out);
+    }
+    fmt::print(m_out, R"("location": {{"type": {}, "name": {}}}, "amount_type": {}, )", h.loc,
+               JsonString(pvk_text::LocationName(h.loc)), h.amt);
+    if (h.expression.empty())
+      fmt::print(m_out, R"("unit": {}, "combined": {}, )", JsonString(h.results.at(0).unit),
+                 h.combined);
+    std::fputs(R"("columns": [)", m_out);
     for (std::size_t c = 0; c < h.columns.size(); ++c)
       fmt::print(m_out, "{}{}", c ? ", " : "", JsonString(h.columns[c]));
     std::fputs(R"(], "rows": [)", m_out);
@@ -134,6 +159,10 @@ private:
 };
 
 }  // namespace
+
+EValueFormat FormatOf(bool json, bool csv) {
+  return json ? EValueFormat::JSON : csv ? EValueFormat::CSV : EValueFormat::TABLE;
+}
 
 std::unique_ptr<CValueWriter> MakeValueWriter(EValueFormat format, std::FILE* out,
                                               const TValuesHead& head) {

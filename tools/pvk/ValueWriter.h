@@ -1,6 +1,6 @@
 #pragma once
-// The writers of `pvk values`: an aligned table, CSV or JSON, written row by row to the
-// output as the rows come.
+// The writers of `pvk values` and `pvk calc`: an aligned table, CSV or JSON, written row by row
+// to the output as the rows come.
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -12,6 +12,14 @@
 
 namespace pvk_values {
 
+// A result whose values are shown or computed from.
+struct TResultHead {
+  std::string token;  // its token in the expression of `pvk calc`
+  std::int32_t id = 0;
+  std::string name;
+  std::string unit;
+};
+
 // What the output says about itself.
 struct TValuesHead {
   std::string file;
@@ -19,11 +27,12 @@ struct TValuesHead {
   std::string subcase;
   std::int32_t stepNumber = 0;
   std::string step;
-  std::int32_t resultId = 0;
-  std::string resultName;
+  // `pvk values`: the one result shown. `pvk calc`: the expression computed, and its operands
+  // in token order.
+  std::string expression;
+  std::vector<TResultHead> results;
   std::int32_t loc = 0;
   std::int32_t amt = 0;
-  std::string unit;
   bool combined = false;  // one value combined from the stored columns
   std::vector<std::string> columns;
   bool labelled = false;  // the rows say where on the element they lie
@@ -42,7 +51,20 @@ public:
 
 enum class EValueFormat { TABLE, CSV, JSON };
 
+EValueFormat FormatOf(bool json, bool csv);
 std::unique_ptr<CValueWriter> MakeValueWriter(EValueFormat format, std::FILE* out,
                                               const TValuesHead& head);
+
+// Writes the rows that `eachRow` hands to the function it is given, as
+// f(const TValueRow&, std::span<const double>); a writer that measures sees them twice.
+template <class EachRow>
+void WriteValues(CValueWriter& writer, EachRow eachRow) {
+  if (writer.Measures())
+    eachRow(
+        [&](const TValueRow& row, std::span<const double> values) { writer.Measure(row, values); });
+  writer.Begin();
+  eachRow([&](const TValueRow& row, std::span<const double> values) { writer.Row(row, values); });
+  writer.End();
+}
 
 }  // namespace pvk_values
