@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "PvkText.h"
 
@@ -25,6 +26,11 @@ std::string UnitOrNone(const TResultHead& result) {
 }
 
 // JSON has no NaN or infinity.
+// A NaN prints as "nan" whatever its sign bit: 0/0 gives -nan on this platform.
+double Shown(double value) {
+  return std::isnan(value) ? std::numeric_limits<double>::quiet_NaN() : value;
+}
+
 void PrintJsonNumber(std::FILE* out, double value) {
   if (std::isfinite(value))
     fmt::print(out, "{}", value);
@@ -44,7 +50,7 @@ public:
     Widen(0, fmt::formatted_size("{}", row.id));
     if (m_head.labelled) Widen(1, AtText(row).size());
     for (std::size_t c = 0; c < values.size(); ++c)
-      Widen(c + 2, fmt::formatted_size("{}", values[c]));
+      Widen(c + 2, fmt::formatted_size("{}", Shown(values[c])));
   }
   void Begin() override {
     const TValuesHead& h = m_head;
@@ -71,7 +77,7 @@ public:
     fmt::print(m_out, "{:>{}}", row.id, m_widths[0]);
     if (m_head.labelled) fmt::print(m_out, "{}{:<{}}", kGap, AtText(row), m_widths[1]);
     for (std::size_t c = 0; c < values.size(); ++c)
-      fmt::print(m_out, "{}{:>{}}", kGap, values[c], m_widths[c + 2]);
+      fmt::print(m_out, "{}{:>{}}", kGap, Shown(values[c]), m_widths[c + 2]);
     std::fputc('\n', m_out);
   }
   void End() override {}
@@ -98,7 +104,7 @@ public:
   void Row(const TValueRow& row, std::span<const double> values) override {
     fmt::print(m_out, "{}", row.id);
     if (m_head.labelled) fmt::print(m_out, ",{}", AtText(row));
-    for (const double v : values) fmt::print(m_out, ",{}", v);
+    for (const double v : values) fmt::print(m_out, ",{}", Shown(v));
     std::fputc('\n', m_out);
   }
   void End() override {}

@@ -79,6 +79,16 @@ TEST_F(PvkCalc, RowsAreTheExpressionOfTheOperandsValues) {
   }
 }
 
+// 0/0 is NaN with its sign bit set here; text shows it as "nan" either way.
+TEST_F(PvkCalc, NotANumberPrintsWithoutASign) {
+  for (const char* format : {"--csv", ""}) {
+    const TRun run = Run(std::string("calc beam.tkvp --expr '[A]/0' --operand 104 ") + format);
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("nan"), std::string::npos) << format;
+    EXPECT_EQ(run.out.find("-nan"), std::string::npos) << format;
+  }
+}
+
 TEST_F(PvkCalc, Refusals) {
   struct TCase {
     std::string args;
