@@ -9,6 +9,7 @@
 
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/PrincipalValues.h"
+#include "csys/PrincipalValuesMany.h"
 #include "csys/SymEigen3.h"
 
 namespace {
@@ -45,6 +46,18 @@ void BM_PrincipalStress3D(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCount);
 }
 BENCHMARK(BM_PrincipalStress3D)->Unit(benchmark::kMillisecond);
+
+// The same tensors side by side in lanes: the same results bit for bit.
+void BM_PrincipalStress3DMany(benchmark::State& state) {
+  const auto& tensors = Tensors();
+  std::vector<pvk::csys::TPrincipal3D> out(kCount);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(pvk::csys::CalcPrincipalStress3DMany(tensors, out));
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+BENCHMARK(BM_PrincipalStress3DMany)->Unit(benchmark::kMillisecond);
 
 // The same values with the textbook solver (hypot for every length), for comparison.
 void BM_PrincipalStress3DReference(benchmark::State& state) {
