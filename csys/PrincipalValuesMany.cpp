@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "csys/CSysMath.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/SymEigen3.h"
 #include "csys/SymEigen3Lanes.h"
@@ -14,6 +15,7 @@ namespace {
 using lanes::Abs;
 using lanes::kLanes;
 using lanes::Select;
+using lanes::Splat;
 using lanes::VD;
 using lanes::VM;
 
@@ -50,12 +52,58 @@ VD Scale(const VD a[3][3]) {
   return scale / 9.0;
 }
 
-// Lanes where two values count as equal or the tensor as zero: the scalar route settles
-// their directions.
-VM Degenerate(const VD e[3], VD scale) {
+VD Dot(const VD a[3], const VD b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+void Cross(const VD a[3], const VD b[3], VD out[3]) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+void NormalizeIfLong(VD v[3]) {
+  const VD len = lanes::Sqrt(Dot(v, v));
+  const VM bShort = len < kTinyLength;
+  for (int i = 0; i < 3; ++i) v[i] = Select(bShort, v[i], v[i] / len);
+}
+
+// The pair perpendicular to the distinct direction, as the scalar route builds it.
+void CompleteBasis(VD v[3][3], int uCol, int firstCol, int secondCol) {
+  const VD u[3] = {v[0][uCol], v[1][uCol], v[2][uCol]};
+  const VM bNearX = Abs(u[0]) > 0.95;
+  const VD h[3] = {Select(bNearX, VD{}, Splat(1.0)), Select(bNearX, Splat(1.0), VD{}), VD{}};
+  VD w[3];
+  Cross(u, h, w);
+  NormalizeIfLong(w);
+  VD p[3];
+  Cross(w, u, p);
+  NormalizeIfLong(p);
+  for (int i = 0; i < 3; ++i) {
+    v[i][firstCol] = p[i];
+    v[i][secondCol] = w[i];
+  }
+}
+
+// In the lanes of m, the columns of the completion around uCol.
+void CompleteBasisWhere(VM m, VD v[3][3], int uCol, int firstCol, int secondCol) {
+  if (!lanes::Any(m)) return;
+  VD t[3][3];
+  std::copy(&v[0][0], &v[0][0] + 9, &t[0][0]);
+  CompleteBasis(t, uCol, firstCol, secondCol);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) v[i][j] = Select(m, t[i][j], v[i][j]);
+}
+
+// Equal values have no unique directions: the scalar route's reproducible choice.
+void SettleDegenerate(VD v[3][3], const VD e[3], VD scale) {
+  const VM bTiny = scale <= kEigenZero;
   const VM bTop = Abs(e[2] - e[1]) / scale < kEqualGap;
   const VM bBottom = Abs(e[1] - e[0]) / scale < kEqualGap;
-  return (scale <= kEigenZero) | bTop | bBottom;
+  CompleteBasisWhere(~bTiny & bBottom & ~bTop, v, 2, 0, 1);
+  CompleteBasisWhere(~bTiny & bTop & ~bBottom, v, 0, 1, 2);
+  // Columns (z, y, x), so that the largest value reads along x.
+  const VM bAxes = bTiny | (bTop & bBottom);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) v[i][j] = Select(bAxes, Splat(i + j == 2 ? 1.0 : 0.0), v[i][j]);
 }
 
 VM NeedsFlip(const VD x[3]) {
@@ -76,8 +124,8 @@ void SolveLanes(std::span<const TTensor6> s, std::size_t first, std::span<TPrinc
     LoadMatrix(bOwn && !bScalar[k] ? s[i] : kFiller, k, m.a);
   }
   const VD scale = Scale(m.a);
-  VM failed = lanes::SolveSymEigen3Lanes(m);
-  failed |= Degenerate(m.d, scale);
+  const VM failed = lanes::SolveSymEigen3Lanes(m);
+  SettleDegenerate(m.a, m.d, scale);
   VD dirs[3][3];
   for (int r = 0; r < 3; ++r) {
     const int col = 2 - r;

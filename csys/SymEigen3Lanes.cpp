@@ -85,10 +85,31 @@ void ReduceRow(TState& s, int i) {
   for (int k = 0; k < i; ++k) scale += Abs(s.d[k]);
   const VM skip = scale <= kEigenZero;
   if (!Any(skip)) return ReflectRow(s, i, scale);
+  if (!Any(~skip)) return SkipRow(s, i);
   TState skipped = s;
   SkipRow(skipped, i);
   ReflectRow(s, i, scale);
   Keep(skip, s, skipped);
+}
+
+// The reflection of step i, in the lanes where its length h is not zero.
+void Reflect(TState& s, int i, VM reflect) {
+  auto& v = s.v;
+  VD* d = s.d;
+  const VD h = d[i + 1];
+  VD dk[kN], vkj[kN][kN];
+  for (int k = 0; k <= i; ++k) dk[k] = v[k][i + 1] / h;
+  for (int k = 0; k <= i; ++k)
+    for (int j = 0; j <= i; ++j) vkj[k][j] = v[k][j];
+  for (int j = 0; j <= i; ++j) {
+    VD g = VD{};
+    for (int k = 0; k <= i; ++k) g += v[k][i + 1] * vkj[k][j];
+    for (int k = 0; k <= i; ++k) vkj[k][j] -= g * dk[k];
+  }
+  for (int k = 0; k <= i; ++k) {
+    d[k] = Select(reflect, dk[k], d[k]);
+    for (int j = 0; j <= i; ++j) v[k][j] = Select(reflect, vkj[k][j], v[k][j]);
+  }
 }
 
 void AccumulateReflections(TState& s) {
@@ -99,19 +120,7 @@ void AccumulateReflections(TState& s) {
     v[i][i] = Splat(1.0);
     const VD h = d[i + 1];
     const VM reflect = h != 0.0;
-    VD dk[kN], vkj[kN][kN];
-    for (int k = 0; k <= i; ++k) dk[k] = v[k][i + 1] / h;
-    for (int k = 0; k <= i; ++k)
-      for (int j = 0; j <= i; ++j) vkj[k][j] = v[k][j];
-    for (int j = 0; j <= i; ++j) {
-      VD g = VD{};
-      for (int k = 0; k <= i; ++k) g += v[k][i + 1] * vkj[k][j];
-      for (int k = 0; k <= i; ++k) vkj[k][j] -= g * dk[k];
-    }
-    for (int k = 0; k <= i; ++k) {
-      d[k] = Select(reflect, dk[k], d[k]);
-      for (int j = 0; j <= i; ++j) v[k][j] = Select(reflect, vkj[k][j], v[k][j]);
-    }
+    if (Any(reflect)) Reflect(s, i, reflect);
     for (int k = 0; k <= i; ++k) v[k][i + 1] = VD{};
   }
   for (int j = 0; j < kN; ++j) {
