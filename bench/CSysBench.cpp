@@ -9,6 +9,7 @@
 
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/PrincipalValues.h"
+#include "csys/PrincipalValuesMany.h"
 #include "csys/SymEigen3.h"
 
 namespace {
@@ -16,20 +17,33 @@ namespace {
 constexpr std::int32_t kCount = 1'000'000;
 constexpr std::int32_t kGroupsPerElem = 9;  // hexahedron: centre and eight nodes
 
-const std::vector<std::array<double, 6>>& Tensors() {
-  static const std::vector<std::array<double, 6>> tensors = [] {
-    std::mt19937_64 rng(5);
-    std::uniform_real_distribution<double> u(-100.0, 100.0);
-    std::vector<std::array<double, 6>> t(kCount);
-    for (auto& s : t)
-      for (double& x : s) x = u(rng);
-    return t;
-  }();
-  return tensors;
+// Argument 0: random tensors; 1: shear-free ones with two equal values, which take the
+// special branches (no reflection, the completed basis).
+const std::vector<std::array<double, 6>>& Tensors(std::int64_t kind = 0) {
+  static const std::vector<std::array<double, 6>> tensors[2] = {
+      [] {
+        std::mt19937_64 rng(5);
+        std::uniform_real_distribution<double> u(-100.0, 100.0);
+        std::vector<std::array<double, 6>> t(kCount);
+        for (auto& s : t)
+          for (double& x : s) x = u(rng);
+        return t;
+      }(),
+      [] {
+        std::mt19937_64 rng(7);
+        std::uniform_real_distribution<double> u(-100.0, 100.0);
+        std::vector<std::array<double, 6>> t(kCount);
+        for (auto& s : t) {
+          const double a = u(rng), b = u(rng);
+          s = {a, b, b, 0.0, 0.0, 0.0};
+        }
+        return t;
+      }()};
+  return tensors[kind];
 }
 
 void BM_PrincipalStress3D(benchmark::State& state) {
-  const auto& tensors = Tensors();
+  const auto& tensors = Tensors(state.range(0));
   std::vector<std::array<double, 3>> values(kCount);
   std::vector<std::array<std::array<double, 3>, 3>> dirs(kCount);
   for (auto _ : state) {
@@ -44,7 +58,19 @@ void BM_PrincipalStress3D(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kCount);
 }
-BENCHMARK(BM_PrincipalStress3D)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrincipalStress3D)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same tensors side by side in lanes: the same results bit for bit.
+void BM_PrincipalStress3DMany(benchmark::State& state) {
+  const auto& tensors = Tensors(state.range(0));
+  std::vector<pvk::csys::TPrincipal3D> out(kCount);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(pvk::csys::CalcPrincipalStress3DMany(tensors, out));
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+BENCHMARK(BM_PrincipalStress3DMany)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The same values with the textbook solver (hypot for every length), for comparison.
 void BM_PrincipalStress3DReference(benchmark::State& state) {

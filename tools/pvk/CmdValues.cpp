@@ -66,12 +66,23 @@ std::vector<std::string> ShownNames(const TShown& shown, const CPostPartialD& bl
   return names;
 }
 
+// The combined value of every row of the block, all at once.
+std::vector<double> CombinedRows(const TCombination& combination, const CPostPartialD& block) {
+  TTensorColumns columns;
+  std::size_t nRows = 0;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const auto comp = static_cast<std::int32_t>(c);
+    if (comp < block.GetCompCnt()) columns[c] = *block.GetComp(comp);
+    nRows = std::max(nRows, columns[c].size());
+  }
+  return CombineRows(combination, columns, nRows);
+}
+
 // Calls `f(row, values)` for every row of every block.
 template <class F>
 void EachRow(const CVResult& vr, const CPostPartialDList& list, const TShown& shown,
              TRowRules rules, F f) {
   std::vector<double> values(static_cast<std::size_t>(shown.count));
-  TTensor tensor{};
   std::size_t binding = 0;
   for (const auto& pBlock : list.GetList()) {
     const CPostPartialD& block = *pBlock;
@@ -80,11 +91,11 @@ void EachRow(const CVResult& vr, const CPostPartialDList& list, const TShown& sh
       const zar::MArray<double>& column = *block.GetComp(c);
       return c < block.GetCompCnt() && i < column.size() ? column[i] : std::nan("");
     };
+    const std::vector<double> combined =
+        shown.pCombination ? CombinedRows(*shown.pCombination, block) : std::vector<double>{};
     ForEachRow(block, rules, [&](const TValueRow& row) {
       if (shown.pCombination) {
-        for (std::size_t c = 0; c < tensor.size(); ++c)
-          tensor[c] = at(static_cast<std::int32_t>(c), row.index);
-        values[0] = Combine(*shown.pCombination, tensor);
+        values[0] = row.index < combined.size() ? combined[row.index] : std::nan("");
       } else {
         for (std::size_t c = 0; c < values.size(); ++c)
           values[c] = at(static_cast<std::int32_t>(c), row.index);

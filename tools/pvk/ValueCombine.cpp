@@ -1,9 +1,11 @@
 #include "ValueCombine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "csys/OutputCSysConverter_ZAR.h"
+#include "csys/PrincipalValuesMany.h"
 #include "vresult/VResultAPI.h"
 
 namespace pvk_values {
@@ -29,11 +31,21 @@ double VonMises(const TTensor& s, bool strain) {
                    fShear * (s[3] * s[3] + s[4] * s[4] + s[5] * s[5]));
 }
 
+// Tensors handed to the principal values at once: small enough to stay in cache.
+constexpr std::size_t kChunk = 1024;
+
+// The tensor of a strain holds half the engineering shear.
+void HalveShears(TTensor& s) {
+  for (int k = 3; k < 6; ++k) s[k] *= 0.5;
+}
+
+int PrincipalIndex(ECombination kind) {
+  return kind == PRINCIPAL_A ? 0 : kind == PRINCIPAL_B ? 1 : 2;
+}
+
 // Values largest first: A, B, C.
 double Principal(TTensor s, bool strain, int index) {
-  // The tensor of a strain holds half the engineering shear.
-  if (strain)
-    for (int k = 3; k < 6; ++k) s[k] *= 0.5;
+  if (strain) HalveShears(s);
   double values[3] = {}, dirs[3][3] = {};
   if (!COutputCSysConverter_ZAR::calcPrincipalStress3D(s.data(), values, dirs))
     return std::numeric_limits<double>::quiet_NaN();  // not a zero that reads as a value
@@ -62,6 +74,31 @@ double Combine(const TCombination& combination, const TTensor& s) {
       return Principal(s, combination.strain, 2);
   }
   return std::numeric_limits<double>::quiet_NaN();
+}
+
+std::vector<double> CombineRows(const TCombination& combination, const TTensorColumns& columns,
+                                std::size_t nRows) {
+  std::vector<double> out(nRows);
+  std::vector<TTensor> s(kChunk);
+  std::vector<pvk::csys::TPrincipal3D> p(kChunk);
+  const bool bPrincipal = combination.kind != VON_MISES;
+  for (std::size_t first = 0; first < nRows; first += kChunk) {
+    const std::size_t n = std::min(kChunk, nRows - first);
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t c = 0; c < columns.size(); ++c)
+        s[i][c] = first + i < columns[c].size() ? columns[c][first + i]
+                                                : std::numeric_limits<double>::quiet_NaN();
+      if (!bPrincipal) out[first + i] = Combine(combination, s[i]);
+      if (combination.strain) HalveShears(s[i]);
+    }
+    if (!bPrincipal) continue;
+    // A failure (a component not finite) gives NaN, as Combine does.
+    pvk::csys::CalcPrincipalStress3DMany(std::span(s).first(n), p);
+    const int index = PrincipalIndex(combination.kind);
+    for (std::size_t i = 0; i < n; ++i)
+      out[first + i] = p[i].nOk ? p[i].values[index] : std::numeric_limits<double>::quiet_NaN();
+  }
+  return out;
 }
 
 }  // namespace pvk_values

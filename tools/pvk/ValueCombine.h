@@ -3,6 +3,8 @@
 // and the principal values of nodal stress and strain.
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace pvk_values {
 
@@ -21,5 +23,11 @@ using TTensor = std::array<double, 6>;
 const TCombination* FindCombination(std::int32_t resultId);
 // The combined value; NaN when a component is not finite.
 double Combine(const TCombination& combination, const TTensor& s);
+
+// Columns xx, yy, zz, xy, yz, zx; a row past a column's end reads NaN.
+using TTensorColumns = std::array<std::span<const double>, 6>;
+// Combine of rows 0 to nRows - 1, principal values computed side by side.
+std::vector<double> CombineRows(const TCombination& combination, const TTensorColumns& columns,
+                                std::size_t nRows);
 
 }  // namespace pvk_values

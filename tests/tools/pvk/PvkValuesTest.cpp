@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "PvkRun.h"
 #include "SampleModel.h"
+#include "ValueCombine.h"
 #include "support/ResultFileBuilder.h"
 
 namespace {
@@ -83,6 +86,32 @@ TEST_F(PvkValues, CombinedValuesAreTheHandValues) {
     ASSERT_EQ(v.size(), 2u) << c.id;
     EXPECT_NEAR(v[0], c.uniaxial, 1e-12 * 100) << c.id;
     EXPECT_NEAR(v[1], c.shear, 1e-12 * 100) << c.id;
+  }
+}
+
+// A block's rows combined at once read as each row combined alone, past the end of a short
+// column and for components that are not finite too.
+TEST(PvkValueCombine, RowsAtOnceAreTheRowsAlone) {
+  constexpr std::size_t kRows = 3000;
+  std::mt19937_64 rng(4);
+  std::uniform_real_distribution<double> u(-10.0, 10.0);
+  std::vector<std::vector<double>> columns(6, std::vector<double>(kRows));
+  for (auto& column : columns)
+    for (double& x : column) x = u(rng);
+  columns[2][7] = NAN;
+  columns[4].resize(kRows - 5);
+  pvk_values::TTensorColumns spans;
+  for (std::size_t c = 0; c < spans.size(); ++c) spans[c] = columns[c];
+  for (const std::int32_t id : {7107, 7108, 7109, 7110, 7207, 7208, 7209, 7210}) {
+    const pvk_values::TCombination& combination = *pvk_values::FindCombination(id);
+    const std::vector<double> rows = pvk_values::CombineRows(combination, spans, kRows + 2);
+    ASSERT_EQ(rows.size(), kRows + 2);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      pvk_values::TTensor s;
+      for (std::size_t c = 0; c < s.size(); ++c) s[c] = r < columns[c].size() ? columns[c][r] : NAN;
+      const double alone = pvk_values::Combine(combination, s);
+      ASSERT_EQ(std::memcmp(&rows[r], &alone, sizeof alone), 0) << id << " row " << r;
+    }
   }
 }
 
