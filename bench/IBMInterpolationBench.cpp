@@ -1,7 +1,8 @@
 // Grid result interpolation: the 8- and 20-node sampling cores against a textbook trilinear
-// interpolation, the parallel display-node sampling of one million cells on one and two
-// threads, point queries, and the data range against std::minmax_element. Inputs are made
-// once; outputs go to arrays reused by every run.
+// interpolation, the tessellation-vertex sampling that grid results run, the parallel
+// display-node sampling of one million cells on one and two threads, point queries, and the
+// data range against std::minmax_element. Inputs are made once; outputs go to arrays reused
+// by every run.
 #include <benchmark/benchmark.h>
 #include <omp.h>
 
@@ -22,8 +23,8 @@ namespace {
 constexpr std::int32_t kPoints = 1 << 20;
 constexpr std::int32_t kCells = 1 << 14;  // values of the sampled cells stay in cache
 constexpr std::int32_t kRangeValues = 10'000'000;
-constexpr std::int32_t kGridCells = 100;  // per axis: one million cells
-constexpr std::int32_t kVertexGridCells = 64;
+constexpr std::int32_t kGridCells = 100;       // per axis: one million cells
+constexpr std::int32_t kVertexGridCells = 64;  // per axis, for the vertex sampling
 
 struct Samples {
   std::vector<std::array<float, 3>> xi;
