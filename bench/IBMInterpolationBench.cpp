@@ -1,14 +1,18 @@
 // Grid result interpolation: the 8- and 20-node sampling cores against a textbook trilinear
-// interpolation, the parallel display-node sampling of one million cells on one and two
-// threads, point queries, and the data range against std::minmax_element. Inputs are made
-// once; outputs go to arrays reused by every run.
+// interpolation, the tessellation-vertex sampling that grid results run, the parallel
+// display-node sampling of one million cells on one and two threads, point queries, and the
+// data range against std::minmax_element. Inputs are made once; outputs go to arrays reused
+// by every run.
 #include <benchmark/benchmark.h>
 #include <omp.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <random>
 #include <vector>
 
+#include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMGlobalRange.h"
 #include "ibm/ShapeFuncHexa.h"
@@ -19,7 +23,8 @@ namespace {
 constexpr std::int32_t kPoints = 1 << 20;
 constexpr std::int32_t kCells = 1 << 14;  // values of the sampled cells stay in cache
 constexpr std::int32_t kRangeValues = 10'000'000;
-constexpr std::int32_t kGridCells = 100;  // per axis: one million cells
+constexpr std::int32_t kGridCells = 100;       // per axis: one million cells
+constexpr std::int32_t kVertexGridCells = 64;  // per axis, for the vertex sampling
 
 struct Samples {
   std::vector<std::array<float, 3>> xi;
@@ -38,25 +43,38 @@ const Samples& GetSamples() {
   return s;
 }
 
-template <class Shape>
-void BM_HexaSample(benchmark::State& state) {
+// The 8-node core as the kernels run it: the fused blend of the cell's corner values.
+void BM_Hexa8Interpolate(benchmark::State& state) {
   const Samples& s = GetSamples();
   std::vector<float> out(kPoints);
   for (auto _ : state) {
     for (std::int32_t i = 0; i < kPoints; ++i) {
-      float n[Shape::N_NODE];
-      Shape::Eval(s.xi[i][0], s.xi[i][1], s.xi[i][2], n);
+      const float* u = &s.values[std::size_t(s.cell[i]) * 20];
+      out[i] = ShapeFuncHexa8<float>::Interpolate(s.xi[i][0], s.xi[i][1], s.xi[i][2], u);
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_Hexa8Interpolate)->Unit(benchmark::kMillisecond);
+
+void BM_Hexa20Sample(benchmark::State& state) {
+  const Samples& s = GetSamples();
+  std::vector<float> out(kPoints);
+  for (auto _ : state) {
+    for (std::int32_t i = 0; i < kPoints; ++i) {
+      float n[ShapeFuncHexa20<float>::N_NODE];
+      ShapeFuncHexa20<float>::Eval(s.xi[i][0], s.xi[i][1], s.xi[i][2], n);
       const float* u = &s.values[std::size_t(s.cell[i]) * 20];
       float sum = 0.0f;
-      for (std::int32_t j = 0; j < Shape::N_NODE; ++j) sum += n[j] * u[j];
+      for (std::int32_t j = 0; j < ShapeFuncHexa20<float>::N_NODE; ++j) sum += n[j] * u[j];
       out[i] = sum;
     }
     benchmark::DoNotOptimize(out.data());
   }
   state.SetItemsProcessed(state.iterations() * kPoints);
 }
-BENCHMARK(BM_HexaSample<ShapeFuncHexa8<float>>)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HexaSample<ShapeFuncHexa20<float>>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Hexa20Sample)->Unit(benchmark::kMillisecond);
 
 // The anchor: seven linear blends of the eight corner values.
 void BM_TrilinearAnchor(benchmark::State& state) {
@@ -78,9 +96,16 @@ void BM_TrilinearAnchor(benchmark::State& state) {
 }
 BENCHMARK(BM_TrilinearAnchor)->Unit(benchmark::kMillisecond);
 
-// Opens the display-node sampling to the benchmark.
+// Opens the display-node sampling to the benchmark, and builds what a point query needs as
+// each query once built it for itself.
 struct CVolumeBench : CIBMGlobalElemVolume {
   using CIBMGlobalElemVolume::SetDataComponent;
+  void BuildQuery() {
+    ctx = MakeContext<double>();
+    kernel = pvk::ibm::MakeValueKernel(MakeFlags(false), &ctx);
+  }
+  pvk::ibm::TKernelContext<double> ctx;
+  pvk::ibm::TValueKernel<double> kernel;
 };
 
 struct VolumeSetup {
@@ -122,8 +147,62 @@ void BM_VolumeSampling(benchmark::State& state) {
 }
 BENCHMARK(BM_VolumeSampling)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Opens the vertex sampling to the benchmark.
+struct CVertexBench : CIBMGlobalElem {
+  using CIBMGlobalElem::SetDataComponent;
+};
+
+// The grid results' own path: tessellation vertices of a sphere inside a rotated grid of
+// 8-node cells, row after row as a tessellation gives them, each found in its cell and
+// interpolated through the node map of the partial data set.
+struct VertexSetup {
+  ibmtest::CTestGrid grid;
+  CVertexBench elem;
+  TIBMLoadParam param;
+  VertexSetup() : grid({Body()}) {
+    const TMPUBndrD& g = *grid.mpu.GetBodySets()[0]->m_pBndrD;
+    const double r = 0.45 * g.m_aExtent[0];
+    const std::int32_t rows = 1 << 10;
+    for (std::int32_t i = 0; i < kPoints; ++i) {
+      const double theta = std::numbers::pi * ((i / rows) + 0.5) / (kPoints / rows);
+      const double phi = 2 * std::numbers::pi * (i % rows) / rows;
+      const ibmtest::Vec3 q{{g.m_aExtent[0] / 2 + r * std::sin(theta) * std::cos(phi),
+                             g.m_aExtent[1] / 2 + r * std::sin(theta) * std::sin(phi),
+                             g.m_aExtent[2] / 2 + r * std::cos(theta)}};
+      grid.vertices[0].push_back(ibmtest::RotateBack(g.m_aRot, q));
+    }
+    param.m_pMPUData = &grid.display;
+    param.m_pMesh = &grid;
+    param.m_nBuild = 1;
+    pvk::TDLoadOpt opt{pvk::AMT_SCALAR, pvk::LOC_IBM_VOLUME_NODE, 0, 7401, 1.0};
+    static_cast<CIBMGlobalElemBase&>(elem).InitData(&grid.mpu, opt, 1);
+    elem.SetGlobal(param, grid.Values(pvk::AMT_SCALAR, 1, [](int, ibmtest::Vec3 p) {
+      return p[0] - 0.5 * p[1] + 0.25 * p[2];
+    }));
+  }
+  static ibmtest::TGridBody Body() {
+    ibmtest::TGridBody b;
+    b.cells = {kVertexGridCells, kVertexGridCells, kVertexGridCells};
+    b.rot = ibmtest::AxisRotation({{1, 1, 1}}, 0.3);
+    return b;
+  }
+};
+
+void BM_VertexSampling(benchmark::State& state) {
+  static VertexSetup v;
+  for (auto _ : state) {
+    v.elem.SetDataComponent();
+    benchmark::DoNotOptimize(v.elem.GetScalarComp().data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_VertexSampling)->Unit(benchmark::kMillisecond);
+
+// Random points of the million-cell grid: per query, against the same query with the
+// flags, context and kernel built anew as every query did before they were kept.
 void BM_GetPosValue(benchmark::State& state) {
   VolumeSetup& v = GetVolume();
+  const bool bRebuild = state.range(0) != 0;
   const TMPUBndrD& g = *v.grid.mpu.GetBodySets()[0]->m_pBndrD;
   std::mt19937 rng(4);
   std::uniform_real_distribution<double> u(0.0, 1.0);
@@ -136,11 +215,12 @@ void BM_GetPosValue(benchmark::State& state) {
   std::size_t i = 0;
   double value = 0.0;
   for (auto _ : state) {
+    if (bRebuild) v.volume.BuildQuery();
     benchmark::DoNotOptimize(v.volume.GetPosValue(points[i++ % points.size()], value));
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_GetPosValue);
+BENCHMARK(BM_GetPosValue)->ArgName("rebuild")->Arg(0)->Arg(1);
 
 const std::vector<double>& RangeValues() {
   static const std::vector<double> values = [] {

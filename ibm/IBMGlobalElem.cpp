@@ -63,23 +63,42 @@ void CIBMGlobalElem::SetDataComponent() {
   TKernelContext<float> ctx = MakeContext<float>();
   const TValueKernel<float> kernel = MakeValueKernel(flags, &ctx);
   if (!kernel) return m_aSampled.assign(m_aComp[0].size(), 0);
+  TCellRows cellRows;
+  ctx.pCellRows = &cellRows;
   std::array<double*, N_MAX_COMP> out{};
   for (std::int32_t c = 0; c < N_MAX_COMP; ++c) out[c] = m_aComp[c].data();
   BeginSampling();
   for (std::int32_t b = 0; b < static_cast<std::int32_t>(m_aFrame.size()); ++b) {
-    if (const ShapeFuncHexaBase<float>* shape = BodyShape<float>(b)) ctx.pShape = shape;
+    if (const ShapeFuncHexaBase<float>* shape = BodyShape<float>(b)) ctx.SetShape(shape);
     ctx.pFatigue = m_aHasFatigue[b] ? &m_aFatigue[b] : nullptr;
     ctx.pHardening = &m_aHardening[b];
     if (!ctx.pShape) continue;
-    const TGridFrame& f = m_aFrame[b];
-    for (std::int32_t v = m_aDSI[b]; v < m_aDSI[b] + m_aDCT[b]; ++v) {
-      float q[3], xi[3];
-      f.ToGrid(m_aPos[v], q, f.aOrigin);
-      const std::int32_t e = f.FindElem(*m_pMPU, q);
-      if (e >= 0 && NaturalCoords(b, e, q, f.aOrigin, xi)) kernel(e, xi, m_aPos[v], out.data(), v);
-    }
+    SampleBody(b, kernel, out.data());
   }
   EndSampling();
+}
+
+// A tessellation runs face by face, so neighbouring vertices mostly share a cell: the cell's
+// axes are taken once for a run of vertices in it.
+void CIBMGlobalElem::SampleBody(std::int32_t b, const TValueKernel<float>& kernel,
+                                double* const* out) const {
+  const TGridFrame& f = m_aFrame[b];
+  std::int32_t last = -1;
+  bool bAxes = false;
+  TCellAxes<float> axes;
+  for (std::int32_t v = m_aDSI[b]; v < m_aDSI[b] + m_aDCT[b]; ++v) {
+    float q[3], xi[3];
+    f.ToGrid(m_aPos[v], q, f.aOriginF);
+    const std::int32_t e = FindElem(b, q);
+    if (e < 0) continue;
+    if (e != last) {
+      bAxes = CellAxes(b, e, f.aOriginF, axes);
+      last = e;
+    }
+    if (!bAxes) continue;
+    axes.Natural(q, xi);
+    kernel(e, xi, m_aPos[v], out, v);
+  }
 }
 
 void CIBMGlobalElem::SetDataRange(const CMPUData* pData) {

@@ -12,11 +12,14 @@ public:
 
 protected:
   void SetDataRange(const CMPUData* pData) override;
+  // Samples every body's vertices; the arrays must be sized (DoSetGlobal).
+  void SetDataComponent();
 
 private:
   void InitData(const CPostPartialD& part);
   void SetNoResultElem(const CPostPartialD& part);
-  void SetDataComponent();
+  void SampleBody(std::int32_t b, const pvk::ibm::TValueKernel<float>& kernel,
+                  double* const* out) const;
   // The data range over the vertices, and the extent pair with it.
   void SetElemNodeMinMax(const CMPUData* pData);
   std::span<const zar::MVector<double, 3>> BodyVertices(std::int32_t b) const;

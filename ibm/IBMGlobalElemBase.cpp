@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "ibm/IBMGlobalMesh.h"
 #include "ibm/MeshPostUnit.h"
@@ -17,6 +18,10 @@ constexpr std::int32_t kShapeOrderQuadratic = 2;
 // How far past a cell's lower face, in grid steps, a point still counts as on the face: the
 // rounding of a single-precision position turned into the grid's axes.
 constexpr double kFaceSteps = 1e-4;
+// A cell table is kept while the largest element id is at most this many times the element
+// count (plus the minimum): four bytes per cell of the grids.
+constexpr std::int64_t kCellTableSpread = 8;
+constexpr std::int64_t kCellTableMin = 1024;
 
 template <class T, class F>
 std::shared_ptr<const ShapeFuncHexaBase<T>> Shared() {
@@ -37,15 +42,26 @@ void CopyFlat(const CIBMGlobalD::PartialList& list, TPostPartialD& flat) {
 
 template <class T>
 void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>& p, T (&q)[3],
-                                            const double (&origin)[3]) const {
+                                            const T (&origin)[3]) const {
+  const auto& rot = [this]() -> const T(&)[3][3] {
+    if constexpr (std::is_same_v<T, float>)
+      return aRotF;
+    else
+      return aRot;
+  }();
+  const auto& origin2 = [this]() -> const T(&)[3] {
+    if constexpr (std::is_same_v<T, float>)
+      return aOrigin2F;
+    else
+      return aOrigin2;
+  }();
   T x[3] = {T(p[0]), T(p[1]), T(p[2])};
   if (!bAligned) {
     T d[3];
-    for (int a = 0; a < 3; ++a) d[a] = x[a] - T(aOrigin2[a]);
-    for (int a = 0; a < 3; ++a)
-      x[a] = T(aRot[a][0]) * d[0] + T(aRot[a][1]) * d[1] + T(aRot[a][2]) * d[2];
+    for (int a = 0; a < 3; ++a) d[a] = x[a] - origin2[a];
+    for (int a = 0; a < 3; ++a) x[a] = rot[a][0] * d[0] + rot[a][1] * d[1] + rot[a][2] * d[2];
   }
-  for (int a = 0; a < 3; ++a) q[a] = x[a] - T(origin[a]);
+  for (int a = 0; a < 3; ++a) q[a] = x[a] - origin[a];
 }
 
 // A point on the far face of the grid belongs to the last cell there. A point on the face
@@ -53,18 +69,22 @@ void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>& p, T 
 // surface often lies on a grid plane, and its vertices there must not fall into the empty
 // cell beyond it.
 template <class T>
-std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost& mpu, const T (&q)[3]) const {
-  if (!bGrid) return -1;
+std::int32_t CIBMGlobalElemBase::FindElem(std::int32_t b, const T (&q)[3]) const {
+  const TGridFrame& f = m_aFrame[b];
+  if (!f.bGrid) return -1;
   std::int32_t cell[3];
   bool onLowerFace[3];
   for (int a = 0; a < 3; ++a) {
-    if (!(q[a] >= T(0)) || double(q[a]) > aExtent[a] || aCells[a] < 1) return -1;
-    const double steps = double(q[a]) / aStep[a];
-    const double c = std::trunc(steps) / nOrder;
-    cell[a] = static_cast<std::int32_t>(std::min(std::trunc(c), double(aCells[a] - 1)));
-    onLowerFace[a] = cell[a] > 0 && steps - double(cell[a]) * nOrder <= kFaceSteps;
+    if (!(q[a] >= T(0)) || double(q[a]) > f.aExtent[a] || f.aCells[a] < 1) return -1;
+    // Grid steps from the origin, held below the grid's end before the integer conversion.
+    const double steps =
+        std::min(double(q[a]) * f.aInvStep[a], double(f.aCells[a]) * double(f.nOrder));
+    const auto whole = static_cast<std::int32_t>(steps);
+    // Two steps per quadratic cell; a shift rather than a division by the order.
+    cell[a] = std::min(f.nOrder == kShapeOrderQuadratic ? whole >> 1 : whole, f.aCells[a] - 1);
+    onLowerFace[a] = cell[a] > 0 && steps - double(cell[a]) * f.nOrder <= kFaceSteps;
   }
-  std::int32_t e = CellElem(mpu, cell);
+  std::int32_t e = CellElem(b, cell);
   // The cells below across the faces the point lies on: one axis, then two, then three.
   for (const std::int32_t below : {1, 2, 4, 3, 5, 6, 7}) {
     if (e >= 0) break;
@@ -75,17 +95,34 @@ std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost& mpu, const
       onFaces = onFaces && (!across || onLowerFace[a]);
       next[a] = cell[a] - across;
     }
-    if (onFaces) e = CellElem(mpu, next);
+    if (onFaces) e = CellElem(b, next);
   }
   return e;
 }
 
-std::int32_t CIBMGlobalElemBase::TGridFrame::CellElem(const CMPUPost& mpu,
-                                                      const std::int32_t (&cell)[3]) const {
-  const std::int64_t linear = std::int64_t{cell[2]} * nCellsPerLayer +
-                              std::int64_t{cell[1]} * nCellsPerRow + cell[0] + nCellStart;
+std::int32_t CIBMGlobalElemBase::CellElem(std::int32_t b, const std::int32_t (&cell)[3]) const {
+  const TGridFrame& f = m_aFrame[b];
+  const std::int64_t linear = std::int64_t{cell[2]} * f.nCellsPerLayer +
+                              std::int64_t{cell[1]} * f.nCellsPerRow + cell[0] + f.nCellStart;
   if (linear >= std::numeric_limits<std::int32_t>::max()) return -1;
-  return mpu.GetBody().FindElemIndex(static_cast<std::int32_t>(linear) + 1);
+  if (!m_aCellElem.empty())
+    return static_cast<std::uint64_t>(linear) < m_aCellElem.size() ? m_aCellElem[linear] : -1;
+  return m_pMPU->GetBody().FindElemIndex(static_cast<std::int32_t>(linear) + 1);
+}
+
+// Cells are numbered over all grids, and a unit keeps most cells of its grids: a table by
+// element id answers every lookup with one load. Ids far beyond the element count (a sparse
+// grid, or a bad file) keep the id map rather than a table that large.
+void CIBMGlobalElemBase::BuildCellElem() {
+  m_aCellElem.clear();
+  const CMPUBody& body = m_pMPU->GetBody();
+  const std::int64_t nElem = body.GetElemSize();
+  std::int64_t maxId = 0;
+  for (std::int32_t e = 0; e < nElem; ++e) maxId = std::max<std::int64_t>(maxId, body.GetElemID(e));
+  if (maxId > kCellTableSpread * nElem + kCellTableMin) return;
+  m_aCellElem.assign(maxId, -1);
+  for (std::int32_t e = 0; e < nElem; ++e)
+    if (const std::int32_t id = body.GetElemID(e); id > 0) m_aCellElem[id - 1] = e;
 }
 
 void CIBMGlobalElemBase::Clear() {
@@ -99,7 +136,9 @@ void CIBMGlobalElemBase::Clear() {
   m_aHasFatigue.clear();
   m_aHardening.clear();
   m_aBodyElem.clear();
+  m_aCellElem.clear();
   m_aSampled.clear();
+  m_query.Reset();
 }
 
 int CIBMGlobalElemBase::SetGlobal(TIBMLoadParam& param, PartialList list, PartialList pair) {
@@ -149,6 +188,8 @@ TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bFatigueIn) const {
 }
 
 void CIBMGlobalElemBase::PrepareSampling() {
+  m_query.Reset();
+  BuildCellElem();
   m_aRowMain = NodeRows(*m_pList->GetList().front());
   m_aRowPair = m_pPair ? NodeRows(*m_pPair->GetList().front()) : zar::MArray<std::int32_t>{};
   m_aFrame.clear();
@@ -166,13 +207,19 @@ void CIBMGlobalElemBase::PrepareSampling() {
       f.bAligned = g->m_nAlign == 1;
       f.bGrid = true;
       for (int a = 0; a < 3; ++a) {
-        for (int k = 0; k < 3; ++k) f.aRot[a][k] = g->m_aRot[a][k];
+        for (int k = 0; k < 3; ++k) {
+          f.aRot[a][k] = g->m_aRot[a][k];
+          f.aRotF[a][k] = static_cast<float>(g->m_aRot[a][k]);
+        }
         f.aOrigin[a] = g->m_aOrigin[a];
         f.aOrigin2[a] = g->m_aOrigin2[a];
+        f.aOriginF[a] = static_cast<float>(g->m_aOrigin[a]);
+        f.aOrigin2F[a] = static_cast<float>(g->m_aOrigin2[a]);
         f.aExtent[a] = g->m_aExtent[a];
         f.aStep[a] = std::hypot(g->m_aStep[a][0], g->m_aStep[a][1], g->m_aStep[a][2]);
         f.aCells[a] = g->m_aNumber[a] > 1 ? (g->m_aNumber[a] - 1) / f.nOrder : 0;
         f.bGrid = f.bGrid && f.aStep[a] > 0.0;
+        f.aInvStep[a] = f.bGrid ? 1.0 / f.aStep[a] : 0.0;
       }
       // Whole cells only, numbered from the body set's first cell, as the unit numbers them.
       f.nCellsPerRow = f.aCells[0];
@@ -224,8 +271,8 @@ const ShapeFuncHexaBase<T>* CIBMGlobalElemBase::BodyShape(std::int32_t b) const 
 }
 
 template <class T>
-bool CIBMGlobalElemBase::NaturalCoords(std::int32_t b, std::int32_t e, const T (&q)[3],
-                                       const double (&origin)[3], T (&xi)[3]) const {
+bool CIBMGlobalElemBase::CellAxes(std::int32_t b, std::int32_t e, const T (&origin)[3],
+                                  TCellAxes<T>& axes) const {
   const std::span<const std::int32_t> nodes = m_pMesh->GetElemNodes(e);
   if (nodes.size() < N_CORNER_NODE || nodes[0] < 0 || nodes[6] < 0) return false;
   const TGridFrame& f = m_aFrame[b];
@@ -234,7 +281,8 @@ bool CIBMGlobalElemBase::NaturalCoords(std::int32_t b, std::int32_t e, const T (
   f.ToGrid(m_pMesh->GetNodePos(nodes[6]), c6, origin);
   for (int a = 0; a < 3; ++a) {
     if (!(c6[a] != c0[a])) return false;
-    xi[a] = (T(2) * q[a] - (c0[a] + c6[a])) / (c6[a] - c0[a]);
+    axes.aSum[a] = c0[a] + c6[a];
+    axes.aDiff[a] = c6[a] - c0[a];
   }
   return true;
 }
@@ -260,28 +308,33 @@ void CIBMGlobalElemBase::EndSampling() {
 
 int CIBMGlobalElemBase::GetPosValue(const zar::MVector<double, 3>& pos, double& value) {
   if (!m_pMPU || !m_pMesh || !m_pList) return 0;
-  const TKernelFlags flags = MakeFlags(false);
-  TKernelContext<double> ctx = MakeContext<double>();
-  const TValueKernel<double> kernel = MakeValueKernel(flags, &ctx);
-  if (!kernel) return 0;
+  TKernelContext<double>& ctx = m_query.ctx;
+  if (!m_query.bBuilt) {
+    ctx = MakeContext<double>();
+    ctx.pCellRows = &m_query.cellRows;
+    m_query.kernel = MakeValueKernel(MakeFlags(false), &ctx);
+    m_query.bBuilt = true;
+  }
+  if (!m_query.kernel) return 0;
   for (std::int32_t b = 0; b < static_cast<std::int32_t>(m_aFrame.size()); ++b) {
     const TGridFrame& f = m_aFrame[b];
     // The origin is stored in single precision.
-    const double origin[3] = {double(float(f.aOrigin[0])), double(float(f.aOrigin[1])),
-                              double(float(f.aOrigin[2]))};
+    const double origin[3] = {double(f.aOriginF[0]), double(f.aOriginF[1]), double(f.aOriginF[2])};
     double q[3], xi[3];
     f.ToGrid(pos, q, origin);
-    const std::int32_t e = f.FindElem(*m_pMPU, q);
+    const std::int32_t e = FindElem(b, q);
     if (e < 0) continue;
-    ctx.pShape = BodyShape<double>(b);
+    ctx.SetShape(BodyShape<double>(b));
     ctx.pFatigue = m_aHasFatigue[b] ? &m_aFatigue[b] : nullptr;
     ctx.pHardening = &m_aHardening[b];
-    if (!ctx.pShape || !NaturalCoords(b, e, q, origin, xi)) return 0;
+    TCellAxes<double> axes;
+    if (!ctx.pShape || !CellAxes(b, e, origin, axes)) return 0;
+    axes.Natural(q, xi);
     double scratch[N_MAX_COMP];
     double* out[N_MAX_COMP];
     for (std::int32_t c = 0; c < N_MAX_COMP; ++c) out[c] = &scratch[c];
     scratch[0] = std::numeric_limits<double>::quiet_NaN();
-    kernel(e, xi, pos, out, 0);
+    m_query.kernel(e, xi, pos, out, 0);
     if (std::isnan(scratch[0])) return 0;
     value = scratch[0];
     return 1;
@@ -290,10 +343,10 @@ int CIBMGlobalElemBase::GetPosValue(const zar::MVector<double, 3>& pos, double& 
 }
 
 template void CIBMGlobalElemBase::TGridFrame::ToGrid(const zar::MVector<double, 3>&, float (&)[3],
-                                                     const double (&)[3]) const;
-template std::int32_t CIBMGlobalElemBase::TGridFrame::FindElem(const CMPUPost&,
-                                                               const float (&)[3]) const;
+                                                     const float (&)[3]) const;
+template std::int32_t CIBMGlobalElemBase::FindElem(std::int32_t, const float (&)[3]) const;
 template TKernelContext<float> CIBMGlobalElemBase::MakeContext() const;
+template TKernelContext<double> CIBMGlobalElemBase::MakeContext() const;
 template const ShapeFuncHexaBase<float>* CIBMGlobalElemBase::BodyShape(std::int32_t) const;
-template bool CIBMGlobalElemBase::NaturalCoords(std::int32_t, std::int32_t, const float (&)[3],
-                                                const double (&)[3], float (&)[3]) const;
+template bool CIBMGlobalElemBase::CellAxes(std::int32_t, std::int32_t, const float (&)[3],
+                                           TCellAxes<float>&) const;

@@ -13,6 +13,7 @@ public:
 
   void Clear() override;
   int InitData(CMPUPost* pMPU, pvk::TDLoadOpt& opt, std::int32_t nComp) override {
+    m_query.Reset();
     return InitDataShared(pMPU, opt, nComp, true, true);
   }
   // Keeps both lists; builds at once when param's build flag is set. 0 for an empty list,
@@ -38,8 +39,13 @@ protected:
     double aRot[3][3] = {};
     double aOrigin[3] = {};
     double aOrigin2[3] = {};
+    // The transform in single precision, rounded once rather than at every vertex.
+    float aRotF[3][3] = {};
+    float aOriginF[3] = {};
+    float aOrigin2F[3] = {};
     double aExtent[3] = {};
-    double aStep[3] = {};  // lengths of the axis step vectors
+    double aStep[3] = {};     // lengths of the axis step vectors
+    double aInvStep[3] = {};  // and their inverses
     std::int32_t aCells[3] = {};
     std::int32_t nCellsPerRow = 0;
     std::int32_t nCellsPerLayer = 0;
@@ -47,13 +53,26 @@ protected:
 
     // Into the grid frame: second origin and rotation for unaligned grids, then the origin.
     template <class T>
-    void ToGrid(const zar::MVector<double, 3>& p, T (&q)[3], const double (&origin)[3]) const;
-    // The element of the cell holding grid-frame point q; -1 outside the grid or without one.
-    template <class T>
-    std::int32_t FindElem(const CMPUPost& mpu, const T (&q)[3]) const;
-    // The element of cell (i, j, k) of the grid; -1 for none.
-    std::int32_t CellElem(const CMPUPost& mpu, const std::int32_t (&cell)[3]) const;
+    void ToGrid(const zar::MVector<double, 3>& p, T (&q)[3], const T (&origin)[3]) const;
   };
+
+  // Where a point lies along the axes of its cell: xi = (2 q - sum) / diff per axis, from the
+  // cell's diagonal corners 0 and 6 (sum c0 + c6, diff c6 - c0) in the grid frame.
+  template <class T>
+  struct TCellAxes {
+    T aSum[3] = {};
+    T aDiff[3] = {};
+    void Natural(const T (&q)[3], T (&xi)[3]) const {
+      for (int a = 0; a < 3; ++a) xi[a] = (T(2) * q[a] - aSum[a]) / aDiff[a];
+    }
+  };
+
+  // The element of the cell of body b's grid holding grid-frame point q; -1 outside the grid
+  // or without one.
+  template <class T>
+  std::int32_t FindElem(std::int32_t b, const T (&q)[3]) const;
+  // The element of cell (i, j, k) of body b's grid; -1 for none.
+  std::int32_t CellElem(std::int32_t b, const std::int32_t (&cell)[3]) const;
 
   virtual void SetDataRange(const CMPUData* pData) = 0;
 
@@ -66,11 +85,10 @@ protected:
   pvk::ibm::TKernelContext<T> MakeContext() const;
   template <class T>
   const ShapeFuncHexaBase<T>* BodyShape(std::int32_t b) const;
-  // Natural coordinates of grid-frame point q in element e from its corners 0 and 6, taken
-  // into the grid frame with the same origin as q.
+  // The axes of element e of body b, its corners taken into the grid frame with origin; false
+  // for a cell without both corners or with a flat axis.
   template <class T>
-  bool NaturalCoords(std::int32_t b, std::int32_t e, const T (&q)[3], const double (&origin)[3],
-                     T (&xi)[3]) const;
+  bool CellAxes(std::int32_t b, std::int32_t e, const T (&origin)[3], TCellAxes<T>& axes) const;
   // Makes sure that the components the kernel writes hold n values.
   void EnsureWrittenComps(const pvk::ibm::TKernelFlags& flags, std::int32_t n);
 
@@ -83,6 +101,9 @@ protected:
   zar::MArray<unsigned char> m_aHasFatigue;
   zar::MArray<pvk::ibm::THardening> m_aHardening;      // per body
   zar::MArray<zar::MArray<std::int32_t>> m_aBodyElem;  // per body, BodyElems
+  // Element index by element id - 1 (the cell number over all grids), when the ids are dense
+  // enough for a table; empty sends the lookups to the unit's id map.
+  zar::MArray<std::int32_t> m_aCellElem;
   // Per output slot, 1 when the kernel gave it a value.
   zar::MArray<unsigned char> m_aSampled;
 
@@ -90,4 +111,30 @@ protected:
   // told apart (and set to 0) after sampling.
   void BeginSampling();
   void EndSampling();
+
+private:
+  // What a point query builds from the result and grid, kept until either changes. A copy
+  // starts without it: the kernel points into its own context.
+  struct TPosQuery {
+    TPosQuery() = default;
+    TPosQuery(const TPosQuery&) {}
+    TPosQuery& operator=(const TPosQuery&) {
+      Reset();
+      return *this;
+    }
+    void Reset() {
+      bBuilt = false;
+      kernel = nullptr;
+      cellRows = {};
+    }
+
+    bool bBuilt = false;
+    pvk::ibm::TCellRows cellRows;
+    pvk::ibm::TKernelContext<double> ctx;
+    pvk::ibm::TValueKernel<double> kernel;  // empty for a result without one
+  };
+
+  void BuildCellElem();
+
+  TPosQuery m_query;
 };

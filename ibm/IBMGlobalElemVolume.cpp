@@ -41,7 +41,7 @@ void CIBMGlobalElemVolume::SetDataComponent() {
   for (std::int32_t c = 0; c < N_MAX_COMP; ++c) out[c] = m_aComp[c].data();
   const auto claimed = std::make_unique<std::atomic_flag[]>(m_aDCT.size());
   for (std::int32_t b = 0; b < static_cast<std::int32_t>(m_aFrame.size()); ++b) {
-    ctx.pShape = BodyShape<float>(b);
+    ctx.SetShape(BodyShape<float>(b));
     ctx.pFatigue = m_aHasFatigue[b] ? &m_aFatigue[b] : nullptr;
     ctx.pHardening = &m_aHardening[b];
     if (ctx.pShape) SampleBody(b, kernel, out.data(), claimed.get());

@@ -23,17 +23,15 @@ constexpr std::int32_t kSPRIdStep = 11;
 // The most components a recovered (SPR) set holds: 70 columns of 10 coefficients.
 constexpr std::int32_t kMaxSPRComp = 7;
 
-// Pairs, then quads, then octets: the sum at a display node shared by two cells then comes
-// out the same from either cell, whatever the cell's node numbering.
+// Pairs, then quads, then octets: the sum at a display node shared by two 20-node cells then
+// comes out the same from either cell, whatever the cell's node numbering.
 template <class T>
 T Quad(const T* t) {
   return (t[0] + t[1]) + (t[2] + t[3]);
 }
 template <class T>
-T PairwiseSum(const T* t, std::int32_t n) {
-  const T eight = Quad(t) + Quad(t + 4);
-  if (n == N_HEXA8_NODE) return eight;
-  return (eight + (Quad(t + 8) + Quad(t + 12))) + Quad(t + 16);
+T PairwiseSum(const T (&t)[N_HEXA20_NODE]) {
+  return ((Quad(t) + Quad(t + 4)) + (Quad(t + 8) + Quad(t + 12))) + Quad(t + 16);
 }
 
 template <class T>
@@ -155,27 +153,50 @@ void THardening::Lookup(float x, float& value, float& slope) const {
   value = aTable[i] + (x - fi * h) * slope;
 }
 
+// The rows of the first nShapeNode nodes of elem; bAll false when one has none.
+template <class T>
+void GatherRows(const TKernelContext<T>& ctx, const std::int32_t* rows, std::int32_t elem,
+                TCellRows& cell) {
+  const std::int32_t n = ctx.nShapeNode;
+  const std::span<const std::int32_t> nodes = ctx.pMesh->GetElemNodes(elem);
+  cell.nElem = elem;
+  cell.pRows = rows;
+  cell.nNode = n;
+  cell.bAll = static_cast<std::int32_t>(nodes.size()) >= n;
+  for (std::int32_t j = 0; j < n && cell.bAll; ++j) {
+    cell.aRow[j] = nodes[j] < 0 ? -1 : rows[nodes[j]];
+    cell.bAll = cell.aRow[j] >= 0;
+  }
+}
+
 template <class T>
 bool InterpolateCore(const TKernelContext<T>& ctx, const TPostPartialD& part,
                      const std::int32_t* rows, std::int32_t elem, const T (&xi)[3],
                      std::int32_t first, std::int32_t m, T* out) {
-  const std::int32_t n = ctx.pShape->GetNodeCount();
-  const std::span<const std::int32_t> nodes = ctx.pMesh->GetElemNodes(elem);
-  if (!rows || static_cast<std::int32_t>(nodes.size()) < n || first < 0 ||
-      first + m > part.nCompCnt)
+  const std::int32_t n = ctx.nShapeNode;
+  if (!rows || (n != N_HEXA8_NODE && n != N_HEXA20_NODE) || first < 0 || first + m > part.nCompCnt)
     return false;
-  std::int32_t r[kMaxNode];
-  for (std::int32_t j = 0; j < n; ++j) {
-    if (nodes[j] < 0 || rows[nodes[j]] < 0) return false;
-    r[j] = rows[nodes[j]];
+  TCellRows own;
+  TCellRows& cell = ctx.pCellRows ? *ctx.pCellRows : own;
+  if (cell.nElem != elem || cell.pRows != rows || cell.nNode != n)
+    GatherRows(ctx, rows, elem, cell);
+  if (!cell.bAll) return false;
+  const std::int32_t* r = cell.aRow;
+  T u[kMaxNode];
+  if (n == N_HEXA8_NODE) {
+    for (std::int32_t c = 0; c < m; ++c) {
+      const double* col = part.pComp[first + c];
+      for (std::int32_t j = 0; j < N_HEXA8_NODE; ++j) u[j] = static_cast<T>(col[r[j]]);
+      out[c] = ShapeFuncHexa8<T>::Interpolate(xi[0], xi[1], xi[2], u) + T(0);  // -0 to 0
+    }
+    return true;
   }
-  T shape[kMaxNode];
-  ctx.pShape->CalcShape(xi[0], xi[1], xi[2], shape);
+  T shape[N_HEXA20_NODE];
+  ShapeFuncHexa20<T>::Eval(xi[0], xi[1], xi[2], shape);
   for (std::int32_t c = 0; c < m; ++c) {
     const double* col = part.pComp[first + c];
-    T t[kMaxNode];
-    for (std::int32_t j = 0; j < n; ++j) t[j] = shape[j] * static_cast<T>(col[r[j]]);
-    out[c] = PairwiseSum(t, n) + T(0);  // + 0 turns -0 into 0
+    for (std::int32_t j = 0; j < N_HEXA20_NODE; ++j) u[j] = shape[j] * static_cast<T>(col[r[j]]);
+    out[c] = PairwiseSum(u) + T(0);
   }
   return true;
 }
@@ -190,8 +211,6 @@ bool SPRCore(const TKernelContext<T>& ctx, const TPostPartialD& part, const std:
   if (!rows || static_cast<std::int32_t>(nodes.size()) < N_HEXA8_NODE ||
       m * N_SPR_POLY > part.nCompCnt)
     return false;
-  T shape[N_HEXA8_NODE];
-  ShapeFuncHexa8<T>::Eval(xi[0], xi[1], xi[2], shape);
   T mono[N_HEXA8_NODE][N_SPR_POLY];
   std::int32_t r[N_HEXA8_NODE];
   for (std::int32_t j = 0; j < N_HEXA8_NODE; ++j) {
@@ -203,14 +222,13 @@ bool SPRCore(const TKernelContext<T>& ctx, const TPostPartialD& part, const std:
     std::copy(row, row + N_SPR_POLY, mono[j]);
   }
   for (std::int32_t c = 0; c < m; ++c) {
-    T t[N_HEXA8_NODE];
+    T v[N_HEXA8_NODE];
     for (std::int32_t j = 0; j < N_HEXA8_NODE; ++j) {
-      T v = 0;
+      v[j] = 0;
       for (std::int32_t k = 0; k < N_SPR_POLY; ++k)
-        v += static_cast<T>(part.pComp[c * N_SPR_POLY + k][r[j]]) * mono[j][k];
-      t[j] = shape[j] * v;
+        v[j] += static_cast<T>(part.pComp[c * N_SPR_POLY + k][r[j]]) * mono[j][k];
     }
-    out[c] = PairwiseSum(t, N_HEXA8_NODE) + T(0);
+    out[c] = ShapeFuncHexa8<T>::Interpolate(xi[0], xi[1], xi[2], v) + T(0);
   }
   return true;
 }

@@ -74,8 +74,19 @@ inline std::int32_t WrittenCompCount(const TKernelFlags& f) {
   return f.bFatigueIn ? N_TENSOR : f.bTotal ? 4 : 1;
 }
 
+// The block rows of the nodes of the cell a core read last. A caller that samples runs of
+// points in one cell on one thread lends one to its context; the parallel loop does not.
+struct TCellRows {
+  std::int32_t nElem = -1;
+  const std::int32_t* pRows = nullptr;  // the node-to-row map they came from
+  std::int32_t nNode = 0;
+  bool bAll = false;                 // every node has a row
+  std::int32_t aRow[N_HEXA20_NODE];  // filled by the gather that sets nElem
+};
+
 // What the kernels read: the blocks, their rows per node index, the cell's display nodes and
-// positions, and the per-body curves. Set per body by the caller; read only while sampling.
+// positions, and the per-body curves. Set per body by the caller; read only while sampling,
+// but for the cell rows it may lend.
 template <class T>
 struct TKernelContext {
   const IIBMGlobalMesh* pMesh = nullptr;
@@ -83,8 +94,15 @@ struct TKernelContext {
   const std::int32_t* pRowMain = nullptr;  // per node index, -1 for none
   const std::int32_t* pRowPair = nullptr;
   const ShapeFuncHexaBase<T>* pShape = nullptr;
+  std::int32_t nShapeNode = 0;  // of pShape: the cores run its static form, no virtual call
   const TFatigueCurve* pFatigue = nullptr;
   const THardening* pHardening = nullptr;
+  TCellRows* pCellRows = nullptr;  // not owned; null in a context shared by threads
+
+  void SetShape(const ShapeFuncHexaBase<T>* p) {
+    pShape = p;
+    nShapeNode = p ? p->GetNodeCount() : 0;
+  }
 };
 
 // out[c][slot] receives component c.

@@ -1,7 +1,8 @@
 #pragma once
 // Shape functions of the 8-node (trilinear) and 20-node (serendipity) hexahedron over natural
 // coordinates (xi, eta, zeta) in [-1, 1]. Each writes into a caller buffer of GetNodeCount()
-// values; the static Eval forms let hot loops call them without a virtual dispatch.
+// values; the static Eval forms (and the 8-node Interpolate) let hot loops call them without
+// a virtual dispatch.
 //
 // Node order: corners 0 to 3 on zeta = -1 and 4 to 7 on zeta = +1, each face counter-clockwise
 // from (-1, -1); mid-edge nodes 8 to 11 on the bottom face, 12 to 15 on the top face, 16 to 19
@@ -56,6 +57,18 @@ public:
     n[5] = b * zp;
     n[6] = c * zp;
     n[7] = d * zp;
+  }
+
+  // sum_j N_j u[j] for the corner values u in node order, blended axis by axis: the four
+  // edges along xi, then eta, then zeta. At a corner every weight is 0 or 2 and the 1/8 is
+  // exact, so the corner's own value comes out bit for bit, whichever cell samples it.
+  static T Interpolate(T xi, T eta, T zeta, const T* u) {
+    const T xm = T(1) - xi, xp = T(1) + xi, ym = T(1) - eta, yp = T(1) + eta;
+    constexpr T kEighth = T(0.125);
+    const T zm = (T(1) - zeta) * kEighth, zp = (T(1) + zeta) * kEighth;
+    const T e01 = xm * u[0] + xp * u[1], e32 = xm * u[3] + xp * u[2];
+    const T e45 = xm * u[4] + xp * u[5], e76 = xm * u[7] + xp * u[6];
+    return zm * (ym * e01 + yp * e32) + zp * (ym * e45 + yp * e76);
   }
 };
 
