@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need. Idempotent and non-interactive:
-# the package lists are refreshed only when something is missing.
+# Installs the Debian packages that building and testing need, and those named as arguments.
+# Idempotent and non-interactive: the package lists are refreshed only when something is missing.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config ccache git
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
+  "$@"
 )
 
 missing=()
