@@ -10,7 +10,7 @@ using namespace pvk::ibm;
 int CIBMGlobalElem::DoSetGlobal(TIBMLoadParam& param, PartialList list, PartialList) {
   if (!m_pMPU || !m_pMesh || !list || list->GetSize() < 1) return 0;
   const CPostPartialD& part = *list->GetList().front();
-  InitData(part);
+  InitVertices();
   SetNoResultElem(part);
   SetDataComponent();
   SetElemNodeMinMax(param.m_pMPUData);
@@ -30,7 +30,7 @@ std::int32_t CIBMGlobalElem::GetVertexSize() const {
   return static_cast<std::int32_t>(n);
 }
 
-void CIBMGlobalElem::InitData(const CPostPartialD&) {
+void CIBMGlobalElem::InitVertices() {
   const std::int32_t nBody = static_cast<std::int32_t>(m_pMPU->GetBodySets().size());
   m_aID.clear();
   m_aPos.clear();

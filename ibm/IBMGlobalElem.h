@@ -16,7 +16,8 @@ protected:
   void SetDataComponent();
 
 private:
-  void InitData(const CPostPartialD& part);
+  // The ids, positions and per-body ranges of the shown bodies' vertices.
+  void InitVertices();
   void SetNoResultElem(const CPostPartialD& part);
   void SampleBody(std::int32_t b, const pvk::ibm::TValueKernel<float>& kernel,
                   double* const* out) const;
