@@ -64,7 +64,7 @@ std::uint64_t CMemModelDB::AddNode(std::int32_t id, double x, double y, double z
 }
 
 std::uint64_t CMemModelDB::AddElement(std::int32_t id, std::int32_t typeCode,
-                                      const zar::MArray<std::int32_t>& nodeIds) {
+                                      std::span<const std::int32_t> nodeIds) {
   const TPreElemTypeInfo* info = FindTypeInfo(typeCode);
   if (!info || static_cast<std::size_t>(info->m_nNodeCnt) != nodeIds.size()) return 0;
   TMemDBElem elem{id, typeCode, {}};

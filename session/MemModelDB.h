@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -62,7 +63,16 @@ public:
   // name.
   std::uint64_t AddNode(std::int32_t id, double x, double y, double z);
   std::uint64_t AddElement(std::int32_t id, std::int32_t typeCode,
-                           const zar::MArray<std::int32_t>& nodeIds);
+                           std::span<const std::int32_t> nodeIds);
+  std::uint64_t AddElement(std::int32_t id, std::int32_t typeCode,
+                           const zar::MArray<std::int32_t>& nodeIds) {
+    return AddElement(id, typeCode, std::span<const std::int32_t>(nodeIds));
+  }
+  // Room for that many more nodes and elements, as a file's records count them.
+  void Reserve(std::size_t nodes, std::size_t elements) {
+    m_tblNode.Reserve(nodes);
+    m_tblElem.Reserve(elements);
+  }
   // Analysis items are numbered 1, 2, 3, ... in the order they are added.
   std::uint64_t AddAnalysisItem(std::uint8_t kindCode, const CString& name);
   std::uint64_t AddLoadCase(const CString& name);

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <random>
+#include <vector>
 
 #include "session/MemModelDB.h"
 
@@ -47,15 +50,41 @@ TEST(MemModelDB, TablesFindByIdKeyByInsertionOrderAndRecordsStartWithId) {
   EXPECT_EQ(nodes->GetKey(0), IPreDBTable::N_NO_KEY);
 }
 
-TEST(MemModelDB, IteratorsAreRecordAddressesThatSurviveGrowth) {
+// Rising dense ids, rising ids with gaps, then ids in any order with repeats, with
+// reservations between and growth past them: the table agrees with a reference map.
+TEST(MemModelDB, NodeTableAgreesWithAReferenceWhateverTheIdOrder) {
   CMemModelDB db;
-  const std::uint64_t first = db.AddNode(1, 0.5, 0.0, 0.0);
-  for (std::int32_t id = 2; id <= 20000; ++id) db.AddNode(id, id, 0.0, 0.0);
+  std::map<std::int32_t, std::uint32_t> index;  // id to insertion index
+  std::vector<std::uint64_t> itrs;
+  const auto add = [&](std::int32_t id) {
+    const std::uint64_t itr = db.AddNode(id, id, 0.0, 0.0);
+    ASSERT_EQ(itr != 0, !index.contains(id)) << id;
+    if (!itr) return;
+    index.emplace(id, static_cast<std::uint32_t>(itrs.size()));
+    itrs.push_back(itr);
+  };
+  for (std::int32_t id = 1; id <= 1000; ++id) add(id);
+  db.Reserve(500, 0);
+  for (std::int32_t i = 0; i < 600; ++i) add(2000 + 3 * i);
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<std::int32_t> anyId(-100, 4000);
+  for (int i = 0; i < 3000; ++i) add(anyId(rng));
+  db.Reserve(10, 0);
+  for (std::int32_t id = 10000; id < 30000; ++id) add(id);
 
-  EXPECT_EQ(db.GetNodeTable()->GetRecord(first), reinterpret_cast<const void*>(first));
-  EXPECT_EQ(db.GetNodeTable()->FindByID(1), first);
-  EXPECT_EQ(db.GetNode(first)->m_vPos[0], 0.5);
-  EXPECT_EQ(db.GetNode(db.GetNodeTable()->FindByID(20000))->m_vPos[0], 20000.0);
+  const IPreDBTable* nodes = db.GetNodeTable();
+  ASSERT_EQ(nodes->GetCount(), static_cast<std::int32_t>(index.size()));
+  for (const auto& [id, i] : index) {
+    ASSERT_EQ(nodes->FindByID(id), itrs[i]) << id;
+    EXPECT_EQ(nodes->GetKey(itrs[i]), i) << id;
+    EXPECT_EQ(nodes->GetRecord(itrs[i]), reinterpret_cast<const void*>(itrs[i]));
+    EXPECT_EQ(db.GetNode(itrs[i])->m_vPos[0], id);
+  }
+  for (std::int32_t id = -200; id < 31000; ++id)
+    if (!index.contains(id)) {
+      ASSERT_EQ(nodes->FindByID(id), 0u) << id;
+    }
+  EXPECT_EQ(nodes->GetKey(itrs[0] + 1), IPreDBTable::N_NO_KEY);
 }
 
 TEST(MemModelDB, ElementsTakeTheNodeCountOfTheirTypeAndIdsAreUnique) {
@@ -70,7 +99,7 @@ TEST(MemModelDB, ElementsTakeTheNodeCountOfTheirTypeAndIdsAreUnique) {
     EXPECT_EQ(db.GetElemType(elem), type);
   }
   EXPECT_EQ(db.AddElement(1, 16, Nodes(8)), 0u);
-  EXPECT_EQ(db.AddElement(1, -1, {}), 0u);
+  EXPECT_EQ(db.AddElement(1, -1, Nodes(0)), 0u);
   EXPECT_EQ(db.AddElement(1, 14, Nodes(7)), 0u);
   EXPECT_EQ(db.AddElement(1, 15, Nodes(8)), 0u);
   EXPECT_NE(db.AddElement(1, 14, Nodes(8)), 0u);
