@@ -1,7 +1,5 @@
 #include "datastore/CacheFileBlock.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <limits>
 
@@ -13,7 +11,6 @@ namespace {
 
 // CFile::Read takes a 32-bit count; larger blocks go in pieces of this size.
 constexpr std::uint64_t N_READ_CHUNK = std::uint64_t{1} << 30;
-constexpr std::uintptr_t N_HUGE_PAGE = std::uintptr_t{1} << 21;
 
 }  // namespace
 
@@ -26,14 +23,6 @@ bool BlockFits(const TFileDataInfo& info, std::size_t valueSize) {
   } catch (const CFileException&) {
     return false;
   }
-}
-
-void AdviseHugePages(void* storage, std::uint64_t bytes) {
-  // Only whole huge pages inside the storage; the advice is a hint, so failure is ignored.
-  const auto begin = reinterpret_cast<std::uintptr_t>(storage);
-  const std::uintptr_t first = (begin + N_HUGE_PAGE - 1) & ~(N_HUGE_PAGE - 1);
-  const std::uintptr_t last = (begin + bytes) & ~(N_HUGE_PAGE - 1);
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 bool ReadBlock(const TFileDataInfo& info, void* dest, std::uint64_t bytes) {

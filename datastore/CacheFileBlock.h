@@ -6,15 +6,13 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "base/HugePages.h"
 #include "datastore/CacheFileInfo.h"
 
 namespace pvk::cache {
 
 // True when the file is open and the block of count values of valueSize bytes lies in it.
 bool BlockFits(const TFileDataInfo& info, std::size_t valueSize);
-// Asks for huge pages on large new storage: first touch of small pages costs far more than
-// the read itself.
-void AdviseHugePages(void* storage, std::uint64_t bytes);
 // Reads bytes at the block's offset; false on a file error or a short read.
 bool ReadBlock(const TFileDataInfo& info, void* dest, std::uint64_t bytes);
 
@@ -29,7 +27,7 @@ int LoadBlock(const TFileDataInfo& info, zar::MArray<T>& out) {
   if (out.capacity() < info.m_nCount) {
     out.clear();  // nothing old is worth copying into the new storage
     out.reserve(info.m_nCount);
-    AdviseHugePages(out.data(), std::uint64_t{info.m_nCount} * sizeof(T));
+    zar::lib::AdviseHugePages(out.data(), std::uint64_t{info.m_nCount} * sizeof(T));
   }
   out.resize(info.m_nCount);
   if (!ReadBlock(info, out.data(), std::uint64_t{info.m_nCount} * sizeof(T))) {

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "datastore/CacheFileBlock.h"
+#include "base/HugePages.h"
 #include "session/MemDBIdIndex.h"
 #include "session/ModelDBLink.h"
 
@@ -78,7 +78,7 @@ private:
                         static_cast<std::uint32_t>(m_nCount), 0,
                         static_cast<std::uint32_t>(capacity)});
     // Faults of small pages cost a large chunk more than filling it.
-    pvk::cache::AdviseHugePages(m_aChunk.back().pItems.get(), capacity * sizeof(TRec));
+    zar::lib::AdviseHugePages(m_aChunk.back().pItems.get(), capacity * sizeof(TRec));
     const TChunkPlace place{reinterpret_cast<std::uint64_t>(m_aChunk.back().pItems.get()),
                             m_aChunk.size() - 1};
     m_aByAddress.insert(std::upper_bound(m_aByAddress.begin(), m_aByAddress.end(), place,
