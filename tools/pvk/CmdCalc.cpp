@@ -129,10 +129,8 @@ void RunCalc(const TCalcOptions& o, std::FILE* out) {
   for (const std::string& text : o.operands) asked.push_back(AskedOperand(text));
   if (o.units) AskedUnits(*o.units, {});
   CPvkSession session(o.file);
-  const zar::lib::T_UNIT_INDEX fileUnits = *session.Mcas().GetUnitIndex();
-  const zar::lib::T_UNIT_INDEX units = o.units ? AskedUnits(*o.units, fileUnits) : fileUnits;
-  const std::uint64_t scas = session.SelectSubcase(o.select.subcase);
-  const std::uint64_t step = session.SelectStep(scas, o.select);
+  const zar::lib::T_UNIT_INDEX units = UnitsOf(o.units, *session.Mcas().GetUnitIndex());
+  const auto [scas, step] = session.SelectCase(o.select);
   const std::vector<CVResult*> operands = FindOperands(session, step, asked, o.file);
 
   CPvkDBSession db(o.units ? std::optional(units) : std::nullopt);

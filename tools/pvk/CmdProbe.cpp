@@ -104,8 +104,7 @@ void RunProbe(const TProbeOptions& o, std::FILE* out) {
   CPvkSession session(o.file);
   const std::optional<TBox> grids = GridsBox(*session.File().GetMPUPost());
   if (!grids) throw CPvkError(PVK_EXIT_MISSING, "cannot probe " + o.file, "it has no grids");
-  const std::uint64_t scas = session.SelectSubcase(o.select.subcase);
-  const std::uint64_t step = session.SelectStep(scas, o.select);
+  const auto [scas, step] = session.SelectCase(o.select);
   CVResult& vr = pvk_values::FindResult(*session.Vcas(step).GetPackage(), o.result, -1, o.file);
   if (!IsGridLoc(vr.GetLocType()))
     throw CPvkError(PVK_EXIT_MISSING, fmt::format("cannot probe result {}", vr.GetType()),

@@ -105,8 +105,9 @@ struct TResultsArgs {
 void RunResults(const TResultsArgs& a, std::FILE* out) {
   const CPvkSession session(a.file);
   TListedStep listed;
-  listed.scas = session.SelectSubcase(a.select.subcase);
-  listed.vcas = session.SelectStep(listed.scas, a.select);
+  const auto [scas, vcas] = session.SelectCase(a.select);
+  listed.scas = scas;
+  listed.vcas = vcas;
   listed.subcase = NumberOf(session.Subcases(), listed.scas);
   listed.step = NumberOf(session.Steps(listed.scas), listed.vcas);
   session.Vcas(listed.vcas).GetPackage()->GetAllResults(listed.all);

@@ -110,10 +110,8 @@ void RunValues(const TValuesOptions& o, std::FILE* out) {
   const std::int32_t loc = AskedLoc(o.loc, fmt::format("bad --loc \"{}\"", o.loc));
   if (o.units) AskedUnits(*o.units, {});
   CPvkSession session(o.file);
-  const zar::lib::T_UNIT_INDEX fileUnits = *session.Mcas().GetUnitIndex();
-  const zar::lib::T_UNIT_INDEX units = o.units ? AskedUnits(*o.units, fileUnits) : fileUnits;
-  const std::uint64_t scas = session.SelectSubcase(o.select.subcase);
-  const std::uint64_t step = session.SelectStep(scas, o.select);
+  const zar::lib::T_UNIT_INDEX units = UnitsOf(o.units, *session.Mcas().GetUnitIndex());
+  const auto [scas, step] = session.SelectCase(o.select);
   CVResult& vr = FindResult(*session.Vcas(step).GetPackage(), o.result, loc, o.file);
   zar::lib::MUnitCtrl ctrl;
   ctrl.SetCurUnitSystem(units);

@@ -182,3 +182,8 @@ std::uint64_t CPvkSession::NearestStep(std::uint64_t scasItr, double value, bool
                  RealText(found).c_str());
   return steps[best];
 }
+
+CPvkSession::TSelected CPvkSession::SelectCase(const TStepSelect& select) const {
+  const std::uint64_t scas = SelectSubcase(select.subcase);
+  return {scas, SelectStep(scas, select)};
+}

@@ -48,6 +48,11 @@ public:
   // By index or name, or the step whose value is nearest to the asked value, with a note on
   // standard error when it is not exact.
   std::uint64_t SelectStep(std::uint64_t scasItr, const TStepSelect& select) const;
+  struct TSelected {
+    std::uint64_t scas = 0, vcas = 0;
+  };
+  // The sub-case and step of `select`, as the two above choose them.
+  TSelected SelectCase(const TStepSelect& select) const;
 
 private:
   std::uint64_t SelectStep(std::uint64_t scasItr, const std::string& sel) const;

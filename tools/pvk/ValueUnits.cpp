@@ -61,4 +61,9 @@ zar::lib::T_UNIT_INDEX AskedUnits(const std::string& text, zar::lib::T_UNIT_INDE
   }
 }
 
+zar::lib::T_UNIT_INDEX UnitsOf(const std::optional<std::string>& asked,
+                               const zar::lib::T_UNIT_INDEX& fileUnits) {
+  return asked ? AskedUnits(*asked, fileUnits) : fileUnits;
+}
+
 }  // namespace pvk_values
