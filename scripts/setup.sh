@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config ccache git
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
+  libegl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   "$@"
 )
 
