@@ -1,5 +1,6 @@
 #include "base/FileCtrl.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,18 @@ std::size_t ExtDot(std::wstring_view name) {
 
 bool StatPath(const wchar_t* path, struct stat& st) {
   return path && *path && ::stat(Narrow(path).c_str(), &st) == 0;
+}
+
+// A real folder (no link) of this user, closed to others: one found open (made by an older
+// version, or loosened by hand) is tightened, so that no one else can plant or read files in it.
+bool HoldPrivateFolder(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
+  if (ok && (st.st_mode & 077) != 0) ok = ::fchmod(fd, st.st_mode & 0700) == 0;
+  ::close(fd);
+  return ok;
 }
 
 }  // namespace
@@ -100,9 +113,9 @@ bool MFileCtrl::CreateFolder(const wchar_t* path, bool bPrivate) {
   for (std::size_t i = narrow.find('/', 1); i != std::string::npos; i = narrow.find('/', i + 1))
     ::mkdir(narrow.substr(0, i).c_str(), mode);
   ::mkdir(narrow.c_str(), mode);
+  if (bPrivate) return HoldPrivateFolder(narrow);
   struct stat st;
-  if (!bPrivate) return ::stat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  return ::lstat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+  return ::stat(narrow.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 CString MFileCtrl::GetTempFolderPath() {

@@ -29,7 +29,8 @@ public:
 
   // Creates the folder and any missing parents. Private folders are made with mode 0700 and
   // count only when the final folder is a real folder (not a link) owned by this user, so a
-  // folder planted in a shared temporary folder is not taken over.
+  // folder planted in a shared temporary folder is not taken over; one of ours found open to
+  // others is closed to mode 0700.
   static bool CreateFolder(const wchar_t* path, bool bPrivate = false);
   // The system's temporary folder, which is per user on the platform this ports: here
   // temp_directory_path() + "pvk-<uid>/", created private when missing, so that one user's

@@ -60,7 +60,11 @@ TEST(MFileCtrl, CreateFolderMakesParentsAndGuardsPrivateFolders) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
   ASSERT_EQ(::stat(dir.Narrow("a").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
-  EXPECT_TRUE(MFileCtrl::CreateFolder(dir.Wide("a/b"), true));  // already there
+  // A private folder found open to others is closed again.
+  ASSERT_EQ(::chmod(dir.Narrow("a/b").c_str(), 0777), 0);
+  EXPECT_TRUE(MFileCtrl::CreateFolder(dir.Wide("a/b"), true));
+  ASSERT_EQ(::stat(dir.Narrow("a/b").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   std::ofstream(dir.Narrow("file")) << "x";
   EXPECT_FALSE(MFileCtrl::CreateFolder(dir.Wide("file")));
