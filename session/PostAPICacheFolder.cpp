@@ -2,6 +2,9 @@
 // process and one per session.
 #include <unistd.h>
 
+#include <algorithm>
+#include <string>
+
 #include "base/FileCtrl.h"
 #include "session/PostAPI.h"
 
@@ -21,12 +24,24 @@ CString TempFolder() {
   return folder.GetLength() > kMaxTempFolderLength ? CString() : folder;
 }
 
+// The host's sub-folder name stays below the cache root: no absolute path, no "..".
+bool IsInnerName(const CString& sub) {
+  const std::wstring& text = sub.str();
+  if (!text.empty() && text.front() == L'/') return false;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t slash = std::min(text.find(L'/', start), text.size());
+    if (text.compare(start, slash - start, L"..") == 0) return false;
+    start = slash + 1;
+  }
+  return true;
+}
+
 std::uint64_t ProcessId() { return static_cast<std::uint64_t>(::getpid()); }
 
 }  // namespace
 
 int IPostAPI::GetPostCacheFolderPath(CString& out, const CString& sub) {
-  out = TempFolder();
+  out = IsInnerName(sub) ? TempFolder() : CString();
   if (out.IsEmpty()) return 0;
   out += L"TarvoPost/";
   if (!sub.IsEmpty()) out += WithSlash(sub);

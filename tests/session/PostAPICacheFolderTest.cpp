@@ -42,6 +42,11 @@ TEST_F(PostCacheFolderPath, RootIsInAPrivateFolderOfThisUserWhetherTmpDirEndsWit
     EXPECT_EQ(out, root + L"Sub/");
     EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, L"Sub/"), 1);
     EXPECT_EQ(out, root + L"Sub/");
+    // A host's name that would leave the cache root gives no path.
+    for (const wchar_t* outside : {L"..", L"../x", L"a/../../x", L"a/..", L"/etc"}) {
+      EXPECT_EQ(IPostAPI::GetPostCacheFolderPath(out, outside), 0) << outside;
+      EXPECT_TRUE(out.IsEmpty());
+    }
   }
   struct stat st {};
   ASSERT_EQ(::lstat((base + user).c_str(), &st), 0);
