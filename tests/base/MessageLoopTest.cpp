@@ -147,4 +147,20 @@ TEST(CMessageLoopTest, DestroyedWindowsGetNothing) {
   EXPECT_TRUE(secondLog.empty());
 }
 
+// The window outlives the thread that created it: the thread's loop goes with the thread and
+// takes the window's handle and timers with it.
+TEST(CMessageLoopTest, WindowOutlivingItsOtherThreadIsDetached) {
+  std::vector<TDelivery> log;
+  std::unique_ptr<CRecordingWnd> wnd;
+  std::thread other([&] {
+    wnd = std::make_unique<CRecordingWnd>(log);
+    wnd->SetTimer(1, 1);
+  });
+  other.join();
+  EXPECT_EQ(wnd->GetSafeHwnd(), 0u);
+  EXPECT_EQ(wnd->SetTimer(1, 1), 0u);
+  EXPECT_FALSE(wnd->DestroyWindow());
+  EXPECT_TRUE(log.empty());
+}
+
 }  // namespace
