@@ -14,6 +14,7 @@
 #include "base/FileFind.h"
 #include "base/FixedSizeMemMgr.h"
 #include "base/FloatTraps.h"
+#include "base/MessageLoop.h"
 #include "base/MessageTable.h"
 #include "base/MsgOut.h"
 #include "base/MyParser.h"
@@ -25,6 +26,7 @@
 #include "base/UnitIndex.h"
 #include "base/ValidAddress.h"
 #include "base/WaitCursor.h"
+#include "base/Wnd.h"
 
 // Post session and case hierarchy
 #include "session/MemModelDB.h"
@@ -190,3 +192,9 @@
 #include "csys/OutputCSysConvertAPI.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/OutputCSysTypes.h"
+
+// Animation: frame state, scale factors, control point orders and the ticking timer
+#include "render/AnimAPI.h"
+#include "render/AnimInfo.h"
+#include "render/AnimTimer.h"
+#include "render/CtrlPointSetMaker.h"
