@@ -190,3 +190,15 @@
 #include "csys/OutputCSysConvertAPI.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/OutputCSysTypes.h"
+
+// Graphics layer: backends, buffers, textures, vertex-buffer models, part helpers; render data
+#include "render/Buffer.h"
+#include "render/GfxBackend.h"
+#include "render/GfxEnums.h"
+#include "render/OpenGLBackend.h"
+#include "render/PartHelper.h"
+#include "render/PostRndrData.h"
+#include "render/RecordingBackend.h"
+#include "render/RndrDTypes.h"
+#include "render/Texture.h"
+#include "render/VBOModel.h"
