@@ -101,7 +101,7 @@ private:
   template <class T>
   int LoadDataVBO(unsigned primitive, const TPoints<T>& pts, const TPoints<T>* normals,
                   const zar::MTArray<T>* vals, TVBOModelList& list);
-  int BuildModel(unsigned primitive, std::size_t n, const zar::MArray<float>& block,
+  int BuildModel(unsigned primitive, std::size_t n, std::span<const std::byte> block,
                  bool hasNormals, bool hasValues, TVBOModelList& list);
   int Fail(const CString& reason);
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/HugePages.h"
 #include "base/MsgOut.h"
 #include "render/GfxEnums.h"
 #include "render/PostRndrData.h"
@@ -21,40 +22,63 @@ constexpr std::size_t VEC_FLOATS = 3;
 constexpr int VALUE_TEXCOORD_SET = 1;
 constexpr float LINE_WIDTH = 1.0f;
 
-// Out-of-range doubles become infinities explicitly: a plain conversion would be undefined.
-float NarrowToFloat(double v) {
-  constexpr double maxFloat = std::numeric_limits<float>::max();
-  if (v > maxFloat) return std::numeric_limits<float>::infinity();
-  if (v < -maxFloat) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(v);
+// The floats of a model's attribute buffer, uninitialised until written.
+struct TBlock {
+  std::unique_ptr<float[]> pData;
+  std::size_t nSize;
+  std::size_t nNotFinite = 0;
+
+  explicit TBlock(std::size_t n) : pData(std::make_unique_for_overwrite<float[]>(n)), nSize(n) {
+    zar::lib::AdviseHugePages(pData.get(), n * sizeof(float));
+  }
+  std::span<const std::byte> Bytes() const { return std::as_bytes(std::span(pData.get(), nSize)); }
+};
+
+// IEC 60559 narrowing rounds doubles beyond the float range to infinities, which the count of
+// values that are not finite then includes.
+static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559);
+
+inline std::uint32_t NotFinite(float f) {
+  return std::fabs(f) <= std::numeric_limits<float>::max() ? 0 : 1;
+}
+
+// Narrows `count` values to floats at `at`, in fixed blocks that the compiler vectorises.
+template <class T>
+void PutFlat(const T* in, std::size_t count, TBlock& b, std::size_t at) {
+  constexpr std::size_t BLOCK = 16;
+  float* out = b.pData.get() + at;
+  std::size_t i = 0;
+  for (; i + BLOCK <= count; i += BLOCK) {
+    std::uint32_t bad = 0;
+    for (std::size_t j = 0; j < BLOCK; ++j) {
+      out[i + j] = static_cast<float>(in[i + j]);
+      bad += NotFinite(out[i + j]);
+    }
+    b.nNotFinite += bad;
+  }
+  for (; i < count; ++i) {
+    out[i] = static_cast<float>(in[i]);
+    b.nNotFinite += NotFinite(out[i]);
+  }
+}
+
+// A vector array is read as one run of 3·n values.
+template <class T>
+std::size_t PutVectors(const zar::MTArray<zar::MVector<T, 3>>& in, TBlock& b, std::size_t at) {
+  static_assert(sizeof(zar::MVector<T, 3>) == VEC_FLOATS * sizeof(T));
+  PutFlat(in.empty() ? nullptr : in.data()->data(), VEC_FLOATS * in.size(), b, at);
+  return at + VEC_FLOATS * in.size();
 }
 
 template <class T>
-void AppendVectors(const zar::MTArray<zar::MVector<T, 3>>& in, zar::MArray<float>& out) {
-  for (const auto& p : in)
-    for (std::size_t k = 0; k < VEC_FLOATS; ++k) out.push_back(NarrowToFloat(p[k]));
-}
-
-template <class T>
-void AppendValues(const zar::MTArray<T>& in, zar::MArray<float>& out) {
-  for (const T v : in) out.push_back(NarrowToFloat(v));
-}
-
-std::size_t CountNotFinite(const zar::MArray<float>& block) {
-  std::size_t n = 0;
-  for (const float v : block) n += std::isfinite(v) ? 0 : 1;
-  return n;
-}
-
-template <class V>
-std::span<const std::byte> Bytes(const zar::MArray<V>& a) {
-  return std::as_bytes(std::span(a));
+void PutValues(const zar::MTArray<T>& in, TBlock& b, std::size_t at) {
+  PutFlat(in.data(), in.size(), b, at);
 }
 
 int FillIndexBuffer(zar::oglib::MBuffer& buffer, std::size_t n) {
-  zar::MArray<std::uint32_t> index(n);
+  const auto index = std::make_unique_for_overwrite<std::uint32_t[]>(n);
   for (std::size_t i = 0; i < n; ++i) index[i] = static_cast<std::uint32_t>(i);
-  return buffer.GLGenerate() && buffer.GLSetData(Bytes(index));
+  return buffer.GLGenerate() && buffer.GLSetData(std::as_bytes(std::span(index.get(), n)));
 }
 
 }  // namespace
@@ -65,7 +89,7 @@ int CPostRndrData::Fail(const CString& reason) {
   return 0;
 }
 
-int CPostRndrData::BuildModel(unsigned primitive, std::size_t n, const zar::MArray<float>& block,
+int CPostRndrData::BuildModel(unsigned primitive, std::size_t n, std::span<const std::byte> block,
                               bool hasNormals, bool hasValues, TVBOModelList& list) {
   auto model = std::make_unique<MVBOModel>();
   const std::size_t vecBytes = VEC_FLOATS * sizeof(float) * n;
@@ -76,7 +100,7 @@ int CPostRndrData::BuildModel(unsigned primitive, std::size_t n, const zar::MArr
                       hasNormals ? 2 * vecBytes : vecBytes});
   auto index = std::make_unique<zar::oglib::MBuffer>(gl::ELEMENT_ARRAY_BUFFER);
   const zar::oglib::MBuffer* failed = nullptr;
-  if (!model->GLSetAttribBuffer(Bytes(block)))
+  if (!model->GLSetAttribBuffer(block))
     failed = &model->GetAttribBuffer();
   else if (!FillIndexBuffer(*index, n))
     failed = index.get();
@@ -103,18 +127,17 @@ int CPostRndrData::LoadDataVBO(unsigned primitive, const TPoints<T>& pts, const 
     return Fail(L"Render data with more points than 32-bit indices reach");
   m_strReason.Empty();
   if (n == 0) return 1;
-  zar::MArray<float> block;
-  block.reserve(n * (VEC_FLOATS * (normals ? 2 : 1) + (vals ? 1 : 0)));
-  AppendVectors(pts, block);
-  if (normals) AppendVectors(*normals, block);
-  if (vals) AppendValues(*vals, block);
-  if (const std::size_t bad = CountNotFinite(block); bad != 0) {
+  TBlock block(n * (VEC_FLOATS * (normals ? 2 : 1) + (vals ? 1 : 0)));
+  std::size_t at = PutVectors(pts, block, 0);
+  if (normals) at = PutVectors(*normals, block, at);
+  if (vals) PutValues(*vals, block, at);
+  if (block.nNotFinite != 0) {
     CString reason;
     reason.Format(L"Render data hold %llu values that are not finite as floats",
-                  static_cast<unsigned long long>(bad));
+                  static_cast<unsigned long long>(block.nNotFinite));
     Fail(reason);
   }
-  return BuildModel(primitive, n, block, normals != nullptr, vals != nullptr, list);
+  return BuildModel(primitive, n, block.Bytes(), normals != nullptr, vals != nullptr, list);
 }
 
 int CPostRndrData::LoadDataEdgeVBO(const TPoints<float>& pts, TVBOModelList& list) {
