@@ -2,8 +2,9 @@
 // another, not interleaved: n positions (3 floats), then for faces n normals (3 floats), then
 // when given n values (1 float, read as texture coordinate set 1).
 #include <cmath>
-#include <cstring>
 #include <limits>
+#include <memory>
+#include <span>
 
 #include "base/HugePages.h"
 #include "base/MsgOut.h"
@@ -18,7 +19,7 @@ namespace gl = zar::oglib::gl;
 using zar::render::E_VBO_ATTRIB;
 using zar::render::MVBOModel;
 
-constexpr std::size_t VEC_FLOATS = 3;
+constexpr std::size_t VEC_COMPONENTS = 3;
 constexpr int VALUE_TEXCOORD_SET = 1;
 constexpr float LINE_WIDTH = 1.0f;
 
@@ -65,9 +66,9 @@ void PutFlat(const T* in, std::size_t count, TBlock& b, std::size_t at) {
 // A vector array is read as one run of 3·n values.
 template <class T>
 std::size_t PutVectors(const zar::MTArray<zar::MVector<T, 3>>& in, TBlock& b, std::size_t at) {
-  static_assert(sizeof(zar::MVector<T, 3>) == VEC_FLOATS * sizeof(T));
-  PutFlat(in.empty() ? nullptr : in.data()->data(), VEC_FLOATS * in.size(), b, at);
-  return at + VEC_FLOATS * in.size();
+  static_assert(sizeof(zar::MVector<T, 3>) == VEC_COMPONENTS * sizeof(T));
+  PutFlat(in.empty() ? nullptr : in.data()->data(), VEC_COMPONENTS * in.size(), b, at);
+  return at + VEC_COMPONENTS * in.size();
 }
 
 template <class T>
@@ -92,9 +93,9 @@ int CPostRndrData::Fail(const CString& reason) {
 int CPostRndrData::BuildModel(unsigned primitive, std::size_t n, std::span<const std::byte> block,
                               bool hasNormals, bool hasValues, TVBOModelList& list) {
   auto model = std::make_unique<MVBOModel>();
-  const std::size_t vecBytes = VEC_FLOATS * sizeof(float) * n;
-  model->AddAttrib({E_VBO_ATTRIB::POSITION, 0, VEC_FLOATS, gl::FLOAT, 0});
-  if (hasNormals) model->AddAttrib({E_VBO_ATTRIB::NORMAL, 0, VEC_FLOATS, gl::FLOAT, vecBytes});
+  const std::size_t vecBytes = VEC_COMPONENTS * sizeof(float) * n;
+  model->AddAttrib({E_VBO_ATTRIB::POSITION, 0, VEC_COMPONENTS, gl::FLOAT, 0});
+  if (hasNormals) model->AddAttrib({E_VBO_ATTRIB::NORMAL, 0, VEC_COMPONENTS, gl::FLOAT, vecBytes});
   if (hasValues)
     model->AddAttrib({E_VBO_ATTRIB::TEXCOORD, VALUE_TEXCOORD_SET, 1, gl::FLOAT,
                       hasNormals ? 2 * vecBytes : vecBytes});
@@ -127,7 +128,7 @@ int CPostRndrData::LoadDataVBO(unsigned primitive, const TPoints<T>& pts, const 
     return Fail(L"Render data with more points than 32-bit indices reach");
   m_strReason.Empty();
   if (n == 0) return 1;
-  TBlock block(n * (VEC_FLOATS * (normals ? 2 : 1) + (vals ? 1 : 0)));
+  TBlock block(n * (VEC_COMPONENTS * (normals ? 2 : 1) + (vals ? 1 : 0)));
   std::size_t at = PutVectors(pts, block, 0);
   if (normals) at = PutVectors(*normals, block, at);
   if (vals) PutValues(*vals, block, at);
