@@ -198,3 +198,15 @@
 #include "render/AnimInfo.h"
 #include "render/AnimTimer.h"
 #include "render/CtrlPointSetMaker.h"
+
+// Graphics layer: backends, buffers, textures, vertex-buffer models, part helpers; render data
+#include "render/Buffer.h"
+#include "render/GfxBackend.h"
+#include "render/GfxEnums.h"
+#include "render/OpenGLBackend.h"
+#include "render/PartHelper.h"
+#include "render/PostRndrData.h"
+#include "render/RecordingBackend.h"
+#include "render/RndrDTypes.h"
+#include "render/Texture.h"
+#include "render/VBOModel.h"
