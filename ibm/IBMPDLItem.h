@@ -82,25 +82,31 @@ protected:
 
   // The one-list load of one result into its data.
   int _LoadData(CVResult& vr, CIBMGlobalD& data, pvk::TDLoadOpt& opt, TIBMLoadParam& param);
-  // A result and its partner into one data object.
+  // A result and its partner into one data object. bPairShown: the data show the partner's
+  // quantity (the phase angle of a complex pair), so the options carry the partner's id.
   int _LoadDataWithPair(CVResult& vr, CVResult& pair, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
-                        TIBMLoadParam& param);
+                        TIBMLoadParam& param, bool bPairShown = false);
   // The two-list load, with the partner when there is one.
   int _LoadCapData(CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
-                   TIBMLoadParam& param);
-  // Component 0 of role nMain's data becomes the magnitude of the complex pair of the two
-  // roles, or its phase angle when the phase-angle variant was set.
+                   TIBMLoadParam& param, bool bPairShown = false);
+  // Component 0 of role nMain's data (the real parts) becomes, with role nImag's (the
+  // imaginary parts), the magnitude of the complex values, or their phase angle when the
+  // phase-angle variant was set.
   void _Equation(std::int32_t nMain, std::int32_t nImag);
   // Scales every value of the role's data by the provider's sigma factor of its result; 1
   // when it scaled.
   int _Sigma(std::int32_t nRole, TIBMLoadParam& param);
 
+  static bool IsPhaseResult(const CVResult* pResult);
+
 private:
   int LoadRole(CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
-               TIBMLoadParam& param, bool bTwoLists);
+               TIBMLoadParam& param, bool bTwoLists, bool bPairShown);
   // The main branches on roles nMain and nImag: paired, or both loaded and combined.
   int LoadCombined(std::int32_t nMain, std::int32_t nImag, bool bCap, pvk::TDLoadOpt& opt,
                    TIBMLoadParam& param);
+  // Data that show the phase angle belong to the phase-angle result: it takes the main role.
+  void TakePhaseRole(std::int32_t nMain, std::int32_t nImag);
   void SetRole(std::int32_t nRole, CVResult* pResult, std::unique_ptr<CIBMGlobalD> pData);
 
   std::uint32_t m_nState = 0;

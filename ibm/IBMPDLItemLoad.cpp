@@ -1,5 +1,6 @@
 // Loading an item's results into their data objects through the host's mesh post provider.
 #include <initializer_list>
+#include <utility>
 
 #include "base/WaitCursor.h"
 #include "datastore/PostPartialDList.h"
@@ -31,11 +32,12 @@ CIBMGlobalD::PartialList LoadList(CVResult& vr, const IMPUPostProvider& provider
 }  // namespace
 
 int CIBMPDLItem::LoadRole(CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
-                          TIBMLoadParam& param, bool bTwoLists) {
+                          TIBMLoadParam& param, bool bTwoLists, bool bPairShown) {
   const IMPUPostProvider* pProvider = param.m_pMPUProvider;
   CMPUPost* pMPU = pProvider ? pProvider->GetMPUPost(vr.GetPOHMcas()) : nullptr;
   if (!pMPU) return 0;
   FillLoadOpt(vr, *pProvider, opt);
+  if (bPairShown && pPair) opt.nResType = pPair->GetType();
   PartialList list = LoadList(vr, *pProvider, param);
   PartialList pair = pPair ? LoadList(*pPair, *pProvider, param) : nullptr;
   if (!list || (pPair && !pair)) return 0;
@@ -47,17 +49,17 @@ int CIBMPDLItem::LoadRole(CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk:
 
 int CIBMPDLItem::_LoadData(CVResult& vr, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
                            TIBMLoadParam& param) {
-  return LoadRole(vr, nullptr, data, opt, param, false);
+  return LoadRole(vr, nullptr, data, opt, param, false, false);
 }
 
 int CIBMPDLItem::_LoadDataWithPair(CVResult& vr, CVResult& pair, CIBMGlobalD& data,
-                                   pvk::TDLoadOpt& opt, TIBMLoadParam& param) {
-  return LoadRole(vr, &pair, data, opt, param, true);
+                                   pvk::TDLoadOpt& opt, TIBMLoadParam& param, bool bPairShown) {
+  return LoadRole(vr, &pair, data, opt, param, true, bPairShown);
 }
 
 int CIBMPDLItem::_LoadCapData(CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk::TDLoadOpt& opt,
-                              TIBMLoadParam& param) {
-  return LoadRole(vr, pPair, data, opt, param, true);
+                              TIBMLoadParam& param, bool bPairShown) {
+  return LoadRole(vr, pPair, data, opt, param, true, bPairShown);
 }
 
 int CIBMPDLItem::LoadCombined(std::int32_t nMain, std::int32_t nImag, bool bCap,
@@ -65,24 +67,32 @@ int CIBMPDLItem::LoadCombined(std::int32_t nMain, std::int32_t nImag, bool bCap,
   CVResult* pMain = m_apVResult[nMain];
   CVResult* pImag = m_apVResult[nImag];
   CVResult* pNonl = m_apVResult[ROLE_NONL];
-  CIBMGlobalD* pData = m_apData[nMain].get();
-  if (!pMain || !pData) return 0;
-  const auto loadOne = [&](CVResult& vr, CVResult* pPair, CIBMGlobalD& data, pvk::TDLoadOpt& o) {
-    if (bCap) return _LoadCapData(vr, pPair, data, o, param);
-    return pPair ? _LoadDataWithPair(vr, *pPair, data, o, param) : _LoadData(vr, data, o, param);
+  if (!pMain || !m_apData[nMain]) return 0;
+  // Once a phase angle was shown its result holds the main role; the real part still loads
+  // into the main data.
+  if (IsPhaseResult(pMain) && pImag && !IsPhaseResult(pImag)) std::swap(pMain, pImag);
+  CIBMGlobalD& data = *m_apData[nMain];
+  const auto loadPair = [&](CVResult& pair, bool bPairShown) {
+    return bCap ? _LoadCapData(*pMain, &pair, data, opt, param, bPairShown)
+                : _LoadDataWithPair(*pMain, pair, data, opt, param, bPairShown);
+  };
+  const auto loadOne = [&](CVResult& vr, CIBMGlobalD& into, pvk::TDLoadOpt& o) {
+    return bCap ? _LoadCapData(vr, nullptr, into, o, param) : _LoadData(vr, into, o, param);
   };
   // The caller's options go with the main result; the counterpart starts from the same.
   const pvk::TDLoadOpt given = opt;
+  const bool bPhase = CheckState(STATE_PHASE) != 0;
   if (CheckState(STATE_NONL) && pNonl) {
-    if (!loadOne(*pMain, pNonl, *pData, opt)) return 0;
+    if (!loadPair(*pNonl, false)) return 0;
   } else if (CheckState(STATE_COMP) && pImag && pMain->GetDLoadOpt().nAMTType == pvk::AMT_SPR6) {
-    if (!loadOne(*pMain, pImag, *pData, opt)) return 0;
+    // The pair kernels form the quantity of the id they load with.
+    if (!loadPair(*pImag, bPhase)) return 0;
+    if (bPhase) TakePhaseRole(nMain, nImag);
   } else {
-    if (!loadOne(*pMain, nullptr, *pData, opt)) return 0;
+    if (!loadOne(*pMain, data, opt)) return 0;
     if (CheckState(STATE_COMP)) {
       pvk::TDLoadOpt imagOpt = given;
-      if (!pImag || !m_apData[nImag] || !loadOne(*pImag, nullptr, *m_apData[nImag], imagOpt))
-        return 0;
+      if (!pImag || !m_apData[nImag] || !loadOne(*pImag, *m_apData[nImag], imagOpt)) return 0;
       if (CheckState(STATE_MAGNITUDE)) _Equation(nMain, nImag);
     }
   }
@@ -91,7 +101,7 @@ int CIBMPDLItem::LoadCombined(std::int32_t nMain, std::int32_t nImag, bool bCap,
     if (!bCap) _Sigma(ROLE_NONL, param);
   }
   // The combination and scaling changed the values.
-  return m_apData[nMain]->UpdateDataRange(param);
+  return data.UpdateDataRange(param);
 }
 
 int CIBMPDLItem::LoadMainData(pvk::TDLoadOpt& opt, TIBMLoadParam& param) {
