@@ -6,8 +6,10 @@
 #include <memory>
 #include <optional>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
+#include "IBMTestGrid.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMGlobalFacet.h"
@@ -29,34 +31,36 @@ using Columns = std::vector<std::vector<double>>;
 using Item = CIBMPDLItem;
 constexpr std::int32_t kPhase = 1000000000;
 
-// A result of a given id and location type that loads the given columns, one row per value.
+// A result of a given id and location type that loads the given columns, one row per key
+// (1, 2, ... unless given).
 class CGivenResult : public CVResult {
 public:
-  CGivenResult(std::int32_t id, pvk::LOC_TYPE loc, Columns columns = {})
-      : m_nID(id), m_columns(std::move(columns)) {
+  CGivenResult(std::int32_t id, pvk::LOC_TYPE loc, Columns columns = {},
+               pvk::AMT_TYPE amt = pvk::AMT_VECTOR, std::vector<std::int32_t> keys = {})
+      : m_nID(id), m_columns(std::move(columns)), m_keys(std::move(keys)) {
     SetLocType(loc);
-    SetAMTType(pvk::AMT_VECTOR);
+    SetAMTType(amt);
     AddVRDSet(TVRDSet{});
+    for (std::size_t i = m_keys.size(); !m_columns.empty() && i < m_columns[0].size(); ++i)
+      m_keys.push_back(static_cast<std::int32_t>(i) + 1);
   }
   std::int32_t GetType() const override { return m_nID; }
   bool m_bFail = false;
 
 protected:
   int _LoadPartial(CPostPartialD* pData, TVRDSet*, TVResParam*) override {
-    if (m_bFail || m_columns.empty() ||
-        !pData->Init(pvk::AMT_VECTOR, GetLocType(), static_cast<std::int32_t>(m_columns.size())))
-      return 0;
-    for (std::size_t c = 0; c < m_columns.size(); ++c)
-      pData->GetComp(static_cast<std::int32_t>(c))
-          ->assign(m_columns[c].begin(), m_columns[c].end());
-    for (std::size_t i = 0; i < m_columns[0].size(); ++i)
-      pData->GetKey()->push_back(static_cast<std::int32_t>(i) + 1);
+    const auto nComp = static_cast<std::int32_t>(m_columns.size());
+    if (m_bFail || !nComp || !pData->Init(GetDLoadOpt().nAMTType, GetLocType(), nComp)) return 0;
+    for (std::int32_t c = 0; c < nComp; ++c)
+      pData->GetComp(c)->assign(m_columns[c].begin(), m_columns[c].end());
+    *pData->GetKey() = m_keys;
     return 1;
   }
 
 private:
   std::int32_t m_nID;
   Columns m_columns;
+  std::vector<std::int32_t> m_keys;
 };
 
 // The host's side: one mesh post unit with a body, for one result file.
@@ -94,8 +98,9 @@ protected:
     static_cast<CPOHScas*>(m_session.GetPOHPool(1)->GetAt(scas))->SetMecAnalType(analType);
     m_vcas = AddNode(m_session, 2, L"", scas);
   }
-  CGivenResult* Add(std::int32_t id, pvk::LOC_TYPE loc, Columns columns = {}) {
-    auto result = std::make_unique<CGivenResult>(id, loc, std::move(columns));
+  CGivenResult* Add(std::int32_t id, pvk::LOC_TYPE loc, Columns columns = {},
+                    pvk::AMT_TYPE amt = pvk::AMT_VECTOR, std::vector<std::int32_t> keys = {}) {
+    auto result = std::make_unique<CGivenResult>(id, loc, std::move(columns), amt, std::move(keys));
     result->SetParent(m_vcas);
     result->SetPOHSession(&m_session);
     CGivenResult* raw = result.get();
@@ -124,39 +129,25 @@ TEST_F(IBMPDLItem, ResultChoiceAndStateFlags) {
     std::int32_t main, imag, nonl;
   };
   using enum pvk::LOC_TYPE;
-  const std::uint32_t kCM = Item::STATE_COMP | Item::STATE_MAGNITUDE;
+  const std::uint32_t kC = Item::STATE_COMP, kCM = kC | Item::STATE_MAGNITUDE;
+  const std::uint32_t kP = Item::STATE_PHASE, kN = Item::STATE_NONL;
+  // Board codes of group 1 with ids 3 and 7: stresses 7203 and 7207 (von Mises).
+  const std::int32_t kB3 = 51004103, kB7 = 51004107;
   const Row rows[] = {
       // The phase-angle variant: its base result is the main one.
-      {kPhase + 101, LOC_NODE, {101}, L"Load", 112, Item::STATE_PHASE, 101, kPhase + 101, 0},
+      {kPhase + 101, LOC_NODE, {101}, L"Load", 112, kP, 101, kPhase + 101, 0},
       // Without its base result the phase-angle variant is only the counterpart.
-      {kPhase + 7201, LOC_NODE, {}, L"Load", 112, Item::STATE_PHASE | kCM, 0, kPhase + 7201, 0},
+      {kPhase + 7201, LOC_NODE, {}, L"Load", 112, kP | kCM, 0, kPhase + 7201, 0},
       {7201, LOC_NODE, {kPhase + 7201}, L"Load", 112, kCM, 7201, kPhase + 7201, 0},
       // Von Mises: a component-like counterpart, but no magnitude.
-      {kPhase + 7207,
-       LOC_NODE,
-       {7207},
-       L"Load",
-       112,
-       Item::STATE_PHASE | Item::STATE_COMP,
-       7207,
-       kPhase + 7207,
-       0},
-      // Board results by the base quantity of their code: 7203, then von Mises 7207.
-      {51004103, LOC_NODE, {kPhase + 51004103}, L"Load", 112, kCM, 51004103, kPhase + 51004103, 0},
-      {51004107,
-       LOC_NODE,
-       {kPhase + 51004107},
-       L"Load",
-       112,
-       Item::STATE_COMP,
-       51004107,
-       kPhase + 51004107,
-       0},
-      {7701, LOC_NODE, {7207}, L"Load", 0, Item::STATE_NONL, 7701, 0, 7207},
+      {kPhase + 7207, LOC_NODE, {7207}, L"Load", 112, kP | kC, 7207, kPhase + 7207, 0},
+      {kB3, LOC_NODE, {kPhase + kB3}, L"Load", 112, kCM, kB3, kPhase + kB3, 0},
+      {kB7, LOC_NODE, {kPhase + kB7}, L"Load", 112, kC, kB7, kPhase + kB7, 0},
+      {7701, LOC_NODE, {7207}, L"Load", 0, kN, 7701, 0, 7207},
       {7207, LOC_NODE, {7701}, L"Load", 0, 0, 7207, 0, 0},
-      {7207, LOC_NODE, {7701}, L"Load", 123, Item::STATE_NONL, 7207, 0, 7701},
-      {60311, LOC_NODE, {60266}, L"Load", 0, Item::STATE_NONL, 60311, 0, 60266},
-      {60268, LOC_NODE, {60300}, L"Load", 123, Item::STATE_NONL, 60268, 0, 60300},
+      {7207, LOC_NODE, {7701}, L"Load", 123, kN, 7207, 0, 7701},
+      {60311, LOC_NODE, {60266}, L"Load", 0, kN, 60311, 0, 60266},
+      {60268, LOC_NODE, {60300}, L"Load", 123, kN, 60268, 0, 60300},
       {60279, LOC_NODE, {60300}, L"Load", 0, 0, 60279, 0, 0},
       // The partner must be at the same location type.
       {7701, LOC_NODE, {}, L"Load", 0, 0, 7701, 0, 0},
@@ -261,6 +252,37 @@ TEST_F(IBMPDLItem, ComplexPairGivesMagnitudePhaseOrStaysApart) {
     }
   }
 }
+// Recovered stresses of a complex analysis load as a pair into one grid data object: its
+// magnitude, or its phase angle, whose result then holds the main role.
+TEST_F(IBMPDLItem, RecoveredStressPairGivesMagnitudeOrPhase) {
+  ibmtest::CTestGrid grid({ibmtest::TGridBody{}});
+  m_provider.m_pMPU = &grid.mpu;
+  m_param.m_pMesh = &grid;
+  m_param.m_pMPUData = &grid.display;
+  m_param.m_nBuild = 1;
+  std::vector<std::int32_t> ids;
+  for (std::int32_t nd = 0; nd < grid.mpu.GetBody().GetNodeSize(); ++nd)
+    ids.push_back(grid.mpu.GetBody().GetNodeID(nd));
+  // Constant recovered polynomials: the first coefficient of each stress component.
+  const auto columns = [&](double value) {
+    Columns c(60, std::vector<double>(ids.size(), 0.0));
+    for (std::size_t k = 0; k < 60; k += 10) c[k].assign(ids.size(), value);
+    return c;
+  };
+  for (const auto& [id, expected] : {std::pair{60200, 5.0}, {kPhase + 60200, 126.86989764584402}}) {
+    NewCase(L"Load", 112);
+    const auto loc = pvk::LOC_IBM_VOLUME_NODE;
+    CGivenResult* re = Add(60200, loc, columns(-3.0), pvk::AMT_SPR6, ids);
+    CGivenResult* im = Add(kPhase + 60200, loc, columns(4.0), pvk::AMT_SPR6, ids);
+    Item item;
+    item.SetVResultMain(id == 60200 ? re : im);
+    ASSERT_EQ(item.LoadMainData(m_opt, m_param), 1) << id;
+    ASSERT_FALSE(item.GetMainD()->IsEmpty()) << id;
+    for (const double v : item.GetMainD()->GetScalarComp()) ASSERT_NEAR(v, expected, 1e-4) << id;
+    EXPECT_EQ(IdOf(item.GetVResultMain()), id);
+  }
+}
+
 // An RMS result is scaled by the host's sigma factor, in every component, when it gives one.
 TEST_F(IBMPDLItem, RMSCaseScalesBySigmaFactor) {
   const Columns values = {{1, -2}, {3, 4}, {5, 6}, {7, 8}};
