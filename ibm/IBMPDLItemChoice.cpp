@@ -1,5 +1,4 @@
 // Which results take part in an item's picture, and the data class of each role.
-#include <initializer_list>
 
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
