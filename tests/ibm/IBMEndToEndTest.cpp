@@ -215,9 +215,6 @@ TEST_F(IBMEndToEnd, DisplayItemLoadsAsItsGlobalData) {
     ASSERT_EQ(item.LoadMainData(opt, m_param), 1) << id;
     ASSERT_EQ(item.LoadCapData(opt, m_param), 1) << id;
     ASSERT_EQ(item.LoadFatigueData(opt, m_param), 1) << id;
-    EXPECT_EQ(opt.nAnalType,
-              static_cast<const CPOHScas*>(s_pFile->session.GetPOHPool(1)->GetAt(s_pFile->scas))
-                  ->GetMecAnalType());
     EXPECT_EQ(opt.rFatigueMax, CSampleIbm::kMaxLife);
 
     CIBMGlobalElem elem;
