@@ -103,7 +103,7 @@
 #include "ibm/MPURecords.h"
 #include "ibm/MeshPostUnit.h"
 
-// Grid results: global data, data ranges, element interpolation
+// Grid results: global data, data ranges, element interpolation, display-list items
 #include "ibm/IBMGlobalD.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemBase.h"
@@ -116,6 +116,11 @@
 #include "ibm/IBMGlobalRange.h"
 #include "ibm/IBMGlobalVect.h"
 #include "ibm/IBMGlobalVolume.h"
+#include "ibm/IBMPDLItem.h"
+#include "ibm/IBMPDLResultCase.h"
+#include "ibm/MPUPostProvider.h"
+#include "ibm/PDLManager.h"
+#include "ibm/PostFileMPUProvider.h"
 #include "ibm/ShapeFuncHexa.h"
 
 // Result vector records and their loaders

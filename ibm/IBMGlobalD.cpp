@@ -75,6 +75,10 @@ const zar::MArray<double>* CIBMGlobalD::GetCompData(std::int32_t i) const {
   return i >= 0 && i < N_MAX_COMP ? &m_aComp[i] : nullptr;
 }
 
+zar::MArray<double>* CIBMGlobalD::GetCompData(std::int32_t i) {
+  return i >= 0 && i < N_MAX_COMP ? &m_aComp[i] : nullptr;
+}
+
 int CIBMGlobalD::InitDataShared(CMPUPost* pMPU, const pvk::TDLoadOpt& opt, std::int32_t nComp,
                                 bool bNeedBodies, bool bFatMax) {
   Clear();

@@ -56,6 +56,8 @@ public:
   const zar::MArray<pvk::TDataRange>& GetBndrRange() const { return m_aBndrRange; }
   // Null outside 0 to 69.
   const zar::MArray<double>* GetCompData(std::int32_t i) const;
+  // For the display item, which combines and scales the values it loaded.
+  zar::MArray<double>* GetCompData(std::int32_t i);
   const zar::MArray<double>& GetScalarComp() const { return m_aComp[0]; }
   std::int32_t GetDataCount() const { return static_cast<std::int32_t>(m_aComp[0].size()); }
   const pvk::TDataRange& GetDataRange() const { return m_range; }

@@ -12,9 +12,11 @@
 #include "base/ScratchFolder.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
+#include "ibm/IBMPDLItem.h"
 #include "ibm/MPUGeometry.h"
 #include "ibm/MPUGlobalMesh.h"
 #include "ibm/MeshPostUnit.h"
+#include "ibm/PostFileMPUProvider.h"
 #include "resultfile/PostFile.h"
 #include "session/MemModelDB.h"
 #include "session/POHPoolBase.h"
@@ -190,6 +192,41 @@ TEST_F(IBMEndToEnd, DisplayNodesVerticesAndPickedPointsCarryTheField) {
       double value = 0;
       ASSERT_EQ(elem.GetPosValue({{p[0], p[1], p[2]}}, value), 1) << p[0] << " " << p[1];
       ExpectField(value, row.field(p), "result " + std::to_string(row.id) + " picked");
+    }
+  }
+}
+
+// A result set on a display item and loaded through the stand-alone provider has the values
+// and range that its global data give when loaded directly: at the surface vertices for the
+// main data, at the cell nodes for the section cap and the fatigue data.
+TEST_F(IBMEndToEnd, DisplayItemLoadsAsItsGlobalData) {
+  CPostFileMPUProvider provider(s_pFile->manager);
+  const auto* pStep =
+      static_cast<const CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
+  for (const std::int32_t id : {7201, 9006}) {
+    CVResult* vr = pStep->GetPackage()->Find(pvk::LOC_NODE, id);
+    ASSERT_TRUE(vr) << id;
+    CIBMPDLItem item;
+    item.SetVResultMain(vr);
+    item.SetVResultFatigue(vr);
+    m_param.m_pMPUProvider = &provider;
+    m_param.m_nBuild = 1;
+    pvk::TDLoadOpt opt;
+    ASSERT_EQ(item.LoadMainData(opt, m_param), 1) << id;
+    ASSERT_EQ(item.LoadCapData(opt, m_param), 1) << id;
+    ASSERT_EQ(item.LoadFatigueData(opt, m_param), 1) << id;
+    EXPECT_EQ(opt.rFatigueMax, CSampleIbm::kMaxLife);
+
+    CIBMGlobalElem elem;
+    CIBMGlobalElemVolume volume;
+    ASSERT_EQ(Load(elem, id, true), 1) << id;
+    ASSERT_EQ(Load(volume, id, true), 1) << id;
+    ASSERT_TRUE(elem.GetDataRange().IsSet()) << id;
+    EXPECT_EQ(item.GetMainD()->GetDataRange(), elem.GetDataRange()) << id;
+    EXPECT_EQ(item.GetMainD()->GetScalarComp(), elem.GetScalarComp()) << id;
+    for (const CIBMGlobalD* data : {item.GetCapD(), item.GetFatigueD()}) {
+      EXPECT_EQ(data->GetDataRange(), volume.GetDataRange()) << id;
+      EXPECT_EQ(data->GetScalarComp(), volume.GetScalarComp()) << id;
     }
   }
 }
