@@ -4,17 +4,6 @@
 
 namespace zar::oglib {
 
-int MBuffer::Fail(const CString& reason) const {
-  m_strReason = reason;
-  zar::lib::nsMsgOutWarning(L"%s\n", reason.GetString());
-  return 0;
-}
-
-int MBuffer::BackendFailed(const IGfxBackend& backend) const {
-  m_strReason = backend.GetReason();
-  return 0;
-}
-
 int MBuffer::GLGenerate() {
   GLDelete();
   IGfxBackend* backend = GetGfxBackend();

@@ -10,7 +10,7 @@
 
 namespace zar::oglib {
 
-class MBuffer {
+class MBuffer : public MGfxReason {
 public:
   explicit MBuffer(unsigned target = gl::ARRAY_BUFFER) : m_nTarget(target) {}
   MBuffer(const MBuffer&) = delete;
@@ -28,19 +28,15 @@ public:
   unsigned GetTarget() const { return m_nTarget; }
   unsigned GetName() const { return m_nName; }
   std::size_t GetSize() const { return m_nSize; }
-  const CString& GetReason() const { return m_strReason; }
 
 private:
-  // Keeps the reason and sends it as a warning.
-  int Fail(const CString& reason) const;
   // Keeps the reason of the backend's failure, which sent its own warning.
-  int BackendFailed(const IGfxBackend& backend) const;
+  int BackendFailed(const IGfxBackend& backend) const { return Keep(backend.GetReason()); }
 
   unsigned m_nTarget;
   unsigned m_nName = 0;
   std::size_t m_nSize = 0;
   IGfxBackend* m_pBackend = nullptr;  // not owned: the backend it was generated on
-  mutable CString m_strReason;
 };
 
 }  // namespace zar::oglib

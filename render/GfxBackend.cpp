@@ -38,7 +38,7 @@ int GetTypeBytes(unsigned type) {
 
 }  // namespace
 
-int IGfxBackend::Fail(const CString& reason) {
+int MGfxReason::Fail(const CString& reason) const {
   m_strReason = reason;
   zar::lib::nsMsgOutWarning(L"%s\n", reason.GetString());
   return 0;

@@ -16,6 +16,7 @@
 #include <span>
 
 #include "base/CString.h"
+#include "render/GfxReason.h"
 
 namespace zar::oglib {
 
@@ -45,7 +46,7 @@ struct TTexImage {
   std::size_t nBytes = 0;
 };
 
-class IGfxBackend {
+class IGfxBackend : public MGfxReason {
 public:
   virtual ~IGfxBackend() = default;
 
@@ -65,16 +66,6 @@ public:
   virtual int GetTexImage(unsigned name, unsigned target, int level, unsigned format, unsigned type,
                           std::span<std::byte> out) = 0;
   virtual void DeleteTexture(unsigned name) = 0;
-
-  // Why the last failing call failed.
-  const CString& GetReason() const { return m_strReason; }
-
-protected:
-  // Keeps the reason, sends it as a warning and returns 0.
-  int Fail(const CString& reason);
-
-private:
-  CString m_strReason;
 };
 
 // The current backend; null when none is set.

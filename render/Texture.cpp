@@ -4,17 +4,6 @@
 
 namespace zar::oglib {
 
-int MTexture::Fail(const CString& reason) const {
-  m_strReason = reason;
-  zar::lib::nsMsgOutWarning(L"%s\n", reason.GetString());
-  return 0;
-}
-
-int MTexture::BackendFailed(const IGfxBackend& backend) const {
-  m_strReason = backend.GetReason();
-  return 0;
-}
-
 int MTexture::GLGenerate() {
   GLDelete();
   IGfxBackend* backend = GetGfxBackend();

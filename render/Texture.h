@@ -11,7 +11,7 @@
 
 namespace zar::oglib {
 
-class MTexture {
+class MTexture : public MGfxReason {
 public:
   MTexture() = default;
   MTexture(const MTexture&) = delete;
@@ -36,18 +36,16 @@ public:
 
   unsigned GetTarget() const { return m_nTarget; }
   unsigned GetName() const { return m_nName; }
-  const CString& GetReason() const { return m_strReason; }
 
 private:
   int SetParam(const TTexParam& param);
   int SetImage(TTexImage image, std::span<const std::byte> data);
-  int Fail(const CString& reason) const;
-  int BackendFailed(const IGfxBackend& backend) const;
+  // Keeps the reason of the backend's failure, which sent its own warning.
+  int BackendFailed(const IGfxBackend& backend) const { return Keep(backend.GetReason()); }
 
   unsigned m_nTarget = 0;
   unsigned m_nName = 0;
   IGfxBackend* m_pBackend = nullptr;  // not owned: the backend it was generated on
-  mutable CString m_strReason;
 };
 
 }  // namespace zar::oglib
