@@ -198,3 +198,7 @@
 #include "render/AnimInfo.h"
 #include "render/AnimTimer.h"
 #include "render/CtrlPointSetMaker.h"
+
+// Render data file streamer: animation frames cached in a memory file and stream files
+#include "render/AnimCacheFolder.h"
+#include "render/RndrVDFileStreammer.h"
