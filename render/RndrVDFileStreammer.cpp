@@ -121,7 +121,10 @@ void CRndrVDFileStreammer::RemakeMemoryFile() {
   m_pMemFile.reset();
   if (m_strFolder.IsEmpty()) return;
   const CString path = m_strFolder + m_strName + L".mmap";
-  m_pMemFile = std::make_unique<CMemoryFile>(path, CMemoryFile::create_always);
+  // Whatever holds the name (a file of another streamer of the same name, or a link) is
+  // unlinked rather than truncated or followed, and the new file is created exclusively.
+  ::unlink(Narrow(path).c_str());
+  m_pMemFile = std::make_unique<CMemoryFile>(path, CMemoryFile::create_new);
 }
 
 CString CRndrVDFileStreammer::StreamFilePath(std::uint64_t nSize, std::uint64_t nOffset) const {

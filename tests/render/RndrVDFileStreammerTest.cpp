@@ -202,12 +202,17 @@ TEST_F(Streamer, BufferOffsetsBeyond4GiBAndRefusedRequests) {
 TEST_F(Streamer, APlantedLinkIsNeverWrittenThrough) {
   const std::string victim = scratch.Narrow("victim");
   Touch(victim, "kept");
-  CRndrVDFileStreammer streamer;
+  fs::create_directories(own);
+  fs::create_symlink(victim, own + "frames.mmap");
+  CRndrVDFileStreammer streamer(nullptr, L"frames");
   fs::create_symlink(victim, own + StreamFileName(&streamer, 100, 0));
   std::uint64_t offset = kNone;
   EXPECT_EQ(streamer.AddStreamFile(100, offset), nullptr);
-  EXPECT_EQ(ReadText(victim), "kept");
   EXPECT_NE(streamer.AddStreamFile(50, offset), nullptr);  // another name is free
+  char* buffer = streamer.AddStreamBuffer(4, offset);
+  ASSERT_NE(buffer, nullptr);
+  std::memcpy(buffer, "lost", 4);
+  EXPECT_EQ(ReadText(victim), "kept");
 }
 
 TEST_F(Streamer, FoldersArePrivateAndNamesStayInside) {
