@@ -215,3 +215,7 @@
 #include "render/RndrDTypes.h"
 #include "render/Texture.h"
 #include "render/VBOModel.h"
+
+// Render data file streamer: animation frames cached in a memory file and stream files
+#include "render/AnimCacheFolder.h"
+#include "render/RndrVDFileStreammer.h"

@@ -27,6 +27,9 @@ public:
   CFile() = default;
   // Opens the file or throws.
   CFile(const wchar_t* lpszFileName, unsigned nOpenFlags);
+  // Takes over an open descriptor, for files that need open flags of their own (exclusive
+  // creation); its path is empty until SetFilePath.
+  explicit CFile(int hFile) : m_hFile(hFile) {}
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
   // Closes an open file; errors are ignored.
@@ -61,6 +64,7 @@ public:
   CString GetFilePath() const { return m_strFileName; }
   CString GetFileName() const;
   CString GetFileTitle() const;
+  void SetFilePath(const wchar_t* lpszNewName) { m_strFileName = lpszNewName; }
 
   static void Remove(const wchar_t* lpszFileName);
   static void Rename(const wchar_t* lpszOldName, const wchar_t* lpszNewName);

@@ -2,11 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "base/FileFind.h"
 
@@ -33,6 +38,27 @@ std::string WithoutTrailingSlash(std::string path) {
 
 bool IsDots(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// A folder name written with "%p": 1 to 16 hexadecimal digits.
+bool ParseHexName(const std::string& name, std::uint64_t& value) {
+  if (name.empty() || name.size() > 16) return false;
+  value = 0;
+  for (const char ch : name) {
+    const int digit = ch >= '0' && ch <= '9'   ? ch - '0'
+                      : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                      : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+                                               : -1;
+    if (digit < 0) return false;
+    value = value << 4 | static_cast<std::uint64_t>(digit);
+  }
+  return true;
+}
+
+// No process can carry an id outside 1 .. INT_MAX; kill with 0 only probes the others.
+bool IsProcessGone(std::uint64_t pid) {
+  if (pid == 0 || pid > static_cast<std::uint64_t>(INT_MAX)) return true;
+  return ::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH;
 }
 
 }  // namespace
@@ -74,6 +100,14 @@ std::vector<std::string> COwnedFolder::ListOwnedFolders() const {
   std::vector<std::string> folders;
   for (const std::string& name : ListNames())
     if (IsOwned(name, true)) folders.push_back(name);
+  return folders;
+}
+
+std::vector<std::string> COwnedFolder::ListStaleProcessFolders() const {
+  std::vector<std::string> folders;
+  std::uint64_t pid = 0;
+  for (std::string& name : ListOwnedFolders())
+    if (ParseHexName(name, pid) && IsProcessGone(pid)) folders.push_back(std::move(name));
   return folders;
 }
 

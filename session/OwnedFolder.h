@@ -1,7 +1,8 @@
 #pragma once
-// A folder of the post cache tree opened without following a symbolic link, normally only
-// when it is a real folder of this user. Everything below it is reached through its descriptor, so
-// a link planted in the shared temporary folder cannot redirect a removal to another place.
+// A folder of the post cache or animation cache tree opened without following a symbolic link,
+// normally only when it is a real folder of this user. Everything below it is reached through its
+// descriptor, so a link planted in the shared temporary folder cannot redirect a removal to another
+// place.
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
 
   // The entries (dots skipped) that are real folders of this user, sorted by name.
   std::vector<std::string> ListOwnedFolders() const;
+  // Those of them named with "%p" by a process that no longer runs: folders left behind.
+  std::vector<std::string> ListStaleProcessFolders() const;
   // Removes every entry of this user that is not a folder and whose name matches the
   // wildcard pattern (CFileFind::MatchesPattern). A link is removed itself.
   void RemoveFilesMatching(const std::string& pattern) const;

@@ -1,10 +1,5 @@
 // Clean-up of the post cache folders. Everything below the folder that the caller names is
 // reached through COwnedFolder, so only this user's entries go and no link is followed.
-#include <fcntl.h>
-#include <signal.h>
-
-#include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -20,27 +15,6 @@ constexpr unsigned kUtf8 = 65001;
 
 std::string Narrow(const CString& text) {
   return zar::lib::MConvertString::ToMultiByte(text.str(), kUtf8);
-}
-
-// A folder name written with "%p": 1 to 16 hexadecimal digits.
-bool ParseHexName(const std::string& name, std::uint64_t& value) {
-  if (name.empty() || name.size() > 16) return false;
-  value = 0;
-  for (const char ch : name) {
-    const int digit = ch >= '0' && ch <= '9'   ? ch - '0'
-                      : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
-                      : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
-                                               : -1;
-    if (digit < 0) return false;
-    value = value << 4 | static_cast<std::uint64_t>(digit);
-  }
-  return true;
-}
-
-// No process can carry an id outside 1 .. INT_MAX; kill with 0 only probes the others.
-bool IsProcessGone(std::uint64_t pid) {
-  if (pid == 0 || pid > static_cast<std::uint64_t>(INT_MAX)) return true;
-  return ::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH;
 }
 
 void CleanAndRemoveAt(const COwnedFolder& parent, const std::string& name,
@@ -85,10 +59,8 @@ void IPostAPI::CleanUpPsessionCacheFolder(const CString& dir, const CString& pat
 void IPostAPI::CleanUpPostCacheFolder(const CString& root, const CString& pattern) {
   const COwnedFolder rootFolder(Narrow(root));
   const std::string glob = Narrow(pattern);
-  std::uint64_t pid = 0;
-  for (const std::string& name : rootFolder.ListOwnedFolders())
-    if (ParseHexName(name, pid) && IsProcessGone(pid))
-      RemoveProcessFolderAt(rootFolder, name, glob);
+  for (const std::string& name : rootFolder.ListStaleProcessFolders())
+    RemoveProcessFolderAt(rootFolder, name, glob);
 }
 
 void IPostAPI::CleanUpPostCacheFolderAll(const CString& sub, std::uint64_t processId,

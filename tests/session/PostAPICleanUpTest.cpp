@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -10,27 +9,15 @@
 #include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"
 #include "session/PostAPI.h"
+#include "support/ProcessIds.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using pvk::test::DeadProcessId;
+using pvk::test::HexName;
 
 CString Wide(const std::string& s) { return CString(std::wstring(s.begin(), s.end())); }
-
-std::string HexName(std::uint64_t id) {
-  CString name;
-  name.Format(L"%p", id);
-  return std::string(name.str().begin(), name.str().end());
-}
-
-// The id of a process that has ended and been reaped.
-std::uint64_t DeadProcessId() {
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return static_cast<std::uint64_t>(child);
-}
 
 class PostCacheCleanUp : public ::testing::Test {
 protected:
