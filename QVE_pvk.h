@@ -190,3 +190,9 @@
 #include "csys/OutputCSysConvertAPI.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "csys/OutputCSysTypes.h"
+
+// Legend value functions and the counting of values into legend bands
+#include "render/LegendBandCounter.h"
+#include "render/LegendValueFunc.h"
+#include "render/LegendValueFuncEqualInterval.h"
+#include "render/LegendValueFuncEqualPercent.h"
