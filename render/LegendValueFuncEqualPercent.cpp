@@ -17,22 +17,14 @@ std::size_t AtOrBelow(std::size_t i, std::size_t n, std::size_t bands) {
   return i * whole + (i * part + bands / 2) / bands;
 }
 
-// Puts the element of every position in `at` (non-decreasing) where sorting would put it,
-// in O(n log k) for k positions: the middle one first, then each side within its part.
-void SelectPositions(std::vector<double>& s, std::size_t first, std::size_t last,
-                     std::span<const std::size_t> at) {
-  if (at.empty() || first >= last) return;
-  const std::size_t mid = at.size() / 2;
-  const std::size_t pos = at[mid];
-  std::nth_element(s.begin() + static_cast<std::ptrdiff_t>(first),
-                   s.begin() + static_cast<std::ptrdiff_t>(pos),
-                   s.begin() + static_cast<std::ptrdiff_t>(last));
-  std::size_t lower = mid;
-  while (lower > 0 && at[lower - 1] == pos) --lower;
-  SelectPositions(s, first, pos, at.first(lower));
-  std::size_t upper = mid + 1;
-  while (upper < at.size() && at[upper] == pos) ++upper;
-  SelectPositions(s, pos + 1, last, at.subspan(upper));
+// The rank that leaves nearest to `target` of the sorted values at or below it: the value at
+// that position, or, when more of its ties lie above the target than below, the value before
+// the ties.
+double RankNear(const std::vector<double>& s, std::size_t target) {
+  const double v = s[std::max<std::size_t>(target, 1) - 1];
+  const auto lo = static_cast<std::size_t>(std::lower_bound(s.begin(), s.end(), v) - s.begin());
+  const auto hi = static_cast<std::size_t>(std::upper_bound(s.begin(), s.end(), v) - s.begin());
+  return lo == 0 || hi - target <= target - lo ? v : s[lo - 1];
 }
 
 }  // namespace
@@ -75,23 +67,25 @@ std::int32_t CLegendValueFuncEqualPercent::SetQuantiles(std::span<const double> 
 
   const auto k = static_cast<std::size_t>(nRank);
   const std::size_t n = s.size(), bands = k - 1;
-  std::vector<std::size_t> at(k, 0);
-  for (std::size_t i = 1; i < k; ++i) at[i] = std::max<std::size_t>(AtOrBelow(i, n, bands), 1) - 1;
-  SelectPositions(s, 0, n, at);
+  std::sort(s.begin(), s.end());
+  std::vector<double> x(k);
+  x.front() = s.front();
+  for (std::size_t i = 1; i < bands; ++i)
+    x[i] = std::max(x[i - 1], RankNear(s, AtOrBelow(i, n, bands)));
+  x.back() = s.back();
 
   // The mapped scale: the ranks of equal intervals over the same range.
   CLegendValueFuncEqualInterval scale;
-  scale.SetData(nullptr, nullptr, s[at.front()], s[at.back()], nRank);
+  scale.SetData(nullptr, nullptr, x.front(), x.back(), nRank);
   zar::MTArray<double> y;
   scale.GetRankVal(y);
 
   m_arrSeg.resize(k);
   for (std::size_t i = 0; i < k; ++i) {
-    const double x0 = s[at[i]];
-    const double dx = i + 1 < k ? s[at[i + 1]] - x0 : 0.0;
+    const double dx = i + 1 < k ? x[i + 1] - x[i] : 0.0;
     const double slope = dx > 0.0 ? (y[i + 1] - y[i]) / dx : 0.0;
     const double share = R_PERCENT * static_cast<double>(i) / static_cast<double>(bands);
-    m_arrSeg[i] = {x0, share, x0, slope, y[i]};
+    m_arrSeg[i] = {x[i], share, x[i], slope, y[i]};
   }
   m_nCount =
       static_cast<std::int32_t>(std::min<std::size_t>(n, std::numeric_limits<std::int32_t>::max()));

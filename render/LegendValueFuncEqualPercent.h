@@ -40,11 +40,12 @@ public:
                std::int32_t nRank) override;
 
   // Fills the table with `nRank` ranks from the finite values, so that the legend's counting
-  // rule puts an equal share of them (within one value) into each band: rank 0 is the
-  // minimum, rank i the largest of the first round(i * count / (nRank - 1)) values in order,
-  // the last rank the maximum. Values tied across a rank go below it. The map takes rank i to
-  // the i-th of `nRank` equal intervals from minimum to maximum. Values that are not finite
-  // are left out. Returns 0 with an empty table when nRank < 2 or no value is finite.
+  // rule puts an equal share of them into each band: rank 0 is the minimum, the last rank the
+  // maximum, and rank i leaves round(i * count / (nRank - 1)) of the values in order at or
+  // below it. Equal values stay in one band: a run of them that spans that position goes below
+  // the rank or above it, whichever leaves the nearer count. The map takes rank i to the i-th
+  // of `nRank` equal intervals from minimum to maximum. Values that are not finite are left
+  // out. Returns 0 with an empty table when nRank < 2 or no value is finite.
   std::int32_t SetQuantiles(std::span<const double> values, std::int32_t nRank);
 
   const zar::MArray<TLegendPercentSeg>& GetSegments() const { return m_arrSeg; }

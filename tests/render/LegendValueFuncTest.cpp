@@ -58,6 +58,21 @@ TEST(LegendValueFunc, EdgeCases) {
   EXPECT_TRUE(std::isnan(p.Func(NAN)));
   p.SetData(nullptr, nullptr, 100.0, 200.0, 7);  // keeps the table
   EXPECT_EQ(Ranks(p), (TRanks{0, 1, 20}));
+
+  // Ties across the middle of ten values go below the rank or above it, whichever is nearer.
+  struct TTies {
+    std::vector<double> values;
+    TRanks ranks;
+  };
+  const TTies ties[] = {
+      {{0, 1, 2, 2, 2, 2, 4, 5, 6, 7}, {0, 2, 7}},
+      {{0, 1, 3, 3, 3, 3, 3, 3, 3, 4}, {0, 1, 4}},
+      {{3, 3, 3, 3, 3, 3, 3, 3, 3, 4}, {3, 3, 4}},
+  };
+  for (const TTies& t : ties) {
+    ASSERT_EQ(p.SetQuantiles(t.values, 3), 1);
+    EXPECT_EQ(Ranks(p), t.ranks) << t.values[2];
+  }
 }
 
 // Copies own their arrays; Init forgets everything, the counter too.
