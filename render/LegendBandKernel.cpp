@@ -3,6 +3,7 @@
 // register, so that no value is ever a branch or an index and, for legends of up to N_CHUNK + 2
 // ranks, the values are read once. More ranks take more passes over each block of values
 // while the block stays in the first-level cache.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>

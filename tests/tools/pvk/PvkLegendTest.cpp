@@ -41,62 +41,50 @@ std::size_t Band(double v, const std::vector<double>& r) {
 }
 
 TEST_F(PvkLegend, SharesOfTheValues) {
-  struct TCase {
-    std::string args;
-    std::size_t nRank;
-    bool evenRanks;
+  // The selection of the values, then the legend's own options.
+  const std::pair<std::string, std::string> cases[] = {
+      {"--result 7207", ""},
+      {"--result 312107", " --ranks 4"},
+      {"--result 'T3 translation' --subcase TRANSIENT --step 2", " --ranks 7 --method interval"},
+      {"--result 7207", " --method percent --ranks 5"},
+      {"--result 312114 --loc element", " --method percent --ranks 30"},
   };
-  const TCase cases[] = {
-      {"--result 7207", 10, true},
-      {"--result 312107 --ranks 4", 4, true},
-      {"--result 'T3 translation' --subcase TRANSIENT --step 2 --ranks 7", 7, true},
-      {"--result 7207 --method percent --ranks 5", 5, false},
-      {"--result 312114 --loc element --method percent --ranks 30", 30, false},
-  };
-  for (const TCase& c : cases) {
-    const std::string select = c.args.substr(0, c.args.find(" --method"));
-    std::vector<double> values = Values("beam.tkvp " + select.substr(0, select.find(" --ranks")));
-    ASSERT_FALSE(values.empty()) << c.args;
-    const json legend = Json("legend beam.tkvp " + c.args + " --json");
+  for (const auto& [select, options] : cases) {
+    const std::string args = select + options;
+    const std::vector<double> values = Values("beam.tkvp " + select);
+    ASSERT_FALSE(values.empty()) << args;
+    const json legend = Json("legend beam.tkvp " + args + " --json");
     const std::vector<double> ranks = Doubles(legend["ranks"]);
     const std::vector<double> percents = Doubles(legend["percents"]);
-    ASSERT_EQ(ranks.size(), c.nRank) << c.args;
-    ASSERT_EQ(percents.size(), c.nRank) << c.args;
-
+    ASSERT_EQ(percents.size(), ranks.size()) << args;
+    EXPECT_EQ(ranks.size(),
+              options.empty() ? 10u : std::stoul(options.substr(options.find("ks ") + 3)));
     const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
-    EXPECT_EQ(legend["min"], *lo) << c.args;
-    EXPECT_EQ(legend["max"], *hi) << c.args;
-    EXPECT_EQ(ranks.front(), *lo) << c.args;
-    EXPECT_EQ(ranks.back(), *hi) << c.args;
-    EXPECT_TRUE(std::is_sorted(ranks.begin(), ranks.end())) << c.args;
-    if (c.evenRanks) {
-      EXPECT_NEAR(ranks[1] - ranks[0], (*hi - *lo) / (c.nRank - 1), 1e-6 * (*hi - *lo)) << c.args;
-    }
-    EXPECT_EQ(legend["count"], values.size()) << c.args;
+    EXPECT_EQ(legend["min"], *lo) << args;
+    EXPECT_EQ(legend["max"], *hi) << args;
+    EXPECT_EQ(ranks.front(), *lo) << args;
+    EXPECT_EQ(ranks.back(), *hi) << args;
+    EXPECT_EQ(legend["count"], values.size()) << args;
 
-    std::vector<double> counts(c.nRank, 0.0);
+    std::vector<double> counts(ranks.size(), 0.0);
     for (const double v : values) counts[Band(v, ranks)] += 1.0;
-    for (std::size_t b = 0; b < c.nRank; ++b)
-      EXPECT_EQ(percents[b], counts[b] / static_cast<double>(values.size()) * 100.0)
-          << c.args << " band " << b;
+    for (std::size_t b = 0; b < ranks.size(); ++b)
+      EXPECT_EQ(percents[b], counts[b] / static_cast<double>(values.size()) * 100.0) << args;
 
-    // The table: three head lines, the column names, then band, from, to and percent.
-    const TRun text = Run("legend beam.tkvp " + c.args);
-    std::istringstream lines(text.out);
+    // The table: four head lines, then band, from, to and percent of each band.
+    std::istringstream lines(Run("legend beam.tkvp " + args).out);
     std::string line;
     for (int i = 0; i < 4; ++i) std::getline(lines, line);
-    for (std::size_t b = 0; b + 1 < c.nRank; ++b) {
-      ASSERT_TRUE(std::getline(lines, line)) << c.args;
+    std::size_t b = 0;
+    for (; std::getline(lines, line); ++b) {
       std::istringstream row(line);
-      std::size_t band = 0;
-      double from = 0, to = 0, percent = 0;
+      double band = 0, from = 0, to = 0, percent = 0;
       row >> band >> from >> to >> percent;
-      EXPECT_EQ(band, b + 1) << line;
-      EXPECT_EQ(from, ranks[b]) << line;
-      EXPECT_EQ(to, ranks[b + 1]) << line;
-      EXPECT_EQ(percent, percents[b]) << line;
+      ASSERT_LT(b + 1, ranks.size()) << line;
+      EXPECT_EQ((std::vector<double>{band, from, to, percent}),
+                (std::vector<double>{b + 1.0, ranks[b], ranks[b + 1], percents[b]}));
     }
-    EXPECT_FALSE(std::getline(lines, line)) << c.args;
+    EXPECT_EQ(b + 1, ranks.size()) << args;
   }
 }
 
