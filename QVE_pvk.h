@@ -219,3 +219,9 @@
 // Render data file streamer: animation frames cached in a memory file and stream files
 #include "render/AnimCacheFolder.h"
 #include "render/RndrVDFileStreammer.h"
+
+// Legend value functions and the counting of values into legend bands
+#include "render/LegendBandCounter.h"
+#include "render/LegendValueFunc.h"
+#include "render/LegendValueFuncEqualInterval.h"
+#include "render/LegendValueFuncEqualPercent.h"

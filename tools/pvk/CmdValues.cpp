@@ -1,26 +1,21 @@
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
-#include <cmath>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "PvkCommands.h"
 #include "PvkError.h"
 #include "PvkOptions.h"
 #include "PvkSession.h"
 #include "PvkText.h"
-#include "ValueColumns.h"
-#include "ValueCombine.h"
 #include "ValueHead.h"
 #include "ValueResult.h"
 #include "ValueRows.h"
+#include "ValueShown.h"
 #include "ValueUnits.h"
 #include "ValueWriter.h"
 #include "base/UnitControl.h"
-#include "datastore/AmtType.h"
 #include "datastore/PostPartialDList.h"
 #include "session/POHMcas.h"
 #include "session/POHVcas.h"
@@ -41,69 +36,6 @@ struct TValuesOptions {
   bool allValues = false;  // element node values the data set does not hold too
   std::optional<std::string> units;
 };
-
-// What a row shows: the combined value, or `count` stored columns from the first.
-struct TShown {
-  const TCombination* pCombination = nullptr;
-  std::int32_t count = 0;
-};
-
-TShown Shown(const CVResult& vr, const CPostPartialD& block, bool columns) {
-  const std::int32_t stored = block.GetCompCnt();
-  const std::int32_t amt = block.GetAMTType();
-  const TCombination* pCombination = FindCombination(vr.GetType());
-  if (!columns && pCombination && amt == pvk::AMT_TENSOR && stored >= 6) return {pCombination, 1};
-  // A principal value: its own group (value and direction) comes first.
-  const bool principal = amt == pvk::AMT_PRINCIPAL_2D || amt == pvk::AMT_PRINCIPAL_3D;
-  constexpr std::int32_t kGroup = 4;
-  return {nullptr, !columns && principal ? std::min(stored, kGroup) : stored};
-}
-
-std::vector<std::string> ShownNames(const TShown& shown, const CPostPartialD& block) {
-  if (shown.pCombination) return {"value"};
-  std::vector<std::string> names = ColumnNames(block.GetAMTType(), block.GetCompCnt());
-  names.resize(static_cast<std::size_t>(shown.count));
-  return names;
-}
-
-// The combined value of every row of the block, all at once.
-std::vector<double> CombinedRows(const TCombination& combination, const CPostPartialD& block) {
-  TTensorColumns columns;
-  std::size_t nRows = 0;
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    const auto comp = static_cast<std::int32_t>(c);
-    if (comp < block.GetCompCnt()) columns[c] = *block.GetComp(comp);
-    nRows = std::max(nRows, columns[c].size());
-  }
-  return CombineRows(combination, columns, nRows);
-}
-
-// Calls `f(row, values)` for every row of every block.
-template <class F>
-void EachRow(const CVResult& vr, const CPostPartialDList& list, const TShown& shown,
-             TRowRules rules, F f) {
-  std::vector<double> values(static_cast<std::size_t>(shown.count));
-  std::size_t binding = 0;
-  for (const auto& pBlock : list.GetList()) {
-    const CPostPartialD& block = *pBlock;
-    rules.related = RelatedCount(vr, binding++);
-    auto at = [&](std::int32_t c, std::size_t i) {
-      const zar::MArray<double>& column = *block.GetComp(c);
-      return c < block.GetCompCnt() && i < column.size() ? column[i] : std::nan("");
-    };
-    const std::vector<double> combined =
-        shown.pCombination ? CombinedRows(*shown.pCombination, block) : std::vector<double>{};
-    ForEachRow(block, rules, [&](const TValueRow& row) {
-      if (shown.pCombination) {
-        values[0] = row.index < combined.size() ? combined[row.index] : std::nan("");
-      } else {
-        for (std::size_t c = 0; c < values.size(); ++c)
-          values[c] = at(static_cast<std::int32_t>(c), row.index);
-      }
-      f(row, std::span<const double>(values));
-    });
-  }
-}
 
 void RunValues(const TValuesOptions& o, std::FILE* out) {
   // Every refusal comes before the first byte of output.
@@ -131,13 +63,6 @@ void RunValues(const TValuesOptions& o, std::FILE* out) {
   const std::unique_ptr<CValueWriter> writer = MakeValueWriter(FormatOf(o.json, o.csv), out, head);
   const TRowRules rules{head.loc, 0, o.allValues, &session.Model()};
   WriteValues(*writer, [&](auto f) { EachRow(vr, list, shown, rules, f); });
-}
-
-std::string LocHelp() {
-  std::string names;
-  for (const std::string& name : pvk_text::LocationNames()) names += " " + name;
-  return "location, a name or its number 1 to 7:" + names +
-         " (default: the first that holds the result)";
 }
 
 }  // namespace

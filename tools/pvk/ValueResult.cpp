@@ -59,6 +59,13 @@ std::int32_t AskedLoc(const std::string& text, const std::string& what) {
   return loc;
 }
 
+std::string LocHelp() {
+  std::string names;
+  for (const std::string& name : pvk_text::LocationNames()) names += " " + name;
+  return "location, a name or its number 1 to 7:" + names +
+         " (default: the first that holds the result)";
+}
+
 const CPostPartialD& LoadValues(CVResult& vr, CPostPartialDList& list, TVResParam& param) {
   if (vr.LoadData(&list, &param))
     for (const auto& pBlock : list.GetList())

@@ -15,6 +15,9 @@ namespace pvk_values {
 // CPvkError (2) for any other text, with `what` as what failed ("bad --loc \"nod\"").
 std::int32_t AskedLoc(const std::string& text, const std::string& what);
 
+// The help of --loc.
+std::string LocHelp();
+
 // The result of the package that `text` names: an id, or a name compared as pvk_text::NameKey
 // compares it; at location `loc`, or when -1 the first location that holds it. Throws
 // CPvkError (3) when there is none or the name is ambiguous; the message names the nearest

@@ -1,0 +1,128 @@
+// pvk legend: ranks and shares checked against the values that `pvk values` prints, counted
+// here by the legend's rule; the text table against the JSON; refusals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PvkRun.h"
+#include "support/ResultFileBuilder.h"
+
+namespace {
+
+using pvk_test::json;
+using pvk_test::PvkCli;
+using pvk_test::TRun;
+
+class PvkLegend : public PvkCli {
+protected:
+  void SetUp() override { ASSERT_EQ(Run("sample beam --cells 2 --steps 2").code, 0); }
+
+  // The first column of `values ... --json`, NaN for null.
+  std::vector<double> Values(const std::string& args) {
+    std::vector<double> out;
+    const json values = Json("values " + args + " --json");
+    for (const json& row : values["rows"])
+      out.push_back(row["values"][0].is_null() ? NAN : row["values"][0].get<double>());
+    return out;
+  }
+};
+
+std::vector<double> Doubles(const json& array) { return array.get<std::vector<double>>(); }
+
+// The band of a value by the rule: the first k with r[k] < v <= r[k+1], else an end band.
+std::size_t Band(double v, const std::vector<double>& r) {
+  for (std::size_t k = 0; k + 1 < r.size(); ++k)
+    if (r[k] < v && v <= r[k + 1]) return k;
+  return v <= r[0] ? 0 : r.size() - 2;
+}
+
+TEST_F(PvkLegend, SharesOfTheValues) {
+  // The selection of the values, then the legend's own options.
+  const std::pair<std::string, std::string> cases[] = {
+      {"--result 7207", ""},
+      {"--result 312107", " --ranks 4"},
+      {"--result 'T3 translation' --subcase TRANSIENT --step 2", " --ranks 7 --method interval"},
+      {"--result 7207", " --method percent --ranks 5"},
+      {"--result 312114 --loc element", " --method percent --ranks 30"},
+  };
+  for (const auto& [select, options] : cases) {
+    const std::string args = select + options;
+    const std::vector<double> values = Values("beam.tkvp " + select);
+    ASSERT_FALSE(values.empty()) << args;
+    const json legend = Json("legend beam.tkvp " + args + " --json");
+    const std::vector<double> ranks = Doubles(legend["ranks"]);
+    const std::vector<double> percents = Doubles(legend["percents"]);
+    ASSERT_EQ(percents.size(), ranks.size()) << args;
+    EXPECT_EQ(ranks.size(),
+              options.empty() ? 10u : std::stoul(options.substr(options.find("ks ") + 3)));
+    const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
+    EXPECT_EQ(legend["min"], *lo) << args;
+    EXPECT_EQ(legend["max"], *hi) << args;
+    EXPECT_EQ(ranks.front(), *lo) << args;
+    EXPECT_EQ(ranks.back(), *hi) << args;
+    EXPECT_EQ(legend["count"], values.size()) << args;
+
+    std::vector<double> counts(ranks.size(), 0.0);
+    for (const double v : values) counts[Band(v, ranks)] += 1.0;
+    for (std::size_t b = 0; b < ranks.size(); ++b)
+      EXPECT_EQ(percents[b], counts[b] / static_cast<double>(values.size()) * 100.0) << args;
+
+    // The table: four head lines, then band, from, to and percent of each band.
+    std::istringstream lines(Run("legend beam.tkvp " + args).out);
+    std::string line;
+    for (int i = 0; i < 4; ++i) std::getline(lines, line);
+    std::size_t b = 0;
+    for (; std::getline(lines, line); ++b) {
+      std::istringstream row(line);
+      double band = 0, from = 0, to = 0, percent = 0;
+      row >> band >> from >> to >> percent;
+      ASSERT_LT(b + 1, ranks.size()) << line;
+      EXPECT_EQ((std::vector<double>{band, from, to, percent}),
+                (std::vector<double>{b + 1.0, ranks[b], ranks[b + 1], percents[b]}));
+    }
+    EXPECT_EQ(b + 1, ranks.size()) << args;
+  }
+}
+
+TEST_F(PvkLegend, Refusals) {
+  {
+    // Result 7401 whose values are all not finite.
+    CResultFileBuilder file(m_dir.Wide("nan.tkvp"));
+    file.Solver(L"S");
+    file.CaseInfo(1, L"C");
+    file.OutputSet(1.0, L"S1");
+    file.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
+    file.Vector(7401, 0, {NAN, INFINITY});
+    ASSERT_TRUE(file.Finish());
+  }
+  struct TCase {
+    std::string args;
+    int code;
+    std::string message;
+  };
+  const TCase cases[] = {
+      {"beam.tkvp --result 4242", 3,
+       "pvk: no result 4242: the step does not hold it (see 'pvk results beam.tkvp')"},
+      {"beam.tkvp --result 104 --step 3", 3,
+       "pvk: no step 3: the numbers go from 1 to 1 (steps: \"Step 1\")"},
+      {"beam.tkvp --result 104 --ranks 1", 2,
+       "pvk: legend: --ranks: Value 1 not in range 2 to 1000; see 'pvk legend --help'."},
+      {"beam.tkvp --result 104 --method median", 2,
+       "pvk: legend: --method: median not in {interval,percent}; see 'pvk legend --help'."},
+      {"nan.tkvp --result 7401", 3,
+       "pvk: no values of result 7401: the step has none that are finite; choose another step "
+       "(see 'pvk values nan.tkvp --result 7401')"},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = Run("legend " + c.args);
+    EXPECT_EQ(run.code, c.code) << c.args;
+    EXPECT_EQ(run.err, c.message + "\n") << c.args;
+    EXPECT_EQ(run.out, "") << c.args;
+  }
+}
+
+}  // namespace
