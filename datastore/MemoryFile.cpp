@@ -22,6 +22,14 @@ bool SetFileEnd(int fd, std::uint64_t n) {
          ::ftruncate(fd, static_cast<off_t>(n)) == 0;
 }
 
+// Grows the file from `from` to `to` bytes with its blocks allocated: a sparse file on a full
+// disk would take the process down with SIGBUS at the first write into the mapping, while an
+// allocation fails here and the caller sees false.
+bool AllocateFileEnd(int fd, std::uint64_t from, std::uint64_t to) {
+  return to <= static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) &&
+         ::posix_fallocate(fd, static_cast<off_t>(from), static_cast<off_t>(to - from)) == 0;
+}
+
 // True when the path still names the open file, so that removing it cannot hit a file that
 // has taken its place.
 bool PathNamesFile(const std::string& path, int fd) {
@@ -41,7 +49,7 @@ CMemoryFile::CMemoryFile(const wchar_t* path, e_open_mode mode) {
   const std::int64_t length = pvk::mapfile::FileLength(m_hFile);
   if (length < 0) return;
   // An empty file cannot be mapped, so it grows to one page; destruction cuts it back.
-  if (length == 0 && !SetFileEnd(m_hFile, N_EMPTY_CAPACITY)) return;
+  if (length == 0 && !AllocateFileEnd(m_hFile, 0, N_EMPTY_CAPACITY)) return;
   if (!Map(length == 0 ? N_EMPTY_CAPACITY : static_cast<std::uint64_t>(length))) return;
   m_nSize = static_cast<std::uint64_t>(length);
 }
@@ -57,7 +65,7 @@ CMemoryFile::~CMemoryFile() {
 bool CMemoryFile::reserve(std::uint64_t n) {
   if (!m_pView) return false;
   if (n <= m_nCapacity) return true;
-  if (!SetFileEnd(m_hFile, n)) {
+  if (!AllocateFileEnd(m_hFile, m_nCapacity, n)) {
     Release();
     return false;
   }

@@ -92,6 +92,10 @@ TEST(MemoryFile, GrowthRemapsToExactlyTheAskedSizeKeepingTheData) {
   file.data()[file.size() - 1] = 'z';
   EXPECT_TRUE(file.flush());
   EXPECT_EQ(ByteOnDisk(dir.Narrow("g.bin"), 3 * 4096 + 4), 'z');
+  // The room is taken when growing, so a full disk fails the growth instead of a later write.
+  struct stat st;
+  ASSERT_EQ(::stat(dir.Narrow("g.bin").c_str(), &st), 0);
+  EXPECT_GE(static_cast<std::uint64_t>(st.st_blocks) * 512, file.capacity());
 }
 
 TEST(MemoryFile, DestructionCutsTheFileToItsSize) {
@@ -120,7 +124,7 @@ TEST(MemoryFile, SizesBeyondFourGibibytesAreMapped) {
   ScratchFolder dir;
   CMemoryFile file(dir.Wide("big.bin"), CMemoryFile::create_new);
   constexpr std::uint64_t kBig = (std::uint64_t{5} << 30) + 3;
-  ASSERT_TRUE(file.resize(kBig));  // sparse: only the touched page takes room
+  ASSERT_TRUE(file.resize(kBig));
   EXPECT_EQ(file.capacity(), kBig);
   file.data()[kBig - 1] = 'q';
   EXPECT_EQ(ByteOnDisk(dir.Narrow("big.bin"), kBig - 1), 'q');
