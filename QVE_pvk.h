@@ -215,3 +215,10 @@
 #include "render/RndrDTypes.h"
 #include "render/Texture.h"
 #include "render/VBOModel.h"
+
+// Part loaders: textures of grid results for the grid body shaders
+#include "render/PBodyAPI.h"
+#include "render/PVKIBMPartLoader.h"
+#include "render/PVKIBMPartLoaderHelper.h"
+#include "render/PVKIBMPartLoaderHelperFatigue.h"
+#include "render/PVKIBMPartLoaderHelperVolume.h"
