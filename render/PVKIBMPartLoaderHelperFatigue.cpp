@@ -53,8 +53,12 @@ int CPVKIBMPartLoaderHelperFatigue::SetData(CIBMPDLItem* pItem, TMPUBodySet* pSe
   return SetStress(*pItem, *pSet) && SetCurve(*pItem);
 }
 
+const CIBMGlobalD* CPVKIBMPartLoaderHelperFatigue::GetStressData(const CIBMPDLItem& item) const {
+  return item.GetMainD();
+}
+
 int CPVKIBMPartLoaderHelperFatigue::SetStress(const CIBMPDLItem& item, const TMPUBodySet& set) {
-  const CIBMGlobalD* pData = item.GetMainD();
+  const CIBMGlobalD* pData = GetStressData(item);
   const std::int64_t nValues = CheckNodalData(pData, kStressComps, L"fatigue");
   const std::int64_t nPoints = nValues < 0 ? -1 : CheckGrid(m_bndrD, set);
   if (nPoints < 0) return 0;

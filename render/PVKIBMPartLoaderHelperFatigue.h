@@ -36,6 +36,10 @@ public:
   // The first curve whose type code modulo 10 is the fatigue type; the first curve when none.
   static std::int32_t ChooseCurve(const TMPUFatD& fatD, std::int32_t fatigueType);
 
+protected:
+  // The data whose components 1 to 6 are the stresses: the item's main data.
+  virtual const CIBMGlobalD* GetStressData(const CIBMPDLItem& item) const;
+
 private:
   int SetStress(const CIBMPDLItem& item, const TMPUBodySet& set);
   int SetCurve(const CIBMPDLItem& item);

@@ -42,12 +42,14 @@ private:
 
 class CPVKIBMPartLoaderHelperDeform : public CPVKIBMPartLoaderHelperVolume {
 protected:
+  // The item's deformation data.
   TVolumeKind GetKind() const override;
   const CIBMGlobalD* GetData(const CIBMPDLItem& item) const override;
 };
 
 class CPVKIBMPartLoaderHelperNodal : public CPVKIBMPartLoaderHelperVolume {
 protected:
+  // The item's main data.
   TVolumeKind GetKind() const override;
   const CIBMGlobalD* GetData(const CIBMPDLItem& item) const override;
 };
