@@ -1,6 +1,5 @@
 #include "render/PVKIBMPartLoaderHelper.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "base/MsgOut.h"
@@ -55,14 +54,14 @@ std::int64_t IPVKIBMPartLoaderHelper::CheckNodalData(const CIBMGlobalD* pData,
     why.Format(L"The %s data hold no values per grid node", what);
     return Fail(why), -1;
   }
-  std::int64_t values = std::numeric_limits<std::int64_t>::max();
+  // A component shorter than the scalar one was never filled: its texels would be zeros.
+  const auto values = static_cast<std::int64_t>(pData->GetScalarComp().size());
   for (const std::int32_t c : comps) {
     const zar::MArray<double>* comp = pData->GetCompData(c);
-    if (!comp) {
-      why.Format(L"The %s data have no component %d", what, c);
+    if (!comp || static_cast<std::int64_t>(comp->size()) < values) {
+      why.Format(L"The %s data lack component %d", what, c);
       return Fail(why), -1;
     }
-    values = std::min(values, static_cast<std::int64_t>(comp->size()));
   }
   return values;
 }

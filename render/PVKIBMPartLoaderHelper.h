@@ -52,8 +52,8 @@ protected:
   // The grid point count of the grid record, or -1 with the reason kept when a count is
   // negative, the points overflow 32-bit node ids, or they are too many for the body set.
   std::int64_t CheckGrid(const TMPUBndrD& grid, const TMPUBodySet& set);
-  // The number of values that each of comps holds, or -1 with the reason kept when the data
-  // (named by what) are missing or not indexed per node of their mesh post unit.
+  // The number of values of the data, or -1 with the reason kept when the data (named by
+  // what) are missing, not indexed per node of their mesh post unit, or lack one of comps.
   std::int64_t CheckNodalData(const CIBMGlobalD* pData, std::span<const std::int32_t> comps,
                               const wchar_t* what);
   // Calls f(texel, data start index) for each node of the set that the data's unit knows and
