@@ -225,3 +225,10 @@
 #include "render/LegendValueFunc.h"
 #include "render/LegendValueFuncEqualInterval.h"
 #include "render/LegendValueFuncEqualPercent.h"
+
+// Part loaders: textures of grid results for the grid body shaders
+#include "render/PBodyAPI.h"
+#include "render/PVKIBMPartLoader.h"
+#include "render/PVKIBMPartLoaderHelper.h"
+#include "render/PVKIBMPartLoaderHelperFatigue.h"
+#include "render/PVKIBMPartLoaderHelperVolume.h"
