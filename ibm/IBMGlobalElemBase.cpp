@@ -162,7 +162,7 @@ int CIBMGlobalElemBase::UpdateDataRange(TIBMLoadParam& param) {
 
 int CIBMGlobalElemBase::SetGlobalToPartialBNIdx(TPostPartialD&, std::int32_t) { return 0; }
 
-TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bFatigueIn) const {
+TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bVolume) const {
   TKernelFlags f;
   f.bSPR = pvk::IsSPRAmtType(m_nAMTType);
   f.bSPRComp = m_nAMTType == pvk::AMT_SPR1;
@@ -173,7 +173,10 @@ TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bFatigueIn) const {
   f.bPrincipal = IsPrincipal();
   f.bTotal = IsTotalDisplacement();
   f.bFatigueOut = IsFatigueOutputData();
-  f.bFatigueIn = bFatigueIn && IsFatigueInputData();
+  f.bFatigueIn = bVolume && IsFatigueInputData();
+  // The fatigue part loader draws the stresses behind the damage on the graphics card; only the
+  // volume data grow the components to keep them.
+  f.bFatigueStress = bVolume && f.bFatigueOut;
   f.bHeatTotal = IsHeatTotal();
   f.bStrain = IsStrain();
   f.bPhase = m_nResType >= kPhaseIdBase;

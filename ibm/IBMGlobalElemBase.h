@@ -76,7 +76,8 @@ protected:
 
   virtual void SetDataRange(const CMPUData* pData) = 0;
 
-  pvk::ibm::TKernelFlags MakeFlags(bool bFatigueIn) const;
+  // bVolume: the volume data, which keep the stresses of fatigue results.
+  pvk::ibm::TKernelFlags MakeFlags(bool bVolume) const;
   // Rows per node, grid frames, curves: what a build and a point query read.
   void PrepareSampling();
   // The context of body b for precision T; the shape functions are the body's (null when its

@@ -362,6 +362,8 @@ TValueKernel<T> MakeValueKernel(const TKernelFlags& flags, const TKernelContext<
       std::copy(t, t + N_TENSOR, tf);
       const TFatigueCurve* c = k.ctx->pFatigue;
       o[0][s] = c ? c->Evaluate(c->Equivalent(tf), k.f.nFatigueSubType) : 0.0;
+      if (k.f.bFatigueStress)
+        for (int i = 0; i < N_TENSOR; ++i) o[i + 1][s] = t[i];
     };
   if (flags.bFatigueIn)
     return [k](std::int32_t e, const T(&xi)[3], X x, double* const* o, std::int32_t s) {

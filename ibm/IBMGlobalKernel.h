@@ -60,8 +60,9 @@ struct TKernelFlags {
   bool bSPR = false, bSPRComp = false, bPair = false, bNonlinear = false, bComplex = false;
   bool bVonMises = false, bPrincipal = false, bTotal = false, bFatigueOut = false;
   bool bFatigueIn = false, bHeatTotal = false;
-  bool bStrain = false;  // tensor shears are engineering strains, halved before use
-  bool bPhase = false;   // phase-angle id of a complex result
+  bool bFatigueStress = false;  // a fatigue output also keeps its six stresses in 1 .. 6
+  bool bStrain = false;         // tensor shears are engineering strains, halved before use
+  bool bPhase = false;          // phase-angle id of a complex result
   bool bEqStrs = false, bEfPlstStrn = false, bNLVar = false;
   std::int32_t nPrinIdx = -1;
   std::int32_t nFatigueSubType = -1;
@@ -69,9 +70,10 @@ struct TKernelFlags {
   std::int32_t nResType = 0;
 };
 
-// How many leading components the kernel writes (1, 4 for totals, 6 for tensors kept whole).
+// How many leading components the kernel writes (1, 4 for totals, 6 for tensors kept whole,
+// 7 for a fatigue value with its stresses).
 inline std::int32_t WrittenCompCount(const TKernelFlags& f) {
-  return f.bFatigueIn ? N_TENSOR : f.bTotal ? 4 : 1;
+  return f.bFatigueStress ? 1 + N_TENSOR : f.bFatigueIn ? N_TENSOR : f.bTotal ? 4 : 1;
 }
 
 // The block rows of the nodes of the cell a core read last. A caller that samples runs of

@@ -127,13 +127,18 @@ TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
       EXPECT_EQ(ReadBack(helper.GetVolumeTex(), format, want.size()), want);
     };
   };
-  // The grid data of a fatigue result keep its damage or life but not the stresses it came
-  // from: the fatigue helper refuses them rather than make textures of zeros.
-  const Check fatigue = [](IPVKIBMPartLoaderHelper& h, const CIBMPDLItem&, TMPUBodySet&) {
+  // The grid data of a fatigue result keep the stresses behind the damage in 1 .. 6.
+  const Check fatigue = [](IPVKIBMPartLoaderHelper& h, const CIBMPDLItem& item, TMPUBodySet& set) {
     const auto& helper = dynamic_cast<const CPVKIBMPartLoaderHelperFatigue&>(h);
-    EXPECT_NE(helper.GetReason().str().find(L"lack component"), std::wstring::npos);
-    EXPECT_EQ(helper.GetNormalTex(), nullptr);
-    EXPECT_EQ(helper.GetResultTex(), nullptr);
+    const TMPUBndrD& grid = *set.m_pBndrD;
+    std::size_t valued = 0;
+    for (const auto& [tex, comps] : {std::pair(helper.GetNormalTex(), std::vector{1, 2, 3}),
+                                     std::pair(helper.GetShearTex(), std::vector{4, 5, 6})}) {
+      const Floats want = ExpectedTexels(*item.GetMainD(), grid, comps, valued);
+      EXPECT_EQ(valued, set.m_aNodeID.size());
+      EXPECT_NE(std::count(want.begin(), want.end(), 0.0f), std::ssize(want));
+      EXPECT_EQ(ReadBack(tex, gl::RGB, want.size()), want);
+    }
   };
   struct Row {
     const char* name;
@@ -149,7 +154,7 @@ TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
        volume(&CIBMPDLItem::GetMainD, {0}, gl::RED)},
       {"nodal stress", 7201, false, zar::render::DATA_VOLUME, 1,
        volume(&CIBMPDLItem::GetMainD, {0}, gl::RED)},
-      {"fatigue damage", 9001, false, zar::render::DATA_FATIGUE, 0, fatigue},
+      {"fatigue damage", 9001, false, zar::render::DATA_FATIGUE, 1, fatigue},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
