@@ -71,6 +71,11 @@ public:
   int LoadCapData(pvk::TDLoadOpt& opt, TIBMLoadParam& param);
   int LoadFatigueData(pvk::TDLoadOpt& opt, TIBMLoadParam& param);
 
+  // The legend drawn for the item was made anew; a view redraws what depends on it when the
+  // count moved.
+  void LegendChanged() { ++m_nLegendChange; }
+  std::uint32_t GetLegendChangeCount() const { return m_nLegendChange; }
+
   void ClearCapData();
   // Flags to 0, the arrays emptied, no results, no data objects.
   void Clear();
@@ -114,4 +119,5 @@ private:
   zar::MArray<zar::MVector<double, 3>> m_aNodePos;
   std::array<CVResult*, N_ROLE> m_apVResult{};  // not owned
   std::array<std::unique_ptr<CIBMGlobalD>, N_ROLE> m_apData;
+  std::uint32_t m_nLegendChange = 0;
 };

@@ -1,6 +1,15 @@
 #pragma once
 // What render data objects receive with an update request.
 #include <cstdint>
+#include <span>
+
+#include "base/Containers.h"
+
+class CIBMPDLItem;
+class ILegendValueFunc;
+namespace zar::lib {
+class MUnitCtrl;
+}
 
 namespace pvk {
 
@@ -27,9 +36,14 @@ enum E_RNDRD_UPDATE : std::int32_t {
   RNDRD_UPDATE_ANIMATION = 16,
 };
 
-// The display argument (display item, legend value function, unit control) and the mesh post
-// information of an update; their members come with the displays that fill them.
-struct T_RNDRD_ARG {};
+// The display argument of an update: what is shown, how its legend divides the values and
+// the unit system the legend names. None is owned.
+struct T_RNDRD_ARG {
+  CIBMPDLItem* pItem = nullptr;
+  ILegendValueFunc* pLegendFunc = nullptr;
+  const zar::lib::MUnitCtrl* pUnitCtrl = nullptr;  // null: the legend names no unit
+};
+// The mesh post information of an update; its members come with the displays that read it.
 struct TRndrDMPUInfo {};
 
 struct TRndrDUpdateParam {
@@ -37,5 +51,14 @@ struct TRndrDUpdateParam {
   const TRndrDMPUInfo* pMPUInfo = nullptr;
   std::int32_t nUpdateKind = 0;  // one E_RNDRD_UPDATE
 };
+
+// The sizes of the stream records of a frame's render data objects, in the order they are
+// written; an object appends its size when asked for it.
+struct TStreamInfo {
+  zar::MArray<std::uint64_t> aInstSize;
+};
+// The sizes still ahead while a frame is written or read: each object checks the first and
+// steps past it.
+using TInstSizeIter = std::span<const std::uint64_t>;
 
 }  // namespace pvk

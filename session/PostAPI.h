@@ -46,6 +46,9 @@ public:
   virtual void OnHostReserved6() = 0;
   virtual int IsZeroToNoRes(CVResult* pResult);
   virtual void OnHostReserved7() = 0;
+  // The title line of a legend for a result category; here the quantity's common name, upper
+  // case as the legend labels are, or "RESULT" for a category without one.
+  virtual CString GetResCatTitle(std::int32_t nResCatType) const;
 
   static IPostAPI* Instance() { return m_pInstance; }
 

@@ -39,7 +39,24 @@ const CPOHScas* SubCaseOf(const IPOHSession* pSession, const CPOHVcas& step) {
 
 std::int32_t CountOf(const IPreDBTable* pTable) { return pTable ? pTable->GetCount() : 0; }
 
+struct TCatTitle {
+  std::int32_t nResCatType;
+  const wchar_t* szTitle;
+};
+// The categories of the node and grid results that legends are mostly drawn for.
+constexpr TCatTitle kCatTitles[] = {
+    {1, L"DISPLACEMENT"},       {2, L"VELOCITY"},        {60, L"THERMAL"},  {101, L"STRAIN"},
+    {102, L"STRESS"},           {103, L"THERMAL"},       {104, L"DENSITY"}, {105, L"FATIGUE"},
+    {107, L"NONLINEAR STRESS"}, {108, L"CONTACT FORCE"},
+};
+
 }  // namespace
+
+CString IPostAPI::GetResCatTitle(std::int32_t nResCatType) const {
+  for (const TCatTitle& row : kCatTitles)
+    if (row.nResCatType == nResCatType) return row.szTitle;
+  return L"RESULT";
+}
 
 IPostAPI::~IPostAPI() {
   if (m_pInstance == this) m_pInstance = nullptr;

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <random>
 
 #include "SampleIbm.h"
 #include "base/ScratchFolder.h"
+#include "base/UnitControl.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMPDLItem.h"
@@ -17,8 +19,13 @@
 #include "ibm/MPUGlobalMesh.h"
 #include "ibm/MeshPostUnit.h"
 #include "ibm/PostFileMPUProvider.h"
+#include "render/AnimInfo.h"
+#include "render/IBMLegendRndrD.h"
+#include "render/LegendValueFuncEqualInterval.h"
+#include "render/RndrVDFileStreammer.h"
 #include "resultfile/PostFile.h"
 #include "session/MemModelDB.h"
+#include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
 #include "session/POHScas.h"
 #include "session/POHVcas.h"
@@ -228,6 +235,136 @@ TEST_F(IBMEndToEnd, DisplayItemLoadsAsItsGlobalData) {
       EXPECT_EQ(data->GetDataRange(), volume.GetDataRange()) << id;
       EXPECT_EQ(data->GetScalarComp(), volume.GetScalarComp()) << id;
     }
+  }
+}
+
+// The legend of a result set on a display item: ranks over the item's data range, shares that
+// sum to 100, and an information block with the file, sub-case and step names and the unit;
+// a step named like its sub-case is named once.
+class IBMLegend : public IBMEndToEnd {
+protected:
+  void SetUp() override {
+    IBMEndToEnd::SetUp();
+    m_param.m_pMPUProvider = &m_provider;
+    m_param.m_nBuild = 1;
+    const auto* pMcas = static_cast<const CPOHMcas*>(
+        s_pFile->session.GetPOHPool(0)->GetAt(s_pFile->session.GetPOHPool(0)->GetHeadPosition()));
+    ASSERT_EQ(m_unit.SetCurUnitSystem(*pMcas->GetUnitIndex()), 1);
+  }
+  CPOHVcas& Step() const {
+    return *static_cast<CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
+  }
+  // The item's main data loaded and its legend made with ten ranks over their range.
+  bool Make(CIBMPDLItem& item, CVResult* vr, pvk::CIBMLegendRndrD& legend) {
+    item.SetVResultMain(vr);
+    pvk::TDLoadOpt opt;
+    if (!vr || item.LoadMainData(opt, m_param) != 1) return false;
+    const pvk::TDataRange range = item.GetMainD()->GetDataRange();
+    CLegendValueFuncEqualInterval func;
+    func.SetData(nullptr, &item, range.m_rMin, range.m_rMax, 10);
+    pvk::T_RNDRD_ARG arg{&item, &func, &m_unit};
+    return legend.MakeLegendD(&arg, nullptr) == 1;
+  }
+  static std::vector<std::wstring> Texts(const zar::MTArray<pvk::T_LEGEND_OBJ>& objs) {
+    std::vector<std::wstring> texts;
+    for (const pvk::T_LEGEND_OBJ& obj : objs) texts.push_back(obj.GetText().str());
+    return texts;
+  }
+
+  CPostFileMPUProvider m_provider{s_pFile->manager};
+  zar::lib::MUnitCtrl m_unit;
+};
+
+TEST_F(IBMLegend, RanksSharesAndTexts) {
+  CVResult* vr = Step().GetPackage()->Find(pvk::LOC_NODE, 7201);
+  CIBMPDLItem item;
+  pvk::CIBMLegendRndrD legend(0);
+  ASSERT_TRUE(Make(item, vr, legend));
+  const zar::MTArray<double>& ranks = legend.GetValues();
+  ASSERT_EQ(ranks.size(), 10u);
+  EXPECT_EQ(ranks.front(), item.GetMainD()->GetDataRange().m_rMin);
+  EXPECT_EQ(ranks.back(), item.GetMainD()->GetDataRange().m_rMax);
+  const auto& shares = legend.GetPercents();
+  EXPECT_NEAR(std::accumulate(shares.begin(), shares.end(), 0.0), 100.0, 1e-9);
+  EXPECT_EQ(legend.GetPercents().back(), 0.0);
+  EXPECT_EQ(Texts(legend.GetTopLegendObjs())[2], vr->GetLegendName().str());
+
+  const std::wstring file = s_pFile->session.GetPOHPool(0)
+                                ->GetAt(s_pFile->session.GetPOHPool(0)->GetHeadPosition())
+                                ->GetName()
+                                .str();
+  ASSERT_FALSE(file.empty());
+  EXPECT_EQ(
+      Texts(legend.GetBtmLegendObjs()),
+      (std::vector<std::wstring>{file, L"", L"STATIC", L"", L"Step 1", L"", L"Unit : N/mm^2"}));
+  Step().SetName(L"STATIC");
+  ASSERT_TRUE(Make(item, vr, legend));
+  Step().SetName(L"Step 1");
+  EXPECT_EQ(Texts(legend.GetBtmLegendObjs()),
+            (std::vector<std::wstring>{file, L"", L"STATIC", L"", L"Unit : N/mm^2"}));
+}
+
+// An animation of grid results, one result per frame: each frame's legend is streamed into
+// the streamer as it is prepared (the last frame into a stream file) and reads back identical.
+TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
+  const std::int32_t ids[] = {7401, 7201, 7207, 101, 9001, 9006};
+  zar::MArray<CVResult*> results;
+  for (const std::int32_t id : ids) results.push_back(Step().GetPackage()->Find(pvk::LOC_NODE, id));
+  CAnimInfo anim;
+  anim.SetMultiSet(1);
+  anim.SetVResultList(results);
+  anim.SetFrameNum(static_cast<int>(results.size()));
+  anim.InitFrameInfo();
+  anim.SetAnimationRun(1);
+
+  ScratchFolder dir;
+  CRndrVDFileStreammer streamer(dir.Wide());
+  struct TFrame {
+    pvk::CIBMLegendRndrD legend{0};
+    std::uint64_t size = 0, offset = 0;
+    bool file = false;
+  };
+  std::vector<TFrame> frames(results.size());
+  for (TFrame& frame : frames) {
+    CVResult* vr = anim.GetVResult(anim.GetCurrentFrame());
+    CIBMPDLItem item;
+    ASSERT_TRUE(Make(item, vr, frame.legend)) << vr->GetType();
+    const auto& shares = frame.legend.GetPercents();
+    EXPECT_NEAR(std::accumulate(shares.begin(), shares.end(), 0.0), 100.0, 1e-9) << vr->GetType();
+    pvk::TStreamInfo info;
+    frame.size = frame.legend.GetInstSize(&info);
+    pvk::TInstSizeIter it(info.aInstSize);
+    frame.file = &frame == &frames.back();
+    if (frame.file) {
+      CFile* pFile = streamer.AddStreamFile(frame.size, frame.offset);
+      ASSERT_TRUE(pFile);
+      ASSERT_EQ(frame.legend.Data2Stream(pFile, it), 1);
+    } else {
+      char* p = streamer.AddStreamBuffer(frame.size, frame.offset);
+      ASSERT_TRUE(p);
+      ASSERT_EQ(frame.legend.Data2Stream(p, it), 1);
+    }
+    anim.NextFrame();
+  }
+  results[0]->SetLocType(pvk::LOC_NODE);  // the item shows densities in volume form
+
+  for (const TFrame& frame : frames) {
+    pvk::CIBMLegendRndrD back(0);
+    pvk::TInstSizeIter it(&frame.size, 1);
+    if (frame.file) {
+      CFile* pFile = streamer.GetStreamFile(frame.size, frame.offset);
+      ASSERT_TRUE(pFile);
+      pFile->SeekToBegin();
+      ASSERT_EQ(back.Stream2Data(pFile, it), 1);
+    } else {
+      const char* p = streamer.GetStreamBuffer(frame.size, frame.offset);
+      ASSERT_TRUE(p);
+      ASSERT_EQ(back.Stream2Data(p, it), 1);
+    }
+    EXPECT_EQ(Texts(back.GetTopLegendObjs()), Texts(frame.legend.GetTopLegendObjs()));
+    EXPECT_EQ(Texts(back.GetBtmLegendObjs()), Texts(frame.legend.GetBtmLegendObjs()));
+    EXPECT_EQ(back.GetValues(), frame.legend.GetValues());
+    EXPECT_EQ(back.GetPercents(), frame.legend.GetPercents());
   }
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "LegendGrid.h"
 #include "PvkCommands.h"
 #include "PvkError.h"
 #include "PvkOptions.h"
@@ -56,6 +57,7 @@ struct TLegend {
   zar::MTArray<double> ranks, percents;
   double min = 0.0, max = 0.0;
   std::uint64_t counted = 0, leftOut = 0;
+  std::vector<std::string> title, info;  // grid results only
 };
 
 // The values that `pvk values` prints of the result: the combined value or the first column.
@@ -116,17 +118,23 @@ void PrintJson(std::FILE* out, const TValuesHead& h, const std::string& method,
     for (std::size_t i = 0; i < xs.size(); ++i) text += (i ? ", " : "") + JsonNumber(xs[i]);
     return "[" + text + "]";
   };
+  const auto lines = [](const char* key, const std::vector<std::string>& xs) {
+    std::string text;
+    for (std::size_t i = 0; i < xs.size(); ++i) text += (i ? ", " : "") + JsonString(xs[i]);
+    return xs.empty() ? std::string() : fmt::format(", \"{}\": [{}]", key, text);
+  };
   fmt::print(out,
              R"({{"schema_version": 1, "file": {}, "subcase": {{"number": {}, "name": {}}}, )"
              R"("step": {{"number": {}, "name": {}}}, "result": {{"id": {}, "name": {}}}, )"
              R"("location": {{"type": {}, "name": {}}}, "unit": {}, "method": {}, "count": {}, )"
-             R"("left_out": {}, "min": {}, "max": {}, "ranks": {}, "percents": {}}})"
+             R"("left_out": {}, "min": {}, "max": {}, "ranks": {}, "percents": {}{}{}}})"
              "\n",
              JsonString(h.file), h.subcaseNumber, JsonString(h.subcase), h.stepNumber,
              JsonString(h.step), r.id, JsonString(r.name), h.loc,
              JsonString(pvk_text::LocationName(h.loc)), JsonString(r.unit), JsonString(method),
              legend.counted, legend.leftOut, JsonNumber(legend.min), JsonNumber(legend.max),
-             list(legend.ranks), list(legend.percents));
+             list(legend.ranks), list(legend.percents), lines("title", legend.title),
+             lines("info", legend.info));
 }
 
 // One line per band: its number from 1, the ranks that bound it and its share.
@@ -155,17 +163,32 @@ void PrintTable(std::FILE* out, const TValuesHead& h, const std::string& method,
                row[2], widths[2], row[3], widths[3]);
 }
 
+// The grid result's node values shown on the cells of the grids, as a display item loads them.
+TLegend MakeCellLegend(CPvkSession& session, CVResult& vr, const TLegendOptions& o) {
+  TGridLegend grid = MakeGridLegend(session, vr, o.nRank, o.method == kPercent);
+  TLegend legend;
+  if (grid.counted == 0) return legend;
+  legend.ranks = std::move(grid.ranks);
+  legend.percents = std::move(grid.percents);
+  legend.min = legend.ranks.front();
+  legend.max = legend.ranks.back();
+  legend.counted = grid.counted;
+  legend.leftOut = grid.leftOut;
+  legend.title = std::move(grid.title);
+  legend.info = std::move(grid.info);
+  return legend;
+}
+
 void RunLegend(const TLegendOptions& o, std::FILE* out) {
   const std::int32_t loc = AskedLoc(o.loc, fmt::format("bad --loc \"{}\"", o.loc));
+  const bool bCells = loc == pvk::LOC_IBM_VOLUME_NODE;
   CPvkSession session(o.file);
   const auto [scas, step] = session.SelectCase(o.select);
-  CVResult& vr = FindResult(*session.Vcas(step).GetPackage(), o.result, loc, o.file);
-  if (vr.GetLocType() == pvk::LOC_IBM_VOLUME_NODE)
-    throw CPvkError(PVK_EXIT_MISSING, fmt::format("cannot count result {}", vr.GetType()),
-                    fmt::format("its values are at {}, whose legend is not counted yet; 'pvk "
-                                "probe' reads them at a point",
-                                pvk_text::LocationName(vr.GetLocType())));
-  const TLegend legend = MakeLegend(ShownValues(vr, session), o.nRank, o.method);
+  // The cells show the grid's node results.
+  CVResult& vr =
+      FindResult(*session.Vcas(step).GetPackage(), o.result, bCells ? pvk::LOC_NODE : loc, o.file);
+  const TLegend legend = bCells ? MakeCellLegend(session, vr, o)
+                                : MakeLegend(ShownValues(vr, session), o.nRank, o.method);
   if (legend.ranks.empty())
     throw CPvkError(PVK_EXIT_MISSING, fmt::format("no values of result {}", vr.GetType()),
                     fmt::format("the step has none that are finite; choose another step (see "
@@ -174,7 +197,7 @@ void RunLegend(const TLegendOptions& o, std::FILE* out) {
 
   TValuesHead head = StepHead(session, o.file, scas, step);
   head.results = {ResultHead(vr, *session.Mcas().GetUnitIndex())};
-  head.loc = vr.GetLocType();
+  head.loc = bCells ? pvk::LOC_IBM_VOLUME_NODE : vr.GetLocType();
   if (o.json)
     PrintJson(out, head, o.method, legend);
   else
@@ -190,7 +213,10 @@ TPvkCommand AddLegendCommand(CLI::App& app) {
   AddFileOption(cmd, o->file);
   cmd->add_option("--result", o->result, "result id or name, as 'pvk results FILE' lists them")
       ->required();
-  cmd->add_option("--loc", o->loc, LocHelp());
+  cmd->add_option("--loc", o->loc,
+                  LocHelp() +
+                      "; ibm-volume-node (7) takes a grid's node result onto the cells "
+                      "of its grids, as a view shows it");
   AddStepOptions(cmd, o->select);
   cmd->add_option("--ranks", o->nRank, "the number of rank values, one more than the bands")
       ->check(CLI::Range(N_MIN_RANKS, N_MAX_RANKS));

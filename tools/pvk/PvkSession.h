@@ -27,6 +27,7 @@ public:
 
   const std::string& Path() const { return m_path; }
   CPZARFile& File() const { return *m_pFile; }
+  const CQVEPostFileManager& Manager() const { return *m_pManager; }
   const CPOHMcas& Mcas() const;
   // Built from the file's node and element records on first use, with the geometry bodies of
   // the grid parts (pool 130): listing the case tree or the results needs no entities.

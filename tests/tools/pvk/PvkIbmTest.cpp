@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -118,6 +119,59 @@ TEST_F(PvkIbm, ProbeInterpolatesInsideThePartsAndRefusesElsewhere) {
     ASSERT_EQ(run.code, 0) << row.at << run.err;
     const json probe = json::parse(run.out);
     EXPECT_NEAR(probe["value"].get<double>(), row.want, 1e-5 * std::fabs(row.want)) << row.at;
+  }
+}
+
+// pvk legend --loc 7 shows a node result on the cells of the grids: it counts one value per
+// grid point of the cells, each point's own value (single precision, as the cells interpolate).
+// The shares are counted here from `pvk values` by the legend's rule; a value within rounding
+// of an inner rank may fall on either side of it.
+TEST_F(PvkIbm, LegendOnTheCellsCountsTheGridPointValues) {
+  const struct {
+    std::string args;
+    std::size_t nRank;
+    std::vector<std::string> title, info;
+  } rows[] = {
+      {"--result 7401", 10, {"DENSITY", "", "Nodal Material Density"}, {"Unit : "}},
+      {"--result 7201 --ranks 5", 5, {"STRESS", "", "Strs Normal Xx"}, {"Unit : N/mm^2"}},
+      {"--result 7207 --method percent --ranks 4",
+       4,
+       {"STRESS", "", "Strs Von Mises"},
+       {"Unit : N/mm^2"}},
+  };
+  for (const auto& row : rows) {
+    const std::string result = row.args.substr(0, row.args.find(' ', 9));
+    std::vector<double> values;
+    const json nodes = Json("values grid.tkvp " + result + " --json");
+    for (const json& r : nodes["rows"])
+      values.push_back(static_cast<float>(r["values"][0].get<double>()));
+    const json legend = Json("legend grid.tkvp " + row.args + " --loc 7 --json");
+    const auto ranks = legend["ranks"].get<std::vector<double>>();
+    const auto percents = legend["percents"].get<std::vector<double>>();
+    ASSERT_EQ(ranks.size(), row.nRank) << row.args;
+    ASSERT_EQ(percents.size(), row.nRank) << row.args;
+    EXPECT_EQ(legend["count"], values.size()) << row.args;
+    EXPECT_EQ(legend["location"]["type"], 7);
+
+    std::vector<double> counts(ranks.size(), 0.0);
+    double nearRank = 0;
+    for (const double v : values) {
+      std::size_t band = v <= ranks[0] ? 0 : ranks.size() - 2;
+      for (std::size_t k = 0; k + 1 < ranks.size(); ++k)
+        if (ranks[k] < v && v <= ranks[k + 1]) band = k;
+      counts[band] += 1;
+      for (std::size_t k = 1; k + 1 < ranks.size(); ++k)  // the end ranks take both sides
+        nearRank += std::fabs(v - ranks[k]) <= 1e-5 * std::max(1.0, std::fabs(ranks[k]));
+    }
+    const double total = static_cast<double>(values.size());
+    for (std::size_t b = 0; b < ranks.size(); ++b)
+      EXPECT_NEAR(percents[b], counts[b] / total * 100.0, nearRank / total * 100.0 + 1e-9)
+          << row.args << " band " << b;
+
+    std::vector<std::string> info = {"grid", "", "STATIC", "", "Step 1", ""};
+    info.insert(info.end(), row.info.begin(), row.info.end());
+    EXPECT_EQ(legend["title"], row.title) << row.args;
+    EXPECT_EQ(legend["info"], info) << row.args;
   }
 }
 

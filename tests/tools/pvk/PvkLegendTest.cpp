@@ -113,6 +113,8 @@ TEST_F(PvkLegend, Refusals) {
        "pvk: legend: --ranks: Value 1 not in range 2 to 1000; see 'pvk legend --help'."},
       {"beam.tkvp --result 104 --method median", 2,
        "pvk: legend: --method: median not in {interval,percent}; see 'pvk legend --help'."},
+      {"beam.tkvp --result 104 --loc 7", 3,
+       "pvk: cannot show result 104 on grid cells: the file has no grids"},
       {"nan.tkvp --result 7401", 3,
        "pvk: no values of result 7401: the step has none that are finite; choose another step "
        "(see 'pvk values nan.tkvp --result 7401')"},
