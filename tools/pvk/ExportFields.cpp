@@ -55,8 +55,10 @@ std::string ArrayName(const CVResult& vr, const std::string& where, const TField
 
 TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples) {
   const auto n = static_cast<std::int32_t>(shape.pick.size());
-  return {cell, std::move(name), n, shape.names,
-          std::vector<double>(static_cast<std::size_t>(tuples * n), kNone)};
+  TExportField field{cell, std::move(name), n, shape.names, {}};
+  ReserveLarge(field.values, static_cast<std::size_t>(tuples * n));
+  field.values.assign(static_cast<std::size_t>(tuples * n), kNone);
+  return field;
 }
 
 void Put(TExportField& field, std::int64_t tuple, const TShape& shape,

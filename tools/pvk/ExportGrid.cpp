@@ -50,8 +50,8 @@ TModelItrs ModelItrs(CPvkSession& session) {
 }
 
 void AddPoints(const CMemModelDB& db, const std::vector<std::uint64_t>& itrs, TExportGrid& grid) {
-  grid.positions.reserve(3 * itrs.size());
-  grid.nodeIds.reserve(itrs.size());
+  ReserveLarge(grid.positions, 3 * itrs.size());
+  ReserveLarge(grid.nodeIds, itrs.size());
   for (const std::uint64_t itr : itrs) {
     const TMemDBNode* pNode = db.GetNode(itr);
     if (!pNode) continue;
@@ -62,9 +62,10 @@ void AddPoints(const CMemModelDB& db, const std::vector<std::uint64_t>& itrs, TE
 
 void AddCells(const CMemModelDB& db, const std::vector<std::uint64_t>& itrs, TExportGrid& grid) {
   const CIdIndex points(grid.nodeIds);
-  grid.offsets.reserve(itrs.size());
-  grid.types.reserve(itrs.size());
-  grid.elemIds.reserve(itrs.size());
+  ReserveLarge(grid.connectivity, 8 * itrs.size());  // hexahedra; more nodes grow it
+  ReserveLarge(grid.offsets, itrs.size());
+  ReserveLarge(grid.types, itrs.size());
+  ReserveLarge(grid.elemIds, itrs.size());
   for (const std::uint64_t itr : itrs) {
     const TMemDBElem* pElem = db.GetElement(itr);
     const TVtkCell& cell = VtkCellOf(pElem ? pElem->m_nType : 0);

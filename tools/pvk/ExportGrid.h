@@ -7,9 +7,19 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/HugePages.h"
+
 class CPvkSession;
 
 namespace pvk_export {
+
+// Room for `count` values, on huge pages where the kernel has them: the first touch of small
+// pages costs more than writing a large array.
+template <class T>
+void ReserveLarge(std::vector<T>& values, std::size_t count) {
+  values.reserve(count);
+  zar::lib::AdviseHugePages(values.data(), count * sizeof(T));
+}
 
 // Ids to their positions 0, 1, 2, ...: a flat table when the ids are dense, a hash map else.
 class CIdIndex {
