@@ -1,0 +1,169 @@
+#include "ExportFields.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <set>
+
+#include "ExportGrid.h"
+#include "PvkCommands.h"
+#include "PvkText.h"
+#include "ValueResult.h"
+#include "ValueRows.h"
+#include "ValueShown.h"
+#include "VtuWriter.h"
+#include "datastore/DataTypes.h"
+#include "session/MemModelDB.h"
+#include "vresult/VResult.h"
+
+namespace pvk_export {
+
+namespace {
+
+using namespace pvk_values;
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+// The model's ids, so that a point or cell picked in a viewer names its node or element.
+constexpr const char* kNodeIdName = "Node ID";
+constexpr const char* kElemIdName = "Element ID";
+
+// Which shown columns become the array's components, and their names.
+struct TShape {
+  std::vector<std::size_t> pick;
+  std::vector<std::string> names;  // none: VTK's own (X, Y, Z)
+};
+
+TShape ShapeOf(const std::vector<std::string>& shown) {
+  static const std::vector<std::string> vector = {"value", "x", "y", "z"};
+  static const std::vector<std::string> tensor = {"xx", "yy", "zz", "xy", "yz", "zx"};
+  // A vector: its components; readers find the magnitude themselves.
+  if (shown == vector) return {{1, 2, 3}, {}};
+  // VTK's symmetric tensor order is the stored one.
+  if (shown == tensor) return {{0, 1, 2, 3, 4, 5}, {"XX", "YY", "ZZ", "XY", "YZ", "XZ"}};
+  TShape shape;
+  shape.pick.resize(shown.size());
+  std::iota(shape.pick.begin(), shape.pick.end(), 0);
+  if (shown.size() > 1) shape.names = shown;
+  return shape;
+}
+
+std::string ArrayName(const CVResult& vr, const std::string& where, const TFieldContext& c) {
+  const std::string unit = UnitText(vr, c.units);
+  return pvk_text::Utf8(vr.GetName()) + where + (unit.empty() ? "" : " [" + unit + "]");
+}
+
+TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples) {
+  const auto n = static_cast<std::int32_t>(shape.pick.size());
+  TExportField field{cell, std::move(name), n, shape.names, {}};
+  ReserveLarge(field.values, static_cast<std::size_t>(tuples * n));
+  field.values.assign(static_cast<std::size_t>(tuples * n), kNone);
+  return field;
+}
+
+void Put(TExportField& field, std::int64_t tuple, const TShape& shape,
+         std::span<const double> values) {
+  double* out = field.values.data() + tuple * field.components;
+  for (std::size_t c = 0; c < shape.pick.size(); ++c) out[c] = values[shape.pick[c]];
+}
+
+// An element's value at one of its nodes or related vectors, kept until the count is known.
+struct TNodeValue {
+  std::int64_t cell;
+  std::int64_t slot;  // the cell's point in VTK's order, or the related vector
+};
+
+// The element node field: one group of components per cell point or related vector.
+TExportField NodeField(const CVResult& vr, const TShape& shape, const TFieldContext& c,
+                       const std::vector<TNodeValue>& at, const std::vector<double>& values) {
+  const bool related = vr.GetLocType() == pvk::LOC_ELEM_CORNER;
+  std::int64_t slots = 0;
+  for (const TNodeValue& v : at) slots = std::max(slots, v.slot + 1);
+  const auto n = static_cast<std::int64_t>(shape.pick.size());
+  TExportField field{
+      true,
+      ArrayName(vr, related ? " (element corners)" : " (element nodes)", c),
+      static_cast<std::int32_t>(slots * n),
+      {},
+      std::vector<double>(static_cast<std::size_t>(c.grid.Cells() * slots * n), kNone)};
+  for (std::int64_t s = 0; s < slots; ++s)
+    for (std::int64_t k = 0; k < n; ++k)
+      field.componentNames.push_back((related ? "related " : "node ") + std::to_string(s + 1) +
+                                     (shape.names.empty() ? "" : " " + shape.names[k]));
+  for (std::size_t i = 0; i < at.size(); ++i)
+    std::copy_n(values.begin() + static_cast<std::ptrdiff_t>(i * n), n,
+                field.values.begin() + (at[i].cell * slots + at[i].slot) * n);
+  return field;
+}
+
+// The slot of a node value: where the node stands among the cell's points; -1 when it is none
+// of them.
+std::int64_t NodeSlot(const TFieldContext& c, std::int64_t cell, const TValueRow& row) {
+  if (row.at == ERowAt::RELATED) return row.number - 1;
+  const std::int64_t point = c.index.points.Find(row.number);
+  const std::span<const std::int64_t> points = c.grid.CellPoints(cell);
+  const auto it = std::find(points.begin(), points.end(), point);
+  return it == points.end() ? -1 : it - points.begin();
+}
+
+}  // namespace
+
+bool IsExportable(const CVResult& vr) {
+  return vr.GetLocType() == pvk::LOC_NODE || IsElementLoc(vr.GetLocType());
+}
+
+std::vector<TExportField> ResultFields(CVResult& vr, const TFieldContext& c) {
+  TVResParam param{c.pUnits, &c.model};
+  CPostPartialDList list;
+  const CPostPartialD& first = LoadValues(vr, list, param);
+  const TShown shown = Shown(vr, first, false);
+  const TShape shape = ShapeOf(ShownNames(shown, first));
+  const bool cell = vr.GetLocType() != pvk::LOC_NODE;
+  const TRowRules rules{vr.GetLocType(), 0, false, &c.model};
+
+  TExportField main =
+      Field(cell, ArrayName(vr, "", c), shape, cell ? c.grid.Cells() : c.grid.Points());
+  std::vector<TNodeValue> at;
+  std::vector<double> nodeValues;
+  EachRow(vr, list, shown, rules, [&](const TValueRow& row, std::span<const double> values) {
+    const std::int64_t tuple = cell ? c.index.cells.Find(row.id) : c.index.points.Find(row.id);
+    if (tuple < 0) return;
+    if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE)
+      return Put(main, tuple, shape, values);
+    const std::int64_t slot = NodeSlot(c, tuple, row);
+    if (slot < 0) return;
+    at.push_back({tuple, slot});
+    for (const std::size_t k : shape.pick) nodeValues.push_back(values[k]);
+  });
+  std::vector<TExportField> fields;
+  fields.push_back(std::move(main));
+  if (!at.empty()) fields.push_back(NodeField(vr, shape, c, at, nodeValues));
+  return fields;
+}
+
+std::string WriteStep(const std::string& path, const std::vector<CVResult*>& results,
+                      const TFieldContext& c, bool compress) {
+  std::vector<TExportField> fields;
+  std::set<std::string> taken[2] = {{kNodeIdName}, {kElemIdName}};  // point and cell data
+  for (CVResult* vr : results)
+    for (TExportField& field : ResultFields(*vr, c)) {
+      if (!taken[field.cell].insert(field.name).second)
+        field.name += " (" + std::to_string(vr->GetType()) + ")";
+      fields.push_back(std::move(field));
+    }
+  const TExportGrid& g = c.grid;
+  TVtuPiece piece{g.Points(),
+                  g.Cells(),
+                  {"", EVtuType::FLOAT64, 3, {}, BytesOf(g.positions)},
+                  {"connectivity", EVtuType::INT64, 1, {}, BytesOf(g.connectivity)},
+                  {"offsets", EVtuType::INT64, 1, {}, BytesOf(g.offsets)},
+                  {"types", EVtuType::UINT8, 1, {}, BytesOf(g.types)},
+                  {{kNodeIdName, EVtuType::INT32, 1, {}, BytesOf(g.nodeIds)}},
+                  {{kElemIdName, EVtuType::INT32, 1, {}, BytesOf(g.elemIds)}}};
+  for (const TExportField& f : fields)
+    (f.cell ? piece.cellData : piece.pointData)
+        .push_back({f.name, EVtuType::FLOAT64, f.components, f.componentNames, BytesOf(f.values)});
+  return WriteVtu(path, piece, compress);
+}
+
+}  // namespace pvk_export
