@@ -305,7 +305,7 @@ TEST_F(IBMLegend, RanksSharesAndTexts) {
 }
 
 // An animation of grid results, one result per frame: each frame's legend is streamed into
-// the streamer as it is prepared (the last frame into a stream file) and reads back identical.
+// the streamer as it is prepared and reads back identical.
 TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
   const std::int32_t ids[] = {7401, 7201, 7207, 101, 9001, 9006};
   zar::MArray<CVResult*> results;
@@ -322,7 +322,6 @@ TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
   struct TFrame {
     pvk::CIBMLegendRndrD legend{0};
     std::uint64_t size = 0, offset = 0;
-    bool file = false;
   };
   std::vector<TFrame> frames(results.size());
   for (TFrame& frame : frames) {
@@ -334,16 +333,9 @@ TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
     pvk::TStreamInfo info;
     frame.size = frame.legend.GetInstSize(&info);
     pvk::TInstSizeIter it(info.aInstSize);
-    frame.file = &frame == &frames.back();
-    if (frame.file) {
-      CFile* pFile = streamer.AddStreamFile(frame.size, frame.offset);
-      ASSERT_TRUE(pFile);
-      ASSERT_EQ(frame.legend.Data2Stream(pFile, it), 1);
-    } else {
-      char* p = streamer.AddStreamBuffer(frame.size, frame.offset);
-      ASSERT_TRUE(p);
-      ASSERT_EQ(frame.legend.Data2Stream(p, it), 1);
-    }
+    char* p = streamer.AddStreamBuffer(frame.size, frame.offset);
+    ASSERT_TRUE(p);
+    ASSERT_EQ(frame.legend.Data2Stream(p, it), 1);
     anim.NextFrame();
   }
   results[0]->SetLocType(pvk::LOC_NODE);  // the item shows densities in volume form
@@ -351,16 +343,9 @@ TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
   for (const TFrame& frame : frames) {
     pvk::CIBMLegendRndrD back(0);
     pvk::TInstSizeIter it(&frame.size, 1);
-    if (frame.file) {
-      CFile* pFile = streamer.GetStreamFile(frame.size, frame.offset);
-      ASSERT_TRUE(pFile);
-      pFile->SeekToBegin();
-      ASSERT_EQ(back.Stream2Data(pFile, it), 1);
-    } else {
-      const char* p = streamer.GetStreamBuffer(frame.size, frame.offset);
-      ASSERT_TRUE(p);
-      ASSERT_EQ(back.Stream2Data(p, it), 1);
-    }
+    const char* p = streamer.GetStreamBuffer(frame.size, frame.offset);
+    ASSERT_TRUE(p);
+    ASSERT_EQ(back.Stream2Data(p, it), 1);
     EXPECT_EQ(Texts(back.GetTopLegendObjs()), Texts(frame.legend.GetTopLegendObjs()));
     EXPECT_EQ(Texts(back.GetBtmLegendObjs()), Texts(frame.legend.GetBtmLegendObjs()));
     EXPECT_EQ(back.GetValues(), frame.legend.GetValues());

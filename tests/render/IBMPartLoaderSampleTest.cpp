@@ -152,8 +152,6 @@ TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
        volume(&CIBMPDLItem::GetDeformD, {1, 2, 3}, gl::RGB)},
       {"nodal density", 7401, false, zar::render::DATA_VOLUME, 1,
        volume(&CIBMPDLItem::GetMainD, {0}, gl::RED)},
-      {"nodal stress", 7201, false, zar::render::DATA_VOLUME, 1,
-       volume(&CIBMPDLItem::GetMainD, {0}, gl::RED)},
       {"fatigue damage", 9001, false, zar::render::DATA_FATIGUE, 1, fatigue},
   };
   for (const Row& row : rows) {
