@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
   libegl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
+  libpng-dev libfreetype-dev fonts-dejavu-core
   "$@"
 )
 
