@@ -24,6 +24,7 @@ const std::map<std::string, std::string>& Examples() {
       {"calc", "pvk calc beam.tkvp --expr '[T1]-[T3]*2' --operand 102 --operand 104"},
       {"probe", "pvk probe grid.tkvp --result 7401 --at 10,5,5 --json"},
       {"legend", "pvk legend beam.tkvp --result 7207 --method percent --ranks 5"},
+      {"render", "pvk render beam.tkvp --result 7207 --out beam.png --size 640x480 --view iso"},
       {"help", "pvk help values"},
   };
   return examples;

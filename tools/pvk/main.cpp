@@ -92,9 +92,9 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "no progress bar and no information messages");
   AddGenerateOption(app);
   const std::vector<TPvkCommand> commands = {
-      AddSampleCommand(app),  AddInfoCommand(app),   AddEchoCommand(app),
-      AddResultsCommand(app), AddValuesCommand(app), AddCalcCommand(app),
-      AddProbeCommand(app),   AddLegendCommand(app), AddHelpCommand(app)};
+      AddSampleCommand(app), AddInfoCommand(app), AddEchoCommand(app),  AddResultsCommand(app),
+      AddValuesCommand(app), AddCalcCommand(app), AddProbeCommand(app), AddLegendCommand(app),
+      AddRenderCommand(app), AddHelpCommand(app)};
   FinishHelp(app, quiet);
   if (argc < 2) {
     std::fputs(HelpText(app, "").c_str(), stderr);
