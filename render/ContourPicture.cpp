@@ -67,13 +67,14 @@ void DrawLabels(TRgbaImage& image, const TLegendPlace& place, const CTextRaster&
   }
 }
 
-}  // namespace
-
+// The rank value as the bar shows it: four significant digits.
 std::string RankText(double rank) {
   char text[32];
   std::snprintf(text, sizeof text, "%.4g", rank);
   return text;
 }
+
+}  // namespace
 
 int MakeContourPicture(std::span<const TPoint> points, const TOuterFaces& faces,
                        const TContourValues& values, const TLegendText& text, EView view, int width,

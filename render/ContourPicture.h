@@ -41,7 +41,4 @@ int MakeContourPicture(std::span<const TPoint> points, const TOuterFaces& faces,
                        const TContourValues& values, const TLegendText& text, EView view, int width,
                        int height, TContourPicture& out, CString& reason);
 
-// The rank value as the legend prints it: four significant digits.
-std::string RankText(double rank);
-
 }  // namespace pvk::picture

@@ -204,8 +204,11 @@ TEST(ContourPicture, FailuresGiveZeroAndAReason) {
 
 // The bar's bands from the bottom take the colours of the ranks in order, and the model's
 // stripes from low x to high x the same colours.
-TEST_P(ContourPictureTest, TheBarShowsTheBandsInRankOrderAsTheModelDoes) {
-  if (m_pRecorder) GTEST_SKIP() << "the recording backend draws nothing";
+using ContourPictureOnOpenGL = GfxBackendTest;
+INSTANTIATE_TEST_SUITE_P(Backends, ContourPictureOnOpenGL, testing::Values(EGfxBackendKind::OPENGL),
+                         GfxBackendName);
+
+TEST_P(ContourPictureOnOpenGL, TheBarShowsTheBandsInRankOrderAsTheModelDoes) {
   const TPictureCase c;
   TContourPicture pic;
   CString reason;
