@@ -9,13 +9,18 @@
 // every call, for tests and machines without a display) and MOpenGLBackend (OpenGL on an EGL
 // surfaceless context).
 //
+// Offscreen drawing (GfxDraw.h): a framebuffer of a given size with colour and depth, shader
+// programs, draws of indexed primitives into a framebuffer and reading its colour back.
+//
 // Backends report failure as 0 (or name 0), keep the reason (GetReason) and send it to the
 // message output as a warning.
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "base/CString.h"
+#include "render/GfxDraw.h"
 #include "render/GfxReason.h"
 
 namespace zar::oglib {
@@ -66,6 +71,20 @@ public:
   virtual int GetTexImage(unsigned name, unsigned target, int level, unsigned format, unsigned type,
                           std::span<std::byte> out) = 0;
   virtual void DeleteTexture(unsigned name) = 0;
+
+  // A framebuffer of an 8-bit RGBA colour and a depth renderbuffer; 0 when it cannot be made
+  // (a size outside 1 to the backend's limit, out of memory, incomplete).
+  virtual unsigned CreateFramebuffer(int width, int height) = 0;
+  // Fills the colour with `color` and the depth with the far plane.
+  virtual int ClearFramebuffer(unsigned name, const TGfxColor& color) = 0;
+  // The colour, width × height × RGBA_PIXEL_BYTES bytes; out must hold it exactly.
+  virtual int ReadPixels(unsigned name, std::span<std::byte> out) = 0;
+  virtual void DeleteFramebuffer(unsigned name) = 0;
+  // A linked program of a vertex and a fragment shader; 0 with the compiler's log as reason.
+  virtual unsigned CreateProgram(std::string_view vertex, std::string_view fragment) = 0;
+  virtual void DeleteProgram(unsigned name) = 0;
+  // Draws with depth test into the framebuffer, over its whole extent.
+  virtual int Draw(const TGfxDraw& draw) = 0;
 };
 
 // The current backend; null when none is set.

@@ -6,6 +6,7 @@
 // It lives until the process ends.
 #include <memory>
 #include <thread>
+#include <unordered_map>
 
 #include "render/GfxBackend.h"
 
@@ -36,8 +37,22 @@ public:
   int GetTexImage(unsigned name, unsigned target, int level, unsigned format, unsigned type,
                   std::span<std::byte> out) override;
   void DeleteTexture(unsigned name) override;
+  unsigned CreateFramebuffer(int width, int height) override;
+  int ClearFramebuffer(unsigned name, const TGfxColor& color) override;
+  int ReadPixels(unsigned name, std::span<std::byte> out) override;
+  void DeleteFramebuffer(unsigned name) override;
+  unsigned CreateProgram(std::string_view vertex, std::string_view fragment) override;
+  void DeleteProgram(unsigned name) override;
+  int Draw(const TGfxDraw& draw) override;
 
 private:
+  struct TFramebuffer {
+    unsigned nColor;  // renderbuffers
+    unsigned nDepth;
+    int nWidth;
+    int nHeight;
+  };
+
   MOpenGLBackend(void* display, void* context);
   // The backend with its context current on this thread, or null with the reason.
   static std::unique_ptr<MOpenGLBackend> Create(CString& reason);
@@ -47,10 +62,14 @@ private:
   // Takes OpenGL's pending errors; 0 with a reason naming `what` when there was one.
   int CheckError(const wchar_t* what);
   int BindTexture(unsigned name, unsigned target);
+  // Binds the framebuffer for drawing and reading; null with a reason when it does not exist.
+  const TFramebuffer* BindFramebuffer(unsigned name);
+  void DeleteFramebufferObjects(unsigned name, const TFramebuffer& fb);
 
   void* m_pDisplay;  // EGLDisplay
   void* m_pContext;  // EGLContext
   std::thread::id m_thread;
+  std::unordered_map<unsigned, TFramebuffer> m_mapFramebuffer;
 };
 
 }  // namespace zar::oglib

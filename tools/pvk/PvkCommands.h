@@ -27,6 +27,7 @@ TPvkCommand AddCalcCommand(CLI::App& app);
 TPvkCommand AddProbeCommand(CLI::App& app);
 TPvkCommand AddLegendCommand(CLI::App& app);
 TPvkCommand AddExportCommand(CLI::App& app);
+TPvkCommand AddRenderCommand(CLI::App& app);
 
 // The legend text of the result's unit in the given unit system ("N/mm^2").
 std::string UnitText(const CVResult& vr, const zar::lib::T_UNIT_INDEX& units);

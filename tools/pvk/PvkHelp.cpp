@@ -25,6 +25,7 @@ const std::map<std::string, std::string>& Examples() {
       {"probe", "pvk probe grid.tkvp --result 7401 --at 10,5,5 --json"},
       {"legend", "pvk legend beam.tkvp --result 7207 --method percent --ranks 5"},
       {"export", "pvk export beam.tkvp --out paraview --subcase TRANSIENT --all-steps"},
+      {"render", "pvk render beam.tkvp --result 7207 --out beam.png --size 640x480 --view iso"},
       {"help", "pvk help values"},
   };
   return examples;

@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   const std::vector<TPvkCommand> commands = {
       AddSampleCommand(app), AddInfoCommand(app), AddEchoCommand(app),  AddResultsCommand(app),
       AddValuesCommand(app), AddCalcCommand(app), AddProbeCommand(app), AddLegendCommand(app),
-      AddExportCommand(app), AddHelpCommand(app)};
+      AddExportCommand(app), AddRenderCommand(app), AddHelpCommand(app)};
   FinishHelp(app, quiet);
   if (argc < 2) {
     std::fputs(HelpText(app, "").c_str(), stderr);
