@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
   app.add_flag("-q,--quiet", quiet, "no progress bar and no information messages");
   AddGenerateOption(app);
   const std::vector<TPvkCommand> commands = {
-      AddSampleCommand(app), AddInfoCommand(app), AddEchoCommand(app),  AddResultsCommand(app),
-      AddValuesCommand(app), AddCalcCommand(app), AddProbeCommand(app), AddLegendCommand(app),
+      AddSampleCommand(app), AddInfoCommand(app),   AddEchoCommand(app),  AddResultsCommand(app),
+      AddValuesCommand(app), AddCalcCommand(app),   AddProbeCommand(app), AddLegendCommand(app),
       AddExportCommand(app), AddRenderCommand(app), AddHelpCommand(app)};
   FinishHelp(app, quiet);
   if (argc < 2) {
