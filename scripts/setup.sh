@@ -9,6 +9,7 @@ packages=(
   clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
   libegl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   zlib1g-dev python3-vtk9
+  pybind11-dev python3-dev python3-numpy python3-pytest python3-matplotlib
   "$@"
 )
 
