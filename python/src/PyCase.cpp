@@ -51,7 +51,9 @@ std::vector<TPyResult> Results(const TPyStep& step) {
 TPyResult FindResult(const TPyStep& step, const py::object& key, const py::object& loc) {
   const std::string text = py::str(key);
   const std::int32_t asked =
-      loc.is_none() ? -1 : pvk_values::AskedLoc(py::str(loc), "bad loc \"" + text + "\"");
+      loc.is_none()
+          ? -1
+          : pvk_values::AskedLoc(py::str(loc), "bad loc \"" + std::string(py::str(loc)) + "\"");
   return {step, &pvk_values::FindResult(Package(step), text, asked, step.file->Session().Path())};
 }
 
