@@ -10,6 +10,7 @@ packages=(
   libegl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   zlib1g-dev python3-vtk9
   libpng-dev libfreetype-dev fonts-dejavu-core
+  pybind11-dev python3-dev python3-numpy python3-pytest python3-matplotlib
   "$@"
 )
 

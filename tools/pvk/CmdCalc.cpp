@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "CalcRun.h"
 #include "PvkCommands.h"
 #include "PvkError.h"
 #include "PvkOptions.h"
@@ -44,20 +45,6 @@ struct TCalcOptions {
   std::optional<std::string> units;
 };
 
-// The host side of the calculator's loads: the unit system asked for, or none (the file's).
-class CPvkDBSession : public zar_interface::IDBSession {
-public:
-  explicit CPvkDBSession(const std::optional<zar::lib::T_UNIT_INDEX>& units)
-      : m_bConvert(units.has_value()) {
-    if (units) m_ctrl.SetCurUnitSystem(*units);
-  }
-  const zar::lib::MUnitCtrl* GetUnitCtrl() const override { return m_bConvert ? &m_ctrl : nullptr; }
-
-private:
-  zar::lib::MUnitCtrl m_ctrl;
-  bool m_bConvert;
-};
-
 struct TOperand {
   std::string result;
   std::int32_t loc = -1;  // -1: not given
@@ -75,12 +62,7 @@ TOperand AskedOperand(const std::string& text) {
 // Before the file opens: an expression that does not parse, or whose tokens do not match the
 // operands, is a usage error with the parser's reason.
 void CheckExpression(const CVResultCalcExpr& expr, int compiled, const TCalcOptions& o) {
-  const std::string what = fmt::format("bad --expr \"{}\"", o.expr);
-  if (!compiled) throw CPvkError(PVK_EXIT_USAGE, what, pvk_text::Utf8(expr.GetError().strMsg));
-  if (expr.GetTokens().size() != o.operands.size())
-    throw CPvkError(PVK_EXIT_USAGE, what,
-                    fmt::format("{} operand tokens for {} --operand", expr.GetTokens().size(),
-                                o.operands.size()));
+  CheckExpression(expr, compiled, o.expr, o.operands.size());
 }
 
 // An operand without a location is where the first one that names one is, or else where the
@@ -99,6 +81,47 @@ std::vector<CVResult*> FindOperands(const CPvkSession& session, std::uint64_t st
   }
   return found;
 }
+
+// The host side of the calculator's loads: the unit system asked for, or none (the file's).
+class CPvkDBSession : public zar_interface::IDBSession {
+public:
+  explicit CPvkDBSession(const std::optional<zar::lib::T_UNIT_INDEX>& units)
+      : m_bConvert(units.has_value()) {
+    if (units) m_ctrl.SetCurUnitSystem(*units);
+  }
+  const zar::lib::MUnitCtrl* GetUnitCtrl() const override { return m_bConvert ? &m_ctrl : nullptr; }
+
+private:
+  zar::lib::MUnitCtrl m_ctrl;
+  bool m_bConvert;
+};
+
+}  // namespace
+
+void CheckExpression(const CVResultCalcExpr& expr, int compiled, const std::string& text,
+                     std::size_t operands) {
+  const std::string what = fmt::format("bad --expr \"{}\"", text);
+  if (!compiled) throw CPvkError(PVK_EXIT_USAGE, what, pvk_text::Utf8(expr.GetError().strMsg));
+  if (expr.GetTokens().size() != operands)
+    throw CPvkError(
+        PVK_EXIT_USAGE, what,
+        fmt::format("{} operand tokens for {} --operand", expr.GetTokens().size(), operands));
+}
+
+void ComputeRows(CPvkSession& session, const CString& expr, const std::vector<CVResult*>& operands,
+                 const std::optional<zar::lib::T_UNIT_INDEX>& units, TCalcRows& out) {
+  CPvkDBSession db(units);
+  TVResParam param{db.GetUnitCtrl(), &session.Model()};
+  const CPostPartialD& first = LoadValues(*operands[0], out.labels, param);
+  out.amt = first.GetAMTType();
+  out.compCnt = first.GetCompCnt();
+  CVResultCalculator calc(&db, &session.Model(), nullptr);
+  if (!calc.Compute(expr, zar::MArray<CVResult*>(operands.begin(), operands.end()), out.values))
+    throw CPvkError(PVK_EXIT_USAGE, fmt::format("cannot compute \"{}\"", pvk_text::Utf8(expr)),
+                    pvk_text::Utf8(calc.GetErrorMsg()));
+}
+
+namespace {
 
 // Calls `f(row, values)` for every row of operand 0's blocks, with the computed columns.
 template <class F>
@@ -133,15 +156,8 @@ void RunCalc(const TCalcOptions& o, std::FILE* out) {
   const auto [scas, step] = session.SelectCase(o.select);
   const std::vector<CVResult*> operands = FindOperands(session, step, asked, o.file);
 
-  CPvkDBSession db(o.units ? std::optional(units) : std::nullopt);
-  TVResParam param{db.GetUnitCtrl(), &session.Model()};
-  CPostPartialDList labels;  // the keys and rows of operand 0
-  const CPostPartialD& first = LoadValues(*operands[0], labels, param);
-  CVResultCalculator calc(&db, &session.Model(), nullptr);
-  T_VRES_CALC_OUT values;
-  if (!calc.Compute(wideExpr, zar::MArray<CVResult*>(operands.begin(), operands.end()), values))
-    throw CPvkError(PVK_EXIT_USAGE, fmt::format("cannot compute \"{}\"", o.expr),
-                    pvk_text::Utf8(calc.GetErrorMsg()));
+  TCalcRows calc;
+  ComputeRows(session, wideExpr, operands, o.units ? std::optional(units) : std::nullopt, calc);
 
   TValuesHead head = StepHead(session, o.file, scas, step);
   head.expression = pvk_text::Utf8(expr.GetText());
@@ -150,14 +166,14 @@ void RunCalc(const TCalcOptions& o, std::FILE* out) {
     head.results.back().token = pvk_text::Utf8(expr.GetTokens()[k]);
   }
   head.loc = operands[0]->GetLocType();
-  head.amt = first.GetAMTType();
-  head.columns = ColumnNames(head.amt, first.GetCompCnt());
+  head.amt = calc.amt;
+  head.columns = ColumnNames(head.amt, calc.compCnt);
   head.labelled = IsElementLoc(head.loc);
 
   const std::unique_ptr<CValueWriter> writer = MakeValueWriter(FormatOf(o.json, o.csv), out, head);
   const TRowRules rules{head.loc, 0, false, &session.Model()};
   WriteValues(*writer, [&](auto f) {
-    EachRow(*operands[0], labels, values, head.columns.size(), rules, f);
+    EachRow(*operands[0], calc.labels, calc.values, head.columns.size(), rules, f);
   });
 }
 

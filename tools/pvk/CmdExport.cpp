@@ -7,6 +7,7 @@
 
 #include "ExportFields.h"
 #include "ExportGrid.h"
+#include "ExportRun.h"
 #include "PendingFiles.h"
 #include "PvkCommands.h"
 #include "PvkError.h"
@@ -26,16 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace pvk_export;
-
-struct TExportOptions {
-  std::string file;
-  std::string out;
-  TStepSelect select;
-  bool allSteps = false;
-  std::vector<std::string> results;  // none: every result on the nodes or elements
-  std::optional<std::string> units;
-  bool compress = false;
-};
 
 // One step to write and the results it gives.
 struct TStepPlan {
@@ -100,9 +91,10 @@ fs::path OutFolder(const std::string& out) {
   return out;
 }
 
-void RunExport(const TExportOptions& o, std::FILE* out) {
+}  // namespace
+
+std::vector<std::string> ExportFiles(CPvkSession& session, const TExportOptions& o) {
   if (o.units) pvk_values::AskedUnits(*o.units, {});
-  CPvkSession session(o.file);
   const zar::lib::T_UNIT_INDEX units = pvk_values::UnitsOf(o.units, *session.Mcas().GetUnitIndex());
   std::uint64_t scas = 0;
   const std::vector<TStepPlan> plan = Plan(session, o, scas);
@@ -133,7 +125,15 @@ void RunExport(const TExportOptions& o, std::FILE* out) {
   if (!why.empty()) throw CPvkError(PVK_EXIT_FILE, "cannot write " + (folder / pvd).string(), why);
   why = files.Commit();
   if (!why.empty()) throw CPvkError(PVK_EXIT_FILE, "cannot write to " + folder.string(), why);
-  for (const std::string& path : files.Paths()) fmt::print(out, "{}\n", path);
+  return files.Paths();
+}
+
+namespace {
+
+void RunExport(const TExportOptions& o, std::FILE* out) {
+  if (o.units) pvk_values::AskedUnits(*o.units, {});
+  CPvkSession session(o.file);
+  for (const std::string& path : ExportFiles(session, o)) fmt::print(out, "{}\n", path);
 }
 
 }  // namespace

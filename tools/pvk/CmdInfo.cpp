@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "InfoJson.h"
 #include "PvkCommands.h"
 #include "PvkModelSummary.h"
 #include "PvkOptions.h"
@@ -91,7 +92,9 @@ std::string SubcaseJson(const CPvkSession& s, std::size_t number, std::uint64_t 
   return out + "]}";
 }
 
-std::string Json(CPvkSession& s) {
+}  // namespace
+
+std::string InfoJson(CPvkSession& s) {
   const CPOHMcas& mcas = s.Mcas();
   const TModelSummary model = SummariseModel(s);
   std::string out = fmt::format(
@@ -105,6 +108,8 @@ std::string Json(CPvkSession& s) {
     out += (i ? ", " : "") + SubcaseJson(s, i + 1, subcases[i]);
   return out + "]}\n";
 }
+
+namespace {
 
 std::string ModelText(const TModelSummary& model) {
   std::string out = fmt::format("  model     {} nodes, {} elements\n", model.nodes, model.elements);
@@ -173,7 +178,7 @@ void RunInfo(const TInfoArgs& a, std::FILE* out) {
   for (const TPZARScanReason& reason : session.File().GetScanReasons())
     std::fprintf(stderr, "pvk: warning: %s: %s\n", path.c_str(),
                  Utf8(FormatScanReason(reason)).c_str());
-  std::fputs((a.json ? Json(session) : Text(session, a.all)).c_str(), out);
+  std::fputs((a.json ? InfoJson(session) : Text(session, a.all)).c_str(), out);
 }
 
 }  // namespace

@@ -76,8 +76,14 @@ double Combine(const TCombination& combination, const TTensor& s) {
   return std::numeric_limits<double>::quiet_NaN();
 }
 
-std::vector<double> CombineRows(const TCombination& combination, const TTensorColumns& columns,
-                                std::size_t nRows) {
+namespace {
+
+// The combined values of rows 0 to nRows - 1 and, unless null, the direction columns of
+// principal values, sized to the rows.
+using TDirections = std::array<std::vector<double>, 3>;
+std::vector<double> Combined(const TCombination& combination, const TTensorColumns& columns,
+                             std::size_t nRows, TDirections* pDirections) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   std::vector<double> out(nRows);
   std::vector<TTensor> s(kChunk);
   std::vector<pvk::csys::TPrincipal3D> p(kChunk);
@@ -86,8 +92,7 @@ std::vector<double> CombineRows(const TCombination& combination, const TTensorCo
     const std::size_t n = std::min(kChunk, nRows - first);
     for (std::size_t i = 0; i < n; ++i) {
       for (std::size_t c = 0; c < columns.size(); ++c)
-        s[i][c] = first + i < columns[c].size() ? columns[c][first + i]
-                                                : std::numeric_limits<double>::quiet_NaN();
+        s[i][c] = first + i < columns[c].size() ? columns[c][first + i] : kNaN;
       if (!bPrincipal) out[first + i] = Combine(combination, s[i]);
       if (combination.strain) HalveShears(s[i]);
     }
@@ -95,10 +100,29 @@ std::vector<double> CombineRows(const TCombination& combination, const TTensorCo
     // A failure (a component not finite) gives NaN, as Combine does.
     pvk::csys::CalcPrincipalStress3DMany(std::span(s).first(n), p);
     const int index = PrincipalIndex(combination.kind);
-    for (std::size_t i = 0; i < n; ++i)
-      out[first + i] = p[i].nOk ? p[i].values[index] : std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i < n; ++i) {
+      out[first + i] = p[i].nOk ? p[i].values[index] : kNaN;
+      if (!pDirections) continue;
+      for (std::size_t a = 0; a < 3; ++a)
+        (*pDirections)[a][first + i] = p[i].nOk ? p[i].dirs[index][a] : kNaN;
+    }
   }
   return out;
+}
+
+}  // namespace
+
+std::vector<double> CombineRows(const TCombination& combination, const TTensorColumns& columns,
+                                std::size_t nRows) {
+  return Combined(combination, columns, nRows, nullptr);
+}
+
+TPrincipalRows PrincipalRows(const TCombination& combination, const TTensorColumns& columns,
+                             std::size_t nRows) {
+  TPrincipalRows rows;
+  for (std::vector<double>& column : rows.directions) column.resize(nRows);
+  rows.values = Combined(combination, columns, nRows, &rows.directions);
+  return rows;
 }
 
 }  // namespace pvk_values

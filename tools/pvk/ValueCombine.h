@@ -30,4 +30,14 @@ using TTensorColumns = std::array<std::span<const double>, 6>;
 std::vector<double> CombineRows(const TCombination& combination, const TTensorColumns& columns,
                                 std::size_t nRows);
 
+// A principal combination's values and the columns l, m, n of their directions (NaN where
+// the value is).
+struct TPrincipalRows {
+  std::vector<double> values;
+  std::array<std::vector<double>, 3> directions;
+};
+// Rows 0 to nRows - 1 of a principal combination (not von Mises).
+TPrincipalRows PrincipalRows(const TCombination& combination, const TTensorColumns& columns,
+                             std::size_t nRows);
+
 }  // namespace pvk_values

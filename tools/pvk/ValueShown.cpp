@@ -26,15 +26,19 @@ std::vector<std::string> ShownNames(const TShown& shown, const CPostPartialD& bl
   return names;
 }
 
-std::vector<double> CombinedRows(const TCombination& combination, const CPostPartialD& block) {
-  TTensorColumns columns;
-  std::size_t nRows = 0;
-  for (std::size_t c = 0; c < columns.size(); ++c) {
+TBlockTensor BlockTensor(const CPostPartialD& block) {
+  TBlockTensor tensor;
+  for (std::size_t c = 0; c < tensor.columns.size(); ++c) {
     const auto comp = static_cast<std::int32_t>(c);
-    if (comp < block.GetCompCnt()) columns[c] = *block.GetComp(comp);
-    nRows = std::max(nRows, columns[c].size());
+    if (comp < block.GetCompCnt()) tensor.columns[c] = *block.GetComp(comp);
+    tensor.nRows = std::max(tensor.nRows, tensor.columns[c].size());
   }
-  return CombineRows(combination, columns, nRows);
+  return tensor;
+}
+
+std::vector<double> CombinedRows(const TCombination& combination, const CPostPartialD& block) {
+  const TBlockTensor tensor = BlockTensor(block);
+  return CombineRows(combination, tensor.columns, tensor.nRows);
 }
 
 }  // namespace pvk_values

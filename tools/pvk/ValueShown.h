@@ -25,6 +25,12 @@ struct TShown {
 // of a principal result its own group (value and direction) unless `columns`.
 TShown Shown(const CVResult& vr, const CPostPartialD& block, bool columns);
 std::vector<std::string> ShownNames(const TShown& shown, const CPostPartialD& block);
+// The six tensor columns of a block (those it lacks empty) and the rows they span.
+struct TBlockTensor {
+  TTensorColumns columns;
+  std::size_t nRows = 0;
+};
+TBlockTensor BlockTensor(const CPostPartialD& block);
 // The combined value of every row of the block, all at once.
 std::vector<double> CombinedRows(const TCombination& combination, const CPostPartialD& block);
 
