@@ -19,6 +19,7 @@ from ._core import (
     calc,
     export,
     open,
+    render,
 )
 
 __all__ = [
@@ -34,4 +35,5 @@ __all__ = [
     "calc",
     "export",
     "open",
+    "render",
 ]

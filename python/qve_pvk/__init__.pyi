@@ -146,3 +146,15 @@ def export(
     compress: bool = False,
 ) -> list[str]:
     """VTK files of a step or of every step of a sub-case; the paths written."""
+
+def render(
+    step: Step,
+    result: int | str,
+    out: str,
+    size: str = "800x600",
+    view: str = "iso",
+    ranks: int = 10,
+    deformed: float | None = None,
+    loc: int | str | None = None,
+) -> None:
+    """A contour picture of a result of the step with its legend, written as PNG."""

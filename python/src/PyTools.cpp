@@ -1,6 +1,8 @@
 // Results computed by an expression, and the export to VTK files.
 #include <pybind11/stl.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "PyBind.h"
 #include "PyFile.h"
 #include "PyValues.h"
+#include "RenderRun.h"
 
 namespace pvk_py {
 
@@ -49,6 +52,24 @@ std::vector<std::string> Export(const TExported& what, const std::string& out,
   return ExportFiles(session, o);
 }
 
+void Render(const TPyStep& step, const py::object& result, const std::string& out,
+            const std::string& size, const std::string& view, std::int32_t ranks,
+            std::optional<double> deformed, const py::object& loc) {
+  TRenderOptions o;
+  o.result = py::str(result);
+  if (!loc.is_none()) o.loc = py::str(loc);
+  o.select.subcase = std::to_string(step.subcase);
+  o.select.step = std::to_string(step.number);
+  o.out = out;
+  o.size = size;
+  o.view = view;
+  o.nRank = ranks;
+  o.deformed = deformed;
+  CPvkSession& session = step.file->Session();
+  o.file = session.Path();
+  RenderFile(session, o);
+}
+
 }  // namespace
 
 void BindTools(py::module_& m) {
@@ -63,6 +84,14 @@ void BindTools(py::module_& m) {
         ".pvd collection into the folder `out`, as `pvk export` does: `results` ids or names "
         "(every result on nodes and elements without), `units` as for values. Returns the "
         "paths written, the collection last.");
+  m.def("render", &Render, py::arg("step"), py::arg("result"), py::arg("out"),
+        py::arg("size") = "800x600", py::arg("view") = "iso",
+        py::arg("ranks") = TRenderOptions::N_DEFAULT_RANKS, py::arg("deformed") = py::none(),
+        py::arg("loc") = py::none(),
+        "Draws a contour picture of a result (id or name) of `step` on the model's outer faces "
+        "with its legend and writes it to `out` as PNG, as `pvk render` does: `size` "
+        "\"WIDTHxHEIGHT\", `view` iso, x, y, z, -x, -y or -z, `ranks` the legend's rank values, "
+        "`deformed` a scale of the step's Total Translation.");
 }
 
 }  // namespace pvk_py

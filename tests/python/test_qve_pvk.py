@@ -145,3 +145,16 @@ def test_export_writes_what_pvk_export_writes(beam, tmp_path):
     assert [p.rsplit("/", 1)[1] for p in paths] == names  # the .pvd sorts last
     for name in names:
         assert (tmp_path / "py" / name).read_bytes() == (tmp_path / "tool" / name).read_bytes()
+
+
+def test_render_draws_what_pvk_render_draws(beam, tmp_path):
+    args = dict(size="320x240", view="x", ranks=6, deformed=200.0)
+    pvk("render", beam, "--result", 7207, "--out", tmp_path / "tool.png", "--subcase", 2,
+        "--step", 3, *(f"--{k}={v}" for k, v in args.items()))
+    with qve_pvk.open(str(beam)) as f:
+        step = f.subcases[1].steps[2]
+        qve_pvk.render(step, 7207, str(tmp_path / "py.png"), **args)
+        with pytest.raises(ValueError, match="bad view"):
+            qve_pvk.render(step, 7207, str(tmp_path / "bad.png"), view="up")
+    assert (tmp_path / "py.png").read_bytes() == (tmp_path / "tool.png").read_bytes()
+    assert not (tmp_path / "bad.png").exists()

@@ -21,6 +21,7 @@
 #include "PvkSession.h"
 #include "PvkText.h"
 #include "RenderModel.h"
+#include "RenderRun.h"
 #include "ValueHead.h"
 #include "ValueResult.h"
 #include "datastore/DataTypes.h"
@@ -37,7 +38,6 @@ namespace {
 using namespace pvk_values;
 namespace picture = pvk::picture;
 
-constexpr std::int32_t N_DEFAULT_RANKS = 10;
 constexpr std::int32_t N_MIN_RANKS = 2;
 // Beyond this the bands of a picture are narrower than a pixel.
 constexpr std::int32_t N_MAX_RANKS = 256;
@@ -45,18 +45,6 @@ constexpr int MAX_PICTURE_EXTENT = 8192;
 constexpr mode_t DEFAULT_FILE_MODE = 0666;
 // The result whose x, y and z columns move the nodes of a deformed picture.
 constexpr const char* TOTAL_TRANSLATION = "101";
-
-struct TRenderOptions {
-  std::string file;
-  std::string result;
-  std::string loc;
-  TStepSelect select;
-  std::string out;
-  std::string size = "800x600";
-  std::string view = "iso";
-  std::int32_t nRank = N_DEFAULT_RANKS;
-  std::optional<double> deformed;
-};
 
 struct TSize {
   int width, height;
@@ -132,14 +120,21 @@ struct TBackendScope {
   zar::oglib::IGfxBackend* pPrevious;
 };
 
-void RunRender(const TRenderOptions& o, std::FILE* out) {
+}  // namespace
+
+void RenderFile(CPvkSession& session, const TRenderOptions& o) {
   const TSize size = ParseSize(o.size);
-  const picture::EView view = *picture::ViewByName(o.view);
+  const std::optional<picture::EView> view = picture::ViewByName(o.view);
+  if (!view)
+    throw CPvkError(PVK_EXIT_USAGE, fmt::format("bad view \"{}\"", o.view),
+                    "give iso, x, y, z, -x, -y or -z");
+  if (o.nRank < N_MIN_RANKS || o.nRank > N_MAX_RANKS)
+    throw CPvkError(PVK_EXIT_USAGE, fmt::format("bad rank count {}", o.nRank),
+                    fmt::format("give {} to {}", N_MIN_RANKS, N_MAX_RANKS));
   const std::int32_t loc = AskedLoc(o.loc, fmt::format("bad --loc \"{}\"", o.loc));
   if (loc == pvk::LOC_IBM_VOLUME_NODE)
     throw CPvkError(PVK_EXIT_USAGE, "cannot draw grid results",
                     "a picture shows node and element results; see 'pvk legend --loc 7'");
-  CPvkSession session(o.file);
   const auto [scas, step] = session.SelectCase(o.select);
   const CVResultPackage& package = *session.Vcas(step).GetPackage();
   CVResult& vr = FindResult(package, o.result, loc, o.file);
@@ -165,11 +160,18 @@ void RunRender(const TRenderOptions& o, std::FILE* out) {
   const TResultHead head = ResultHead(vr, *session.Mcas().GetUnitIndex());
   picture::TContourPicture pic;
   CString reason;
-  if (!picture::MakeContourPicture(mesh.aPoint, faces, contour, {head.name, head.unit}, view,
+  if (!picture::MakeContourPicture(mesh.aPoint, faces, contour, {head.name, head.unit}, *view,
                                    size.width, size.height, pic, reason))
     throw CPvkError(PVK_EXIT_FILE, "cannot draw " + o.out, pvk_text::Utf8(reason));
   if (!picture::WritePng(file.Path(), pic.image, reason)) file.Fail(pvk_text::Utf8(reason));
   file.Commit();
+}
+
+namespace {
+
+void RunRender(const TRenderOptions& o, std::FILE* out) {
+  CPvkSession session(o.file);
+  RenderFile(session, o);
   fmt::print(out, "{}\n", o.out);
 }
 
