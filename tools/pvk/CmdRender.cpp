@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,7 +14,8 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <regex>
+#include <string_view>
+#include <system_error>
 
 #include "PvkCommands.h"
 #include "PvkError.h"
@@ -50,11 +52,18 @@ struct TSize {
   int width, height;
 };
 
+// A whole decimal number of at most five digits from text, or -1.
+int Extent(std::string_view text) {
+  int value = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && text.size() <= 5 ? value : -1;
+}
+
 TSize ParseSize(const std::string& text) {
-  static const std::regex pattern(R"((\d{1,5})x(\d{1,5}))");
-  std::smatch m;
-  if (std::regex_match(text, m, pattern)) {
-    const TSize s{std::stoi(m[1]), std::stoi(m[2])};
+  const std::size_t x = text.find('x');
+  if (x != std::string::npos) {
+    const TSize s{Extent(std::string_view(text).substr(0, x)),
+                  Extent(std::string_view(text).substr(x + 1))};
     if (s.width >= picture::MIN_PICTURE_WIDTH && s.height >= picture::MIN_PICTURE_HEIGHT &&
         s.width <= MAX_PICTURE_EXTENT && s.height <= MAX_PICTURE_EXTENT)
       return s;
