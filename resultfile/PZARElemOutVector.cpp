@@ -1,7 +1,9 @@
 #include "resultfile/PZARElemOutVector.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "base/HugePages.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordVector.h"
 #include "session/ElemTypeTable.h"
@@ -11,6 +13,13 @@ namespace {
 
 // More related components than a line element has corners.
 constexpr int kMultiCompAbove = 3;
+
+// An element that the link finds: its place among the ids, its type and node count.
+struct TElemAt {
+  std::size_t index;
+  std::int32_t typeCode;
+  std::int32_t nodeCnt;
+};
 
 }  // namespace
 
@@ -63,6 +72,11 @@ int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint
       return 0;
     }
   }
+  // The elements first, so that their values take one allocation.
+  std::vector<TElemAt> elems;
+  elems.reserve(ids->size());
+  dbItrs.reserve(ids->size());
+  std::size_t total = 0;
   for (std::size_t i = 0; i < ids->size(); ++i) {
     const std::uint64_t elem = pElems->FindByID((*ids)[i]);
     if (elem == 0) continue;
@@ -71,8 +85,13 @@ int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint
     const pvk::TElemTypeEntry* pEntry = pvk::GetElemTypeEntry(typeCode);
     const std::int32_t nodeCnt = pType ? pType->m_nNodeCnt : pEntry ? pEntry->m_nNodeCnt : 0;
     dbItrs.push_back(elem);
-    AppendElement(i, typeCode, nodeCnt, related, main[i], out);
+    elems.push_back({i, typeCode, nodeCnt});
+    total += 1 + (m_bMultiComp ? related.size() : static_cast<std::size_t>(std::max(nodeCnt, 0)));
   }
+  out.reserve(total);
+  zar::lib::AdviseHugePages(out.data(), total * sizeof(double));
+  for (const TElemAt& e : elems)
+    AppendElement(e.index, e.typeCode, e.nodeCnt, related, main[e.index], out);
   return 1;
 }
 

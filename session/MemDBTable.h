@@ -47,6 +47,13 @@ public:
     return dbItr;
   }
 
+  // Calls f(const TRec&) for every item in key order: a walk without lookups.
+  template <class F>
+  void ForEach(F f) const {
+    for (const TChunk& chunk : m_aChunk)
+      for (std::uint32_t i = 0; i < chunk.nUsed; ++i) f(chunk.pItems[i]);
+  }
+
   // Only iterators handed out by this table are dereferenced.
   const TRec* Find(std::uint64_t dbItr) const {
     return IndexOf(dbItr) == N_NO_KEY ? nullptr : reinterpret_cast<const TRec*>(dbItr);

@@ -88,6 +88,15 @@ public:
   // Null when the iterator names no item of that kind.
   const TMemDBNode* GetNode(std::uint64_t dbItr) const { return m_tblNode.Find(dbItr); }
   const TMemDBElem* GetElement(std::uint64_t dbItr) const { return m_tblElem.Find(dbItr); }
+  // Calls f(const TMemDBNode&) or f(const TMemDBElem&) for every node or element in key order.
+  template <class F>
+  void ForEachNode(F f) const {
+    m_tblNode.ForEach(f);
+  }
+  template <class F>
+  void ForEachElement(F f) const {
+    m_tblElem.ForEach(f);
+  }
   const TMemDBAnalysis* GetAnalysisItem(std::uint64_t dbItr) const {
     return m_tblAnalysis.Find(dbItr);
   }
