@@ -57,15 +57,35 @@ TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_
   const auto n = static_cast<std::int32_t>(shape.pick.size());
   TExportField field{cell, std::move(name), n, shape.names, {}};
   ReserveLarge(field.values, static_cast<std::size_t>(tuples * n));
-  field.values.assign(static_cast<std::size_t>(tuples * n), kNone);
   return field;
 }
 
-void Put(TExportField& field, std::int64_t tuple, const TShape& shape,
-         std::span<const double> values) {
-  double* out = field.values.data() + tuple * field.components;
-  for (std::size_t c = 0; c < shape.pick.size(); ++c) out[c] = values[shape.pick[c]];
-}
+// Fills an array in one pass, without filling it first: tuples that come in order are
+// appended, a gap reads NaN, a tuple met again is overwritten (the last value wins).
+class CTupleFill {
+public:
+  CTupleFill(TExportField& field, const TShape& shape) : m_field(field), m_shape(shape) {}
+
+  void Put(std::int64_t tuple, std::span<const double> values) {
+    std::vector<double>& out = m_field.values;
+    const auto n = static_cast<std::size_t>(m_field.components);
+    const auto at = static_cast<std::size_t>(tuple) * n;
+    if (at < out.size()) {
+      for (std::size_t c = 0; c < n; ++c) out[at + c] = values[m_shape.pick[c]];
+      return;
+    }
+    out.resize(at, kNone);
+    for (const std::size_t k : m_shape.pick) out.push_back(values[k]);
+  }
+  // Tuples that no row named read NaN.
+  void Finish(std::int64_t tuples) {
+    m_field.values.resize(static_cast<std::size_t>(tuples * m_field.components), kNone);
+  }
+
+private:
+  TExportField& m_field;
+  const TShape& m_shape;
+};
 
 // An element's value at one of its nodes or related vectors, kept until the count is known.
 struct TNodeValue {
@@ -121,20 +141,21 @@ std::vector<TExportField> ResultFields(CVResult& vr, const TFieldContext& c) {
   const bool cell = vr.GetLocType() != pvk::LOC_NODE;
   const TRowRules rules{vr.GetLocType(), 0, false, &c.model};
 
-  TExportField main =
-      Field(cell, ArrayName(vr, "", c), shape, cell ? c.grid.Cells() : c.grid.Points());
+  const std::int64_t tuples = cell ? c.grid.Cells() : c.grid.Points();
+  TExportField main = Field(cell, ArrayName(vr, "", c), shape, tuples);
+  CTupleFill fill(main, shape);
   std::vector<TNodeValue> at;
   std::vector<double> nodeValues;
   EachRow(vr, list, shown, rules, [&](const TValueRow& row, std::span<const double> values) {
     const std::int64_t tuple = cell ? c.index.cells.Find(row.id) : c.index.points.Find(row.id);
     if (tuple < 0) return;
-    if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE)
-      return Put(main, tuple, shape, values);
+    if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE) return fill.Put(tuple, values);
     const std::int64_t slot = NodeSlot(c, tuple, row);
     if (slot < 0) return;
     at.push_back({tuple, slot});
     for (const std::size_t k : shape.pick) nodeValues.push_back(values[k]);
   });
+  fill.Finish(tuples);
   std::vector<TExportField> fields;
   fields.push_back(std::move(main));
   if (!at.empty()) fields.push_back(NodeField(vr, shape, c, at, nodeValues));
