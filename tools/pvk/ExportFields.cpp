@@ -53,11 +53,10 @@ std::string ArrayName(const CVResult& vr, const std::string& where, const TField
   return pvk_text::Utf8(vr.GetName()) + where + (unit.empty() ? "" : " [" + unit + "]");
 }
 
-TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples) {
+TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples,
+                   CArrayPool& pool) {
   const auto n = static_cast<std::int32_t>(shape.pick.size());
-  TExportField field{cell, std::move(name), n, shape.names, {}};
-  ReserveLarge(field.values, static_cast<std::size_t>(tuples * n));
-  return field;
+  return {cell, std::move(name), n, shape.names, pool.Take(static_cast<std::size_t>(tuples * n))};
 }
 
 // Fills an array in one pass, without filling it first: tuples that come in order are
@@ -100,12 +99,13 @@ TExportField NodeField(const CVResult& vr, const TShape& shape, const TFieldCont
   std::int64_t slots = 0;
   for (const TNodeValue& v : at) slots = std::max(slots, v.slot + 1);
   const auto n = static_cast<std::int64_t>(shape.pick.size());
-  TExportField field{
-      true,
-      ArrayName(vr, related ? " (element corners)" : " (element nodes)", c),
-      static_cast<std::int32_t>(slots * n),
-      {},
-      std::vector<double>(static_cast<std::size_t>(c.grid.Cells() * slots * n), kNone)};
+  const auto count = static_cast<std::size_t>(c.grid.Cells() * slots * n);
+  TExportField field{true,
+                     ArrayName(vr, related ? " (element corners)" : " (element nodes)", c),
+                     static_cast<std::int32_t>(slots * n),
+                     {},
+                     c.pool.Take(count)};
+  field.values.assign(count, kNone);
   for (std::int64_t s = 0; s < slots; ++s)
     for (std::int64_t k = 0; k < n; ++k)
       field.componentNames.push_back((related ? "related " : "node ") + std::to_string(s + 1) +
@@ -128,6 +128,22 @@ std::int64_t NodeSlot(const TFieldContext& c, std::int64_t cell, const TValueRow
 
 }  // namespace
 
+std::vector<double> CArrayPool::Take(std::size_t count) {
+  auto best = m_aSpare.end();
+  for (auto it = m_aSpare.begin(); it != m_aSpare.end(); ++it)
+    if (it->capacity() >= count && (best == m_aSpare.end() || it->capacity() < best->capacity()))
+      best = it;
+  std::vector<double> values;
+  if (best == m_aSpare.end()) {
+    ReserveLarge(values, count);
+    return values;
+  }
+  values = std::move(*best);
+  m_aSpare.erase(best);
+  values.clear();
+  return values;
+}
+
 bool IsExportable(const CVResult& vr) {
   return vr.GetLocType() == pvk::LOC_NODE || IsElementLoc(vr.GetLocType());
 }
@@ -142,7 +158,7 @@ std::vector<TExportField> ResultFields(CVResult& vr, const TFieldContext& c) {
   const TRowRules rules{vr.GetLocType(), 0, false, &c.model};
 
   const std::int64_t tuples = cell ? c.grid.Cells() : c.grid.Points();
-  TExportField main = Field(cell, ArrayName(vr, "", c), shape, tuples);
+  TExportField main = Field(cell, ArrayName(vr, "", c), shape, tuples, c.pool);
   CTupleFill fill(main, shape);
   std::vector<TNodeValue> at;
   std::vector<double> nodeValues;
@@ -184,7 +200,9 @@ std::string WriteStep(const std::string& path, const std::vector<CVResult*>& res
   for (const TExportField& f : fields)
     (f.cell ? piece.cellData : piece.pointData)
         .push_back({f.name, EVtuType::FLOAT64, f.components, f.componentNames, BytesOf(f.values)});
-  return WriteVtu(path, piece, compress);
+  std::string why = WriteVtu(path, piece, compress);
+  for (TExportField& f : fields) c.pool.Give(std::move(f.values));
+  return why;
 }
 
 }  // namespace pvk_export
