@@ -64,14 +64,13 @@ TSample& Sample() {
 // The grid and the arrays that an export keeps from one step to the next.
 struct TExport {
   TExportGrid grid;
-  TGridIndex index;
   CArrayPool pool;
-  explicit TExport(CPvkSession& session) : grid(BuildGrid(session)), index(grid) {}
+  explicit TExport(CPvkSession& session) : grid(BuildGrid(session)) {}
 
   std::uint64_t Step(bool compress) {
     TSample& s = Sample();
-    const TFieldContext context{
-        grid, index, s.pSession->Model(), nullptr, *s.pSession->Mcas().GetUnitIndex(), pool};
+    const TFieldContext context{grid, s.pSession->Model(), nullptr,
+                                *s.pSession->Mcas().GetUnitIndex(), pool};
     const fs::path path = s.folder / "big.vtu";
     if (!WriteStep(path.string(), s.results, context, compress).empty()) std::abort();
     return fs::file_size(path);

@@ -120,7 +120,7 @@ TExportField NodeField(const CVResult& vr, const TShape& shape, const TFieldCont
 // of them.
 std::int64_t NodeSlot(const TFieldContext& c, std::int64_t cell, const TValueRow& row) {
   if (row.at == ERowAt::RELATED) return row.number - 1;
-  const std::int64_t point = c.index.points.Find(row.number);
+  const std::int64_t point = c.grid.pointIndex.Find(row.number);
   const std::span<const std::int64_t> points = c.grid.CellPoints(cell);
   const auto it = std::find(points.begin(), points.end(), point);
   return it == points.end() ? -1 : it - points.begin();
@@ -163,7 +163,8 @@ std::vector<TExportField> ResultFields(CVResult& vr, const TFieldContext& c) {
   std::vector<TNodeValue> at;
   std::vector<double> nodeValues;
   EachRow(vr, list, shown, rules, [&](const TValueRow& row, std::span<const double> values) {
-    const std::int64_t tuple = cell ? c.index.cells.Find(row.id) : c.index.points.Find(row.id);
+    const std::int64_t tuple =
+        cell ? c.grid.cellIndex.Find(row.id) : c.grid.pointIndex.Find(row.id);
     if (tuple < 0) return;
     if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE) return fill.Put(tuple, values);
     const std::int64_t slot = NodeSlot(c, tuple, row);

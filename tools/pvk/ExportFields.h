@@ -17,7 +17,6 @@ class MUnitCtrl;
 namespace pvk_export {
 
 struct TExportGrid;
-struct TGridIndex;
 
 struct TExportField {
   bool cell = false;  // cell data, else point data
@@ -44,7 +43,6 @@ private:
 
 struct TFieldContext {
   const TExportGrid& grid;
-  const TGridIndex& index;
   CMemModelDB& model;
   const zar::lib::MUnitCtrl* pUnits;  // not owned; null: the file's units
   zar::lib::T_UNIT_INDEX units;       // for the unit in the name

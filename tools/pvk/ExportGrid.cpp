@@ -26,7 +26,6 @@ void AddPoints(const CMemModelDB& db, TExportGrid& grid) {
 
 void AddCells(const CMemModelDB& db, TExportGrid& grid) {
   const auto count = static_cast<std::size_t>(db.GetElementTable()->GetCount());
-  const CIdIndex points(grid.nodeIds);
   ReserveLarge(grid.connectivity, 8 * count);  // hexahedra; more nodes grow it
   ReserveLarge(grid.offsets, count);
   ReserveLarge(grid.types, count);
@@ -36,7 +35,7 @@ void AddCells(const CMemModelDB& db, TExportGrid& grid) {
     if (cell.type == 0) return;
     // The database took the element only when it holds all its nodes.
     for (std::int32_t k = 0; k < cell.nodes; ++k)
-      grid.connectivity.push_back(points.Find(elem.m_aNodeID[cell.order[k]]));
+      grid.connectivity.push_back(grid.pointIndex.Find(elem.m_aNodeID[cell.order[k]]));
     grid.offsets.push_back(static_cast<std::int64_t>(grid.connectivity.size()));
     grid.types.push_back(cell.type);
     grid.elemIds.push_back(elem.m_nID);
@@ -65,7 +64,9 @@ TExportGrid BuildGrid(CPvkSession& session) {
   const CMemModelDB& db = session.Model();
   TExportGrid grid;
   AddPoints(db, grid);
+  grid.pointIndex = CIdIndex(grid.nodeIds);
   AddCells(db, grid);
+  grid.cellIndex = CIdIndex(grid.elemIds);
   return grid;
 }
 
