@@ -1,7 +1,9 @@
 #include "resultfile/PZARElemOutVector.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "base/HugePages.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordVector.h"
 #include "session/ElemTypeTable.h"
@@ -11,6 +13,13 @@ namespace {
 
 // More related components than a line element has corners.
 constexpr int kMultiCompAbove = 3;
+
+// An element that the link finds: its place among the ids, its type and its value count.
+struct TElemAt {
+  std::size_t index;
+  std::int32_t typeCode;
+  std::size_t count;
+};
 
 }  // namespace
 
@@ -63,6 +72,11 @@ int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint
       return 0;
     }
   }
+  // The elements first, so that their values take one allocation.
+  std::vector<TElemAt> elems;
+  elems.reserve(ids->size());
+  dbItrs.reserve(ids->size());
+  std::size_t total = 0;
   for (std::size_t i = 0; i < ids->size(); ++i) {
     const std::uint64_t elem = pElems->FindByID((*ids)[i]);
     if (elem == 0) continue;
@@ -71,34 +85,43 @@ int CPZARElemOutVector::LoadData(zar::MArray<double>& out, zar::MArray<std::uint
     const pvk::TElemTypeEntry* pEntry = pvk::GetElemTypeEntry(typeCode);
     const std::int32_t nodeCnt = pType ? pType->m_nNodeCnt : pEntry ? pEntry->m_nNodeCnt : 0;
     dbItrs.push_back(elem);
-    AppendElement(i, typeCode, nodeCnt, related, main[i], out);
+    const std::size_t count =
+        1 + (m_bMultiComp ? related.size() : static_cast<std::size_t>(std::max(nodeCnt, 0)));
+    elems.push_back({i, typeCode, count});
+    total += count;
+  }
+  // One fill for the whole array: a node that no related vector holds reads 0.
+  out.reserve(total);
+  zar::lib::AdviseHugePages(out.data(), total * sizeof(double));
+  out.resize(total, 0.0);
+  std::size_t at = 0;
+  for (const TElemAt& e : elems) {
+    FillElement(e.index, e.typeCode, related, main[e.index], std::span(out).subspan(at, e.count));
+    at += e.count;
   }
   return 1;
 }
 
-void CPZARElemOutVector::AppendElement(std::size_t index, std::int32_t typeCode,
-                                       std::int32_t nodeCnt,
-                                       const zar::MArray<zar::MArray<double>>& related, double main,
-                                       zar::MArray<double>& out) const {
-  out.push_back(main);
+void CPZARElemOutVector::FillElement(std::size_t index, std::int32_t typeCode,
+                                     const zar::MArray<zar::MArray<double>>& related, double main,
+                                     std::span<double> out) const {
+  out[0] = main;
   if (m_bMultiComp) {
-    for (const auto& values : related) out.push_back(values[index]);
+    for (std::size_t r = 0; r < related.size(); ++r) out[1 + r] = related[r][index];
     return;
   }
-  const std::size_t base = out.size();
-  const auto nodes = static_cast<std::size_t>(std::max(nodeCnt, 0));
-  out.resize(base + nodes, 0.0);
+  const std::span<double> nodes = out.subspan(1);
   const pvk::TElemTypeEntry* pEntry = pvk::GetElemTypeEntry(typeCode);
   const std::int32_t tableCorners = pEntry ? pEntry->m_nCornerNodeCnt : 0;
-  const std::size_t corners =
-      std::min<std::size_t>({static_cast<std::size_t>(tableCorners > 0 ? tableCorners : nodeCnt),
-                             N_MAX_RELATED, nodes, related.size()});
-  for (std::size_t k = 0; k < corners; ++k) out[base + k] = related[k][index];
+  const std::size_t corners = std::min<std::size_t>(
+      {tableCorners > 0 ? static_cast<std::size_t>(tableCorners) : nodes.size(), N_MAX_RELATED,
+       nodes.size(), related.size()});
+  for (std::size_t k = 0; k < corners; ++k) nodes[k] = related[k][index];
   if (!pEntry) return;
   for (std::int32_t m = 0; m < pEntry->m_nMidSideCnt; ++m) {
     const pvk::TElemMidSide& mid = pEntry->m_aMidSide[static_cast<std::size_t>(m)];
-    if (static_cast<std::size_t>(mid.m_nNode) >= nodes) break;
-    out[base + mid.m_nNode] = 0.5 * (out[base + mid.m_nA] + out[base + mid.m_nB]);
+    if (static_cast<std::size_t>(mid.m_nNode) >= nodes.size()) break;
+    nodes[mid.m_nNode] = 0.5 * (nodes[mid.m_nA] + nodes[mid.m_nB]);
   }
 }
 

@@ -4,6 +4,7 @@
 // corner vectors: one per element node (mid-side nodes averaged from their corners), or, when
 // more than three components are related, one per related vector.
 #include <cstdint>
+#include <span>
 
 #include "base/Containers.h"
 #include "datastore/PostDataLoader.h"
@@ -41,10 +42,10 @@ public:
   std::int32_t GetDataCount() const override;
 
 private:
-  // Appends one element's values: main value, then per node or per related vector.
-  void AppendElement(std::size_t index, std::int32_t typeCode, std::int32_t nodeCnt,
-                     const zar::MArray<zar::MArray<double>>& related, double main,
-                     zar::MArray<double>& out) const;
+  // Fills one element's values, zero before: main value, then per node or per related vector.
+  void FillElement(std::size_t index, std::int32_t typeCode,
+                   const zar::MArray<zar::MArray<double>>& related, double main,
+                   std::span<double> out) const;
 
   CPZARRecordVector* m_pMain = nullptr;        // not owned
   zar::MArray<CPZARRecordVector*> m_aRelated;  // not owned

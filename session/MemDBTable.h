@@ -47,7 +47,7 @@ public:
     return dbItr;
   }
 
-  // Calls f(const TRec&) for every item, in insertion order (the order of the keys).
+  // Calls f(const TRec&) for every item in key order: a walk without lookups.
   template <class F>
   void ForEach(F f) const {
     for (const TChunk& chunk : m_aChunk)

@@ -35,13 +35,13 @@ const IPreDBTable* CMemModelDB::GetTable(std::int32_t tableNo) const {
 }
 
 std::int32_t CMemModelDB::GetElemType(std::uint64_t element) const {
-  const TMemDBElem* elem = m_tblElem.Find(element);
-  return elem ? elem->m_nType : 0;
+  const std::uint32_t key = m_tblElem.GetKey(element);
+  return key == IPreDBTable::N_NO_KEY ? 0 : m_aElemType[key];
 }
 
 const TPreElemTypeInfo* CMemModelDB::GetElemTypeInfo(std::uint64_t element) const {
-  const TMemDBElem* elem = m_tblElem.Find(element);
-  return elem ? FindTypeInfo(elem->m_nType) : nullptr;
+  const std::uint32_t key = m_tblElem.GetKey(element);
+  return key == IPreDBTable::N_NO_KEY ? nullptr : FindTypeInfo(m_aElemType[key]);
 }
 
 std::uint64_t CMemModelDB::FindLoadCase(std::uint64_t /*dbItr*/, const CString& title) const {
@@ -69,7 +69,9 @@ std::uint64_t CMemModelDB::AddElement(std::int32_t id, std::int32_t typeCode,
   if (!info || static_cast<std::size_t>(info->m_nNodeCnt) != nodeIds.size()) return 0;
   TMemDBElem elem{id, typeCode, {}};
   std::copy(nodeIds.begin(), nodeIds.end(), elem.m_aNodeID.begin());
-  return m_tblElem.Add(elem);
+  const std::uint64_t dbItr = m_tblElem.Add(elem);
+  if (dbItr) m_aElemType.push_back(static_cast<std::uint8_t>(typeCode));
+  return dbItr;
 }
 
 std::uint64_t CMemModelDB::AddAnalysisItem(std::uint8_t kindCode, const CString& name) {

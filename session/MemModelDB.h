@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "base/CString.h"
 #include "base/Containers.h"
@@ -72,6 +73,7 @@ public:
   void Reserve(std::size_t nodes, std::size_t elements) {
     m_tblNode.Reserve(nodes);
     m_tblElem.Reserve(elements);
+    m_aElemType.reserve(m_aElemType.size() + elements);
   }
   // Analysis items are numbered 1, 2, 3, ... in the order they are added.
   std::uint64_t AddAnalysisItem(std::uint8_t kindCode, const CString& name);
@@ -88,7 +90,7 @@ public:
   // Null when the iterator names no item of that kind.
   const TMemDBNode* GetNode(std::uint64_t dbItr) const { return m_tblNode.Find(dbItr); }
   const TMemDBElem* GetElement(std::uint64_t dbItr) const { return m_tblElem.Find(dbItr); }
-  // Calls f(const TMemDBNode&) or f(const TMemDBElem&) for every item, in key order.
+  // Calls f(const TMemDBNode&) or f(const TMemDBElem&) for every node or element in key order.
   template <class F>
   void ForEachNode(F f) const {
     m_tblNode.ForEach(f);
@@ -104,6 +106,9 @@ public:
 private:
   CMemDBTable<TMemDBNode> m_tblNode;
   CMemDBTable<TMemDBElem> m_tblElem;
+  // The type code of each element by key: the loaders ask for it element after element, and a
+  // flat column of it stays in cache where the element records do not.
+  std::vector<std::uint8_t> m_aElemType;
   CMemDBTable<TMemDBAnalysis> m_tblAnalysis;
   CMemDBTable<TMemDBLoadCase> m_tblLoadCase;
   std::unordered_map<std::wstring, std::uint64_t> m_mapLoadCase;

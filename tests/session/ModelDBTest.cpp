@@ -51,8 +51,8 @@ TEST(MemModelDB, TablesFindByIdKeyByInsertionOrderAndRecordsStartWithId) {
 }
 
 // Rising dense ids, rising ids with gaps, then ids in any order with repeats, with
-// reservations between and growth past them: the table agrees with a reference map.
-TEST(MemModelDB, NodeTableAgreesWithAReferenceWhateverTheIdOrder) {
+// reservations between and growth past them: the table and its walk agree with a reference.
+TEST(MemModelDB, NodeTableAndItsWalkAgreeWithAReferenceWhateverTheIdOrder) {
   CMemModelDB db;
   std::map<std::int32_t, std::uint32_t> index;  // id to insertion index
   std::vector<std::uint64_t> itrs;
@@ -85,6 +85,13 @@ TEST(MemModelDB, NodeTableAgreesWithAReferenceWhateverTheIdOrder) {
       ASSERT_EQ(nodes->FindByID(id), 0u) << id;
     }
   EXPECT_EQ(nodes->GetKey(itrs[0] + 1), IPreDBTable::N_NO_KEY);
+  // The walk gives every item once, in key order, across the chunks.
+  std::size_t walked = 0;
+  db.ForEachNode([&](const TMemDBNode& node) {
+    ASSERT_LT(walked, itrs.size());
+    EXPECT_EQ(&node, db.GetNode(itrs[walked++]));
+  });
+  EXPECT_EQ(walked, itrs.size());
 }
 
 TEST(MemModelDB, ElementsTakeTheNodeCountOfTheirTypeAndIdsAreUnique) {

@@ -101,10 +101,10 @@ std::vector<std::string> ExportFiles(CPvkSession& session, const TExportOptions&
   const fs::path folder = OutFolder(o.out);
 
   const TExportGrid grid = BuildGrid(session);
-  const TGridIndex index(grid);
   zar::lib::MUnitCtrl ctrl;
   ctrl.SetCurUnitSystem(units);
-  const TFieldContext context{grid, index, session.Model(), o.units ? &ctrl : nullptr, units};
+  CArrayPool pool;  // later steps fill the arrays of the first
+  const TFieldContext context{grid, session.Model(), o.units ? &ctrl : nullptr, units, pool};
   const std::vector<std::uint64_t> subcases = session.Subcases();
   const std::size_t subcase =
       std::find(subcases.begin(), subcases.end(), scas) - subcases.begin() + 1;

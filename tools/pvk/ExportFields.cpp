@@ -53,19 +53,38 @@ std::string ArrayName(const CVResult& vr, const std::string& where, const TField
   return pvk_text::Utf8(vr.GetName()) + where + (unit.empty() ? "" : " [" + unit + "]");
 }
 
-TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples) {
+TExportField Field(bool cell, std::string name, const TShape& shape, std::int64_t tuples,
+                   CArrayPool& pool) {
   const auto n = static_cast<std::int32_t>(shape.pick.size());
-  TExportField field{cell, std::move(name), n, shape.names, {}};
-  ReserveLarge(field.values, static_cast<std::size_t>(tuples * n));
-  field.values.assign(static_cast<std::size_t>(tuples * n), kNone);
-  return field;
+  return {cell, std::move(name), n, shape.names, pool.Take(static_cast<std::size_t>(tuples * n))};
 }
 
-void Put(TExportField& field, std::int64_t tuple, const TShape& shape,
-         std::span<const double> values) {
-  double* out = field.values.data() + tuple * field.components;
-  for (std::size_t c = 0; c < shape.pick.size(); ++c) out[c] = values[shape.pick[c]];
-}
+// Fills an array in one pass, without filling it first: tuples that come in order are
+// appended, a gap reads NaN, a tuple met again is overwritten (the last value wins).
+class CTupleFill {
+public:
+  CTupleFill(TExportField& field, const TShape& shape) : m_field(field), m_shape(shape) {}
+
+  void Put(std::int64_t tuple, std::span<const double> values) {
+    std::vector<double>& out = m_field.values;
+    const auto n = static_cast<std::size_t>(m_field.components);
+    const auto at = static_cast<std::size_t>(tuple) * n;
+    if (at < out.size()) {
+      for (std::size_t c = 0; c < n; ++c) out[at + c] = values[m_shape.pick[c]];
+      return;
+    }
+    out.resize(at, kNone);
+    for (const std::size_t k : m_shape.pick) out.push_back(values[k]);
+  }
+  // Tuples that no row named read NaN.
+  void Finish(std::int64_t tuples) {
+    m_field.values.resize(static_cast<std::size_t>(tuples * m_field.components), kNone);
+  }
+
+private:
+  TExportField& m_field;
+  const TShape& m_shape;
+};
 
 // An element's value at one of its nodes or related vectors, kept until the count is known.
 struct TNodeValue {
@@ -80,12 +99,13 @@ TExportField NodeField(const CVResult& vr, const TShape& shape, const TFieldCont
   std::int64_t slots = 0;
   for (const TNodeValue& v : at) slots = std::max(slots, v.slot + 1);
   const auto n = static_cast<std::int64_t>(shape.pick.size());
-  TExportField field{
-      true,
-      ArrayName(vr, related ? " (element corners)" : " (element nodes)", c),
-      static_cast<std::int32_t>(slots * n),
-      {},
-      std::vector<double>(static_cast<std::size_t>(c.grid.Cells() * slots * n), kNone)};
+  const auto count = static_cast<std::size_t>(c.grid.Cells() * slots * n);
+  TExportField field{true,
+                     ArrayName(vr, related ? " (element corners)" : " (element nodes)", c),
+                     static_cast<std::int32_t>(slots * n),
+                     {},
+                     c.pool.Take(count)};
+  field.values.assign(count, kNone);
   for (std::int64_t s = 0; s < slots; ++s)
     for (std::int64_t k = 0; k < n; ++k)
       field.componentNames.push_back((related ? "related " : "node ") + std::to_string(s + 1) +
@@ -100,13 +120,29 @@ TExportField NodeField(const CVResult& vr, const TShape& shape, const TFieldCont
 // of them.
 std::int64_t NodeSlot(const TFieldContext& c, std::int64_t cell, const TValueRow& row) {
   if (row.at == ERowAt::RELATED) return row.number - 1;
-  const std::int64_t point = c.index.points.Find(row.number);
+  const std::int64_t point = c.grid.pointIndex.Find(row.number);
   const std::span<const std::int64_t> points = c.grid.CellPoints(cell);
   const auto it = std::find(points.begin(), points.end(), point);
   return it == points.end() ? -1 : it - points.begin();
 }
 
 }  // namespace
+
+std::vector<double> CArrayPool::Take(std::size_t count) {
+  auto best = m_aSpare.end();
+  for (auto it = m_aSpare.begin(); it != m_aSpare.end(); ++it)
+    if (it->capacity() >= count && (best == m_aSpare.end() || it->capacity() < best->capacity()))
+      best = it;
+  std::vector<double> values;
+  if (best == m_aSpare.end()) {
+    ReserveLarge(values, count);
+    return values;
+  }
+  values = std::move(*best);
+  m_aSpare.erase(best);
+  values.clear();
+  return values;
+}
 
 bool IsExportable(const CVResult& vr) {
   return vr.GetLocType() == pvk::LOC_NODE || IsElementLoc(vr.GetLocType());
@@ -121,20 +157,22 @@ std::vector<TExportField> ResultFields(CVResult& vr, const TFieldContext& c) {
   const bool cell = vr.GetLocType() != pvk::LOC_NODE;
   const TRowRules rules{vr.GetLocType(), 0, false, &c.model};
 
-  TExportField main =
-      Field(cell, ArrayName(vr, "", c), shape, cell ? c.grid.Cells() : c.grid.Points());
+  const std::int64_t tuples = cell ? c.grid.Cells() : c.grid.Points();
+  TExportField main = Field(cell, ArrayName(vr, "", c), shape, tuples, c.pool);
+  CTupleFill fill(main, shape);
   std::vector<TNodeValue> at;
   std::vector<double> nodeValues;
   EachRow(vr, list, shown, rules, [&](const TValueRow& row, std::span<const double> values) {
-    const std::int64_t tuple = cell ? c.index.cells.Find(row.id) : c.index.points.Find(row.id);
+    const std::int64_t tuple =
+        cell ? c.grid.cellIndex.Find(row.id) : c.grid.pointIndex.Find(row.id);
     if (tuple < 0) return;
-    if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE)
-      return Put(main, tuple, shape, values);
+    if (row.at == ERowAt::ENTITY || row.at == ERowAt::CENTRE) return fill.Put(tuple, values);
     const std::int64_t slot = NodeSlot(c, tuple, row);
     if (slot < 0) return;
     at.push_back({tuple, slot});
     for (const std::size_t k : shape.pick) nodeValues.push_back(values[k]);
   });
+  fill.Finish(tuples);
   std::vector<TExportField> fields;
   fields.push_back(std::move(main));
   if (!at.empty()) fields.push_back(NodeField(vr, shape, c, at, nodeValues));
@@ -163,7 +201,9 @@ std::string WriteStep(const std::string& path, const std::vector<CVResult*>& res
   for (const TExportField& f : fields)
     (f.cell ? piece.cellData : piece.pointData)
         .push_back({f.name, EVtuType::FLOAT64, f.components, f.componentNames, BytesOf(f.values)});
-  return WriteVtu(path, piece, compress);
+  std::string why = WriteVtu(path, piece, compress);
+  for (TExportField& f : fields) c.pool.Give(std::move(f.values));
+  return why;
 }
 
 }  // namespace pvk_export

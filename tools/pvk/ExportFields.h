@@ -17,7 +17,6 @@ class MUnitCtrl;
 namespace pvk_export {
 
 struct TExportGrid;
-struct TGridIndex;
 
 struct TExportField {
   bool cell = false;  // cell data, else point data
@@ -30,12 +29,24 @@ struct TExportField {
 // Whether the result lies on the model's nodes or elements.
 bool IsExportable(const CVResult& vr);
 
+// Value arrays handed back after a step, so that the next step fills memory it has touched
+// already instead of faulting fresh pages in.
+class CArrayPool {
+public:
+  // An empty array with room for `count` values: the smallest spare that holds them, else new.
+  std::vector<double> Take(std::size_t count);
+  void Give(std::vector<double> values) { m_aSpare.push_back(std::move(values)); }
+
+private:
+  std::vector<std::vector<double>> m_aSpare;
+};
+
 struct TFieldContext {
   const TExportGrid& grid;
-  const TGridIndex& index;
   CMemModelDB& model;
   const zar::lib::MUnitCtrl* pUnits;  // not owned; null: the file's units
   zar::lib::T_UNIT_INDEX units;       // for the unit in the name
+  CArrayPool& pool;                   // the arrays of the step come from it and go back
 };
 
 // Throws CPvkError (1) when the values cannot be loaded.

@@ -24,6 +24,7 @@ void ReserveLarge(std::vector<T>& values, std::size_t count) {
 // Ids to their positions 0, 1, 2, ...: a flat table when the ids are dense, a hash map else.
 class CIdIndex {
 public:
+  CIdIndex() = default;  // finds nothing
   explicit CIdIndex(std::span<const std::int32_t> ids);
   // -1 when no position has the id.
   std::int64_t Find(std::int32_t id) const {
@@ -48,6 +49,7 @@ struct TExportGrid {
   std::vector<std::int64_t> offsets;  // the end of each cell's points in the connectivity
   std::vector<std::uint8_t> types;
   std::vector<std::int32_t> nodeIds, elemIds;  // of each point and cell
+  CIdIndex pointIndex, cellIndex;              // node and element ids to points and cells
 
   std::int64_t Points() const { return static_cast<std::int64_t>(nodeIds.size()); }
   std::int64_t Cells() const { return static_cast<std::int64_t>(elemIds.size()); }
@@ -60,14 +62,5 @@ struct TExportGrid {
 
 // Every node; every element of a shape that VTK has (not those of type 0).
 TExportGrid BuildGrid(CPvkSession& session);
-
-}  // namespace pvk_export
-
-namespace pvk_export {
-
-struct TGridIndex {
-  explicit TGridIndex(const TExportGrid& grid) : points(grid.nodeIds), cells(grid.elemIds) {}
-  CIdIndex points, cells;
-};
 
 }  // namespace pvk_export

@@ -27,6 +27,11 @@ std::string AtText(const TValueRow& row) {
 
 bool IsElementLoc(std::int32_t loc) { return loc == pvk::LOC_ELEM || loc == pvk::LOC_ELEM_CORNER; }
 
+bool HasNodeRows(const TRowRules& rules) {
+  if (rules.loc == pvk::LOC_ELEM_CORNER) return true;
+  return rules.loc == pvk::LOC_ELEM && (rules.related > 0 || rules.allValues);
+}
+
 std::int32_t RelatedCount(const CVResult& vr, std::size_t binding) {
   std::size_t b = 0;
   for (const TVRDSet& vrdSet : vr.GetVRDSet()) {

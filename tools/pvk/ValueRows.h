@@ -37,6 +37,10 @@ struct TRowRules {
 // vectors.
 bool IsElementLoc(std::int32_t loc);
 
+// Whether an element's value group gives rows past its centre: related vectors, or node values
+// that the related vectors hold (or all of them when asked).
+bool HasNodeRows(const TRowRules& rules);
+
 // The related vector count of the result's binding `binding` (from the data information of its
 // first component); 0 when the loader does not say.
 std::int32_t RelatedCount(const CVResult& vr, std::size_t binding);
@@ -63,12 +67,16 @@ void ForEachRow(const CPostPartialD& block, const TRowRules& rules, FRow row) {
   const auto& dct = *block.GetDCT();
   // A block without entity information has one value per key.
   const bool indexed = dsi.size() == keys.size() && dct.size() == keys.size();
+  const bool element = IsElementLoc(rules.loc);
+  const bool nodeRows = element && HasNodeRows(rules);
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const std::int32_t first = indexed ? dsi[i] : static_cast<std::int32_t>(i);
     const std::int32_t count = indexed ? dct[i] : 1;
     if (count <= 0 || first < 0) continue;
     const auto at = static_cast<std::size_t>(first);
-    if (IsElementLoc(rules.loc)) {
+    if (element && !nodeRows) {  // the centre alone: no need to look the element up
+      row(TValueRow{keys[i], ERowAt::CENTRE, 0, at});
+    } else if (element) {
       const CElementRows group(rules, keys[i]);
       TValueRow r;
       for (std::int32_t k = 0; k < count; ++k)

@@ -39,23 +39,26 @@ template <class F>
 void EachRow(const CVResult& vr, const CPostPartialDList& list, const TShown& shown,
              TRowRules rules, F f) {
   std::vector<double> values(static_cast<std::size_t>(shown.count));
+  std::vector<std::span<const double>> columns(values.size());
+  std::vector<double> combined;
   std::size_t binding = 0;
   for (const auto& pBlock : list.GetList()) {
     const CPostPartialD& block = *pBlock;
     rules.related = RelatedCount(vr, binding++);
-    auto at = [&](std::int32_t c, std::size_t i) {
-      const zar::MArray<double>& column = *block.GetComp(c);
-      return c < block.GetCompCnt() && i < column.size() ? column[i] : std::nan("");
-    };
-    const std::vector<double> combined =
-        shown.pCombination ? CombinedRows(*shown.pCombination, block) : std::vector<double>{};
-    ForEachRow(block, rules, [&](const TValueRow& row) {
-      if (shown.pCombination) {
-        values[0] = row.index < combined.size() ? combined[row.index] : std::nan("");
-      } else {
-        for (std::size_t c = 0; c < values.size(); ++c)
-          values[c] = at(static_cast<std::int32_t>(c), row.index);
+    // The shown columns of the block, taken once; a row past a column's end reads NaN.
+    if (shown.pCombination) {
+      combined = CombinedRows(*shown.pCombination, block);
+      columns[0] = combined;
+    } else {
+      for (std::size_t c = 0; c < columns.size(); ++c) {
+        const auto comp = static_cast<std::int32_t>(c);
+        columns[c] = comp < block.GetCompCnt() ? std::span<const double>(*block.GetComp(comp))
+                                               : std::span<const double>();
       }
+    }
+    ForEachRow(block, rules, [&](const TValueRow& row) {
+      for (std::size_t c = 0; c < values.size(); ++c)
+        values[c] = row.index < columns[c].size() ? columns[c][row.index] : std::nan("");
       f(row, std::span<const double>(values));
     });
   }

@@ -1,6 +1,7 @@
 #include "VtuWriter.h"
 
 #include <fcntl.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -45,11 +46,14 @@ public:
       m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
       return;
     }
-    Drain();
-    if (bytes.size() < kBufferBytes)
+    if (bytes.size() < kBufferBytes) {
+      Drain();
       m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
-    else
-      WriteAll(bytes);
+      return;
+    }
+    // What the buffer holds (an array's header) goes out with the array in one call.
+    WriteAll(m_buffer, bytes);
+    m_buffer.clear();
   }
   void Put(const std::string& text) { Put(std::as_bytes(std::span(text.data(), text.size()))); }
 
@@ -66,12 +70,20 @@ private:
     WriteAll(m_buffer);
     m_buffer.clear();
   }
-  void WriteAll(std::span<const std::byte> bytes) {
-    while (!bytes.empty() && m_nError == 0) {
-      const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+  void WriteAll(std::span<const std::byte> first, std::span<const std::byte> second = {}) {
+    while (!(first.empty() && second.empty()) && m_nError == 0) {
+      iovec parts[] = {{const_cast<std::byte*>(first.data()), first.size()},
+                       {const_cast<std::byte*>(second.data()), second.size()}};
+      const ssize_t n = ::writev(m_fd, parts, 2);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) m_nError = n < 0 ? errno : EIO;
-      if (n > 0) bytes = bytes.subspan(static_cast<std::size_t>(n));
+      if (n <= 0) {
+        m_nError = n < 0 ? errno : EIO;
+        break;
+      }
+      const auto done = static_cast<std::size_t>(n);
+      const std::size_t fromFirst = std::min(done, first.size());
+      first = first.subspan(fromFirst);
+      second = second.subspan(done - fromFirst);
     }
   }
 
