@@ -24,12 +24,7 @@ int LoadBlock(const TFileDataInfo& info, zar::MArray<T>& out) {
     out.clear();
     return 0;
   }
-  if (out.capacity() < info.m_nCount) {
-    out.clear();  // nothing old is worth copying into the new storage
-    out.reserve(info.m_nCount);
-    zar::lib::AdviseHugePages(out.data(), std::uint64_t{info.m_nCount} * sizeof(T));
-  }
-  out.resize(info.m_nCount);
+  zar::lib::SizeForOverwrite(out, info.m_nCount);
   if (!ReadBlock(info, out.data(), std::uint64_t{info.m_nCount} * sizeof(T))) {
     out.clear();
     return 0;

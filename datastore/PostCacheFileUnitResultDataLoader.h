@@ -21,6 +21,11 @@ public:
                zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<double>& out, IPreDBLinker* linker,
                zar::MArray<std::int32_t>* ids) override;
+  // The block read writes every value.
+  int OverwriteData(zar::MArray<double>& out, IPreDBLinker* linker,
+                    zar::MArray<std::int32_t>* ids) override {
+    return LoadData(out, linker, ids);
+  }
   int GetDataInfo(pvk::TVResDInfo* info) override;
   std::int32_t GetDataCount() const override;
 

@@ -21,6 +21,11 @@ public:
                IPreDBLinker* linker, zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<std::int32_t>& out, IPreDBLinker* linker,
                zar::MArray<std::int32_t>* ids) override;
+  // The block read writes every value.
+  int OverwriteData(zar::MArray<std::int32_t>& out, IPreDBLinker* linker,
+                    zar::MArray<std::int32_t>* ids) override {
+    return LoadData(out, linker, ids);
+  }
   std::int32_t GetDataCount() const override;
 
 private:

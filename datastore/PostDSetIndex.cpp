@@ -4,6 +4,11 @@
 #include <limits>
 #include <unordered_map>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include "base/HugePages.h"
 #include "session/ModelDBLink.h"
 
 namespace pvk::dsi {
@@ -15,6 +20,30 @@ constexpr std::int64_t kMaxOffset = std::numeric_limits<std::int32_t>::max();
 void Zero(std::size_t n, zar::MArray<std::int32_t>& dsi, zar::MArray<std::int32_t>& dct) {
   dsi.assign(n, 0);
   dct.assign(n, 0);
+}
+
+// out[i] = first + i * step for every entry. Streaming stores skip reading the lines they
+// replace, which halves the memory traffic of large indexes.
+void WriteSteps(zar::MArray<std::int32_t>& out, std::int32_t first, std::int32_t step) {
+  std::int32_t* p = out.data();
+  const std::size_t n = out.size();
+  std::size_t i = 0;
+  const auto value = [first, step](std::size_t k) {
+    return static_cast<std::int32_t>(first + static_cast<std::int64_t>(k) * step);
+  };
+#ifdef __SSE2__
+  constexpr std::size_t kLanes = 4;
+  for (; i < n && reinterpret_cast<std::uintptr_t>(p + i) % sizeof(__m128i) != 0; ++i)
+    p[i] = value(i);
+  __m128i lanes = _mm_setr_epi32(value(i), value(i + 1), value(i + 2), value(i + 3));
+  const __m128i advance = _mm_set1_epi32(static_cast<std::int32_t>(kLanes) * step);
+  for (; i + kLanes <= n; i += kLanes) {
+    _mm_stream_si128(reinterpret_cast<__m128i*>(p + i), lanes);
+    lanes = _mm_add_epi32(lanes, advance);
+  }
+  _mm_sfence();
+#endif
+  for (; i < n; ++i) p[i] = value(i);
 }
 
 // Element values laid out one element after the other, nValues(element) values each; an
@@ -58,15 +87,16 @@ std::uint64_t FindEntity(const IPreDBLinker* linker, LOC_TYPE locType, std::int3
 int IndexModelEntities(LOC_TYPE locType, const IPreDBLinker& linker,
                        const zar::MArray<std::int32_t>& ids, std::int32_t nValuePerCorner,
                        zar::MArray<std::int32_t>& dsi, zar::MArray<std::int32_t>& dct) {
+  if (locType == LOC_FACET || locType == LOC_NODE) {
+    // Every entry is written, so storage of the right size is not zero-filled first.
+    zar::lib::SizeForOverwrite(dsi, ids.size());
+    zar::lib::SizeForOverwrite(dct, ids.size());
+    WriteSteps(dsi, 0, 1);
+    WriteSteps(dct, 1, 0);
+    return 1;
+  }
   Zero(ids.size(), dsi, dct);
   switch (locType) {
-    case LOC_FACET:
-    case LOC_NODE:
-      for (std::size_t i = 0; i < ids.size(); ++i) {
-        dsi[i] = static_cast<std::int32_t>(i);
-        dct[i] = 1;
-      }
-      return 1;
     case LOC_ELEM:
       return IndexElements(
           linker, ids,

@@ -27,12 +27,22 @@ int CPostUnitModelResultDComp::Load(zar::MArray<double>& values, IPreDBLinker* l
   return loader && loader->LoadData(values, linker, ids) ? 1 : 0;
 }
 
+int CPostUnitModelResultDComp::Overwrite(zar::MArray<double>& values, IPreDBLinker* linker,
+                                         zar::MArray<std::int32_t>* ids) const {
+  Loader* loader = GetLoader();
+  return loader && loader->OverwriteData(values, linker, ids) ? 1 : 0;
+}
+
 CPostDComp* CPostUnitModelResultDSet::AddDComp(std::int32_t compType) {
   return AppendDComp(std::make_unique<CPostUnitModelResultDComp>(compType));
 }
 
 int CPostUnitModelResultDSet::LoadKey(zar::MArray<std::int32_t>& keys) const {
   return m_pKeyLoader ? m_pKeyLoader->LoadData(keys, nullptr, nullptr) : 0;
+}
+
+int CPostUnitModelResultDSet::OverwriteKey(zar::MArray<std::int32_t>& keys) const {
+  return m_pKeyLoader ? m_pKeyLoader->OverwriteData(keys, nullptr, nullptr) : 0;
 }
 
 int CPostUnitModelResultDSet::TransWithoutDComp(CPostDSet* target) const {

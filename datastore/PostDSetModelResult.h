@@ -31,6 +31,9 @@ public:
                    IPreDBLinker* linker, zar::MArray<std::int32_t>* ids) const;
   virtual int Load(zar::MArray<double>& values, IPreDBLinker* linker,
                    zar::MArray<std::int32_t>* ids) const;
+  // As the load above, into storage whose values are stale (the loader's OverwriteData).
+  int Overwrite(zar::MArray<double>& values, IPreDBLinker* linker,
+                zar::MArray<std::int32_t>* ids) const;
 
   Loader* GetLoader() const { return TypedLoader<Loader>(); }
   int NeedNodeLocalCycs() const { return GetIndex(); }
@@ -47,6 +50,8 @@ public:
   pvk::E_POST_DSET_TYPE GetDSetType() const override { return pvk::POST_DSET_UNIT_MODEL_RESULT; }
   CPostDComp* AddDComp(std::int32_t compType) override;
   int LoadKey(zar::MArray<std::int32_t>& keys) const override;
+  // As LoadKey, into storage whose values are stale (the key loader's OverwriteData).
+  int OverwriteKey(zar::MArray<std::int32_t>& keys) const;
   int TransWithoutDComp(CPostDSet* target) const override;
 
   void SetDataLoaderKey(KeyLoader* loader) { m_pKeyLoader = loader; }

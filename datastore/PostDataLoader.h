@@ -26,6 +26,13 @@ public:
   // All values.
   virtual int LoadData(zar::MArray<T>& out, IPreDBLinker* linker,
                        zar::MArray<std::int32_t>* ids) = 0;
+  // All values, as above, into storage whose present values are stale: the loader sizes it and
+  // writes every value, so that storage of the right size is not zero-filled first.
+  virtual int OverwriteData(zar::MArray<T>& out, IPreDBLinker* linker,
+                            zar::MArray<std::int32_t>* ids) {
+    out.clear();
+    return LoadData(out, linker, ids);
+  }
   virtual int GetDataInfo(pvk::TVResDInfo* /*info*/) { return 0; }
   virtual std::int32_t GetDataCount() const = 0;
   virtual int IsSameData(IPostDataUnitResultLoader<T>* other, IPreDBLinker* linker,

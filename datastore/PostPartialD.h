@@ -43,22 +43,29 @@ public:
   void Clear();
   // Clear, and the indexing and case information with it: a block that another fill re-uses.
   void Reset();
+  // The keys, indexing or column i (null outside 0 to 69) holding the storage of the last fill
+  // at its size, so that a refill of as many rows writes each value once instead of zero
+  // filling first. Its values are stale: the filler writes every one or resets the block.
+  zar::MArray<std::int32_t>* GetKeyForOverwrite();
+  zar::MArray<std::int32_t>* GetDSIForOverwrite();
+  zar::MArray<std::int32_t>* GetDCTForOverwrite();
+  zar::MArray<double>* GetCompForOverwrite(std::int32_t i);
   TPostPartialD GetStruct() const;
 
   zar::MArray<std::int32_t>* GetFKey() { return &m_aFKey; }
   zar::MArray<zar::MVector<double, 3>>* GetFPos() { return &m_aFPos; }
   const zar::MArray<zar::MVector<double, 3>>* GetPos() const { return &m_aFPos; }
-  zar::MArray<std::int32_t>* GetKey() { return &m_aKey; }
+  zar::MArray<std::int32_t>* GetKey();
   const zar::MArray<std::int32_t>* GetKey() const { return &m_aKey; }
-  zar::MArray<std::int32_t>* GetDSI() { return &m_aDSI; }
+  zar::MArray<std::int32_t>* GetDSI();
   const zar::MArray<std::int32_t>* GetDSI() const { return &m_aDSI; }
-  zar::MArray<std::int32_t>* GetDCT() { return &m_aDCT; }
+  zar::MArray<std::int32_t>* GetDCT();
   const zar::MArray<std::int32_t>* GetDCT() const { return &m_aDCT; }
   std::int32_t GetCompCnt() const { return m_nCompCnt; }
   // Null for a column index outside 0 to 69.
   zar::MArray<double>* GetComp(std::int32_t i);
   const zar::MArray<double>* GetComp(std::int32_t i) const;
-  zar::MArray<double>* GetScalarComp() { return &m_aComp[0]; }
+  zar::MArray<double>* GetScalarComp() { return GetComp(0); }
   const zar::MArray<double>* GetScalarComp() const { return &m_aComp[0]; }
   // The size of column 0.
   std::int32_t GetDataCount() const { return static_cast<std::int32_t>(m_aComp[0].size()); }
@@ -68,6 +75,16 @@ public:
   pvk::LOC_TYPE GetLOCType() const { return m_nLOCType; }
 
 private:
+  // Storage that a clear took out of sight with the values of its last fill; a copy of the
+  // block does not carry it.
+  template <class T>
+  struct TSpare {
+    zar::MArray<T> a;
+    TSpare() = default;
+    TSpare(const TSpare&) {}
+    TSpare& operator=(const TSpare&) { return *this; }
+  };
+
   zar::MArray<std::int32_t> m_aFKey;
   zar::MArray<zar::MVector<double, 3>> m_aFPos;
   zar::MArray<std::int32_t> m_aKey;
@@ -76,6 +93,8 @@ private:
   std::int32_t m_nCompCnt = 0;
   std::array<zar::MArray<double>, N_MAX_COMP> m_aComp;
   zar::MArray<unsigned int> m_aCaseInfo;
+  TSpare<std::int32_t> m_spareKey, m_spareDSI, m_spareDCT;
+  std::array<TSpare<double>, N_MAX_COMP> m_spareComp;
   pvk::AMT_TYPE m_nAMTType = static_cast<pvk::AMT_TYPE>(0);
   pvk::LOC_TYPE m_nLOCType = static_cast<pvk::LOC_TYPE>(0);
 };

@@ -93,8 +93,8 @@ private:
   int ScanBlocks(FILE* pEcho);
   bool ReadFileHeader();
   bool SkipOffsetTable();
-  // False at the end marker or when fewer than 8 bytes are left.
-  bool ReadRecordHeader(CPZARRecord::R_HEADER& header);
+  // The header at pos, where the file stands. False when fewer than 8 bytes are left.
+  bool ReadRecordHeader(std::uint64_t pos, CPZARRecord::R_HEADER& header);
   // Scans one record and keeps it when its scan succeeds; false when the scan ends at it.
   bool ScanRecord(std::unique_ptr<CPZARRecord> pRecord, std::uint64_t headerPos, FILE* pEcho);
   // Keeps the reason of the scan and hands it to the message output.

@@ -154,7 +154,7 @@ int CPZARFile::ScanBlocks(FILE* pEcho) {
   for (;;) {
     const std::uint64_t headerPos = m_file.GetPosition();
     CPZARRecord::R_HEADER header;
-    if (!ReadRecordHeader(header) || header.type == PZAR_RECORD_TYPE::END_OF_FILE) break;
+    if (!ReadRecordHeader(headerPos, header) || header.type == PZAR_RECORD_TYPE::END_OF_FILE) break;
     const CPZARRecordFactory::PFN_CREATE creator = creators.Get(header.type);
     std::unique_ptr<CPZARRecord> record = creator ? creator() : nullptr;
     if (!record) {
@@ -221,8 +221,7 @@ bool CPZARFile::SkipOffsetTable() {
   return false;
 }
 
-bool CPZARFile::ReadRecordHeader(CPZARRecord::R_HEADER& header) {
-  const std::uint64_t pos = m_file.GetPosition();
+bool CPZARFile::ReadRecordHeader(std::uint64_t pos, CPZARRecord::R_HEADER& header) {
   const unsigned read = m_file.Read(&header, sizeof(header));
   if (read == sizeof(header)) return true;
   // Nothing left at all follows a record dropped at the end of the file, which has its reason
@@ -238,7 +237,7 @@ bool CPZARFile::ReadRecordHeader(CPZARRecord::R_HEADER& header) {
 
 bool CPZARFile::ScanRecord(std::unique_ptr<CPZARRecord> pRecord, std::uint64_t headerPos,
                            FILE* pEcho) {
-  const std::uint64_t bodyStart = m_file.GetPosition();
+  const std::uint64_t bodyStart = headerPos + sizeof(CPZARRecord::R_HEADER);
   pRecord->SetFile(this);
   const bool scanned = pRecord->Scan(m_file) != 0;
   const std::optional<TPZARScanReason> reason = WhyNotKept(

@@ -2,21 +2,27 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <typeinfo>
 
 #include "base/ConvertString.h"
 #include "base/File.h"
 #include "resultfile/PZARFile.h"
 
-CPZARFile* CPZARRecord::GetFile() const { return dynamic_cast<CPZARFile*>(IPostRecord::GetFile()); }
+CPZARFile* CPZARRecord::GetFile() const {
+  IPostFile* pFile = IPostRecord::GetFile();
+  // Records ask for their file while they are scanned: the usual exact type needs no search.
+  if (pFile && typeid(*pFile) == typeid(CPZARFile)) return static_cast<CPZARFile*>(pFile);
+  return dynamic_cast<CPZARFile*>(pFile);
+}
 
 void CPZARRecord::ReadString(CFile& file, unsigned length, CString& out) const {
   const CPZARFile* pFile = GetFile();
-  const auto codePage = static_cast<unsigned>(pFile ? pFile->GetEncodingCodePage() : 0);
-  out = zar::lib::MConvertString::ToWide(ReadField(file, length), codePage);
+  ReadText(file, length, static_cast<unsigned>(pFile ? pFile->GetEncodingCodePage() : 0), out);
 }
 
 void CPZARRecord::ReadStringToANSI(CFile& file, unsigned length, CString& out) const {
-  out = zar::lib::MConvertString::ToWide(ReadField(file, length), 65001);
+  ReadText(file, length, 65001, out);
 }
 
 std::uint64_t CPZARRecord::BytesLeft(CFile& file) {
@@ -48,11 +54,12 @@ int CPZARRecord::RefuseContent(const wchar_t* why) const {
   return 0;
 }
 
-std::string CPZARRecord::ReadField(CFile& file, unsigned length) {
-  char buffer[kTextBufferSize] = {};
+void CPZARRecord::ReadText(CFile& file, unsigned length, unsigned codePage, CString& out) {
+  char buffer[kTextBufferSize];
   const unsigned kept = std::min(length, kTextBufferSize - 1);
-  file.Read(buffer, kept);
+  const unsigned read = file.Read(buffer, kept);
   // The rest of an over-long field is passed over so that the next field starts right.
   if (length > kept) file.Seek(static_cast<std::int64_t>(length - kept), CFile::current);
-  return std::string(buffer, ::strnlen(buffer, kept));
+  out =
+      zar::lib::MConvertString::ToWide(std::string_view(buffer, ::strnlen(buffer, read)), codePage);
 }

@@ -61,8 +61,8 @@ public:
   int RefuseContent(const wchar_t* why) const;
 
 private:
-  // Returns the field's text up to the first NUL, at most 127 bytes.
-  static std::string ReadField(CFile& file, unsigned length);
+  // The field's text up to the first NUL, at most 127 bytes, converted from the code page.
+  static void ReadText(CFile& file, unsigned length, unsigned codePage, CString& out);
 
   R_HEADER m_header;
   // Set by the checks, which the loaders also run on a const record after the scan.

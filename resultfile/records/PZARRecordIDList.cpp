@@ -2,6 +2,7 @@
 
 #include "base/File.h"
 #include "base/FileException.h"
+#include "base/HugePages.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -61,7 +62,7 @@ int CPZARRecordIDList::ReadIDs(CFile& file, zar::MArray<std::int32_t>& out) cons
   try {
     file.Seek(static_cast<std::int64_t>(m_nDataPos), CFile::begin);
     if (HasBytesLeft(file, m_nDataSize)) {
-      out.resize(m_nDataSize / sizeof(std::int32_t));
+      zar::lib::SizeForOverwrite(out, m_nDataSize / sizeof(std::int32_t));
       if (pzar_body::ReadBytes(file, out.data(), m_nDataSize)) return 1;
     }
   } catch (const CFileException& e) {
@@ -88,6 +89,15 @@ int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, IPreDBLinker* li
 int CPZARRecordIDList::LoadData(zar::MArray<std::int32_t>& out, const zar::MArray<std::uint64_t>&,
                                 IPreDBLinker* linker) {
   return LoadData(out, linker, nullptr);
+}
+
+// The read sizes the storage and writes every id, or empties it.
+int CPZARRecordIDList::OverwriteData(zar::MArray<std::int32_t>& out, IPreDBLinker*,
+                                     zar::MArray<std::int32_t>*) {
+  CPZARFile* pFile = GetFile();
+  if (pFile) return ReadIDs(pFile->GetFile(), out);
+  out.clear();
+  return 0;
 }
 
 int CPZARRecordIDList::WriteBody(IRecordD* pData) {

@@ -26,6 +26,8 @@ public:
                zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<std::int32_t>& out, const zar::MArray<std::uint64_t>& dbItrs,
                IPreDBLinker* linker) override;
+  int OverwriteData(zar::MArray<std::int32_t>& out, IPreDBLinker* linker,
+                    zar::MArray<std::int32_t>* ids) override;
   std::int32_t GetDataCount() const override { return GetHeader().id; }
 
 protected:

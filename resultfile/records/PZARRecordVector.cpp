@@ -1,9 +1,11 @@
 #include "resultfile/records/PZARRecordVector.h"
 
 #include <cstring>
+#include <memory>
 
 #include "base/File.h"
 #include "base/FileException.h"
+#include "base/HugePages.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -86,22 +88,25 @@ int CPZARRecordVector::WriteBody(IRecordD* pData) {
   return 1;
 }
 
-int CPZARRecordVector::ReadValues(zar::MArray<double>& out) const {
+bool CPZARRecordVector::ReadInto(double* dst) const {
   CPZARFile* pFile = GetFile();
-  if (!pFile) {
-    out.clear();
-    return 0;
-  }
+  if (!pFile) return false;
   try {
-    // A reused array of the right size is not touched before the read.
-    out.resize(static_cast<std::size_t>(m_nCount));
-    if (pzar_body::ReadRealBlock(pFile->GetFile(), m_nDataPos, out.size(), pFile->GetFloatSize(),
-                                 out.data())) {
-      return 1;
-    }
+    return pzar_body::ReadRealBlock(pFile->GetFile(), m_nDataPos,
+                                    static_cast<std::uint64_t>(m_nCount), pFile->GetFloatSize(),
+                                    dst);
   } catch (const CFileException& e) {
     wchar_t message[255];
     e.GetErrorMessage(message, 255);
+  }
+  return false;
+}
+
+int CPZARRecordVector::ReadValues(zar::MArray<double>& out) const {
+  if (GetFile()) {
+    // A reused array of the right size is not touched before the read.
+    zar::lib::SizeForOverwrite(out, static_cast<std::size_t>(m_nCount));
+    if (ReadInto(out.data())) return 1;
   }
   // A file cut short since the scan: half a vector would pass for values.
   out.clear();
@@ -124,6 +129,11 @@ int CPZARRecordVector::LoadData(zar::MArray<double>& out, const zar::MArray<std:
   return ReadValues(out);
 }
 
+int CPZARRecordVector::OverwriteData(zar::MArray<double>& out, IPreDBLinker*,
+                                     zar::MArray<std::int32_t>*) {
+  return ReadValues(out);
+}
+
 int CPZARRecordVector_140::NeedNodeLocalCycs() const {
   return GetInfo().m_ints.m_nDirection == 4 ? 1 : 0;
 }
@@ -136,11 +146,13 @@ int CPZARRecordVector_140::LoadData(zar::MArray<double>& out,
   auto* pList = dynamic_cast<IPostDataUnitResultLoader<std::int32_t>*>(
       pzar_record::FindRecordBefore(*this, PZAR_RECORD_TYPE::NODE_ID_LIST));
   zar::MArray<std::int32_t> ids;
-  zar::MArray<double> values;
   if (!pNodes || !pList || !pList->LoadData(ids, nullptr, nullptr) ||
-      ids.size() != static_cast<std::size_t>(GetDataCount()) || !ReadValues(values)) {
+      ids.size() != static_cast<std::size_t>(GetDataCount())) {
     return 0;
   }
+  // Only looked up, so neither zero-filled nor kept.
+  const auto values = std::make_unique_for_overwrite<double[]>(ids.size());
+  if (!ReadInto(values.get())) return 0;
   const CIDPositions positions(ids);
   out.resize(dbItrs.size());
   for (std::size_t i = 0; i < dbItrs.size(); ++i) {

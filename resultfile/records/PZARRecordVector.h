@@ -32,6 +32,8 @@ public:
                zar::MArray<std::int32_t>* ids) override;
   int LoadData(zar::MArray<double>& out, IPreDBLinker* linker,
                zar::MArray<std::int32_t>* ids) override;
+  int OverwriteData(zar::MArray<double>& out, IPreDBLinker* linker,
+                    zar::MArray<std::int32_t>* ids) override;
   // All values in file order, whatever the iterators.
   int LoadData(zar::MArray<double>& out, const zar::MArray<std::uint64_t>& dbItrs,
                IPreDBLinker* linker) override;
@@ -41,8 +43,11 @@ protected:
   int _Scan(CFile& file) override;
   int _WriteEcho(FILE* pFile) override;
   static int WriteBody(IRecordD* pData);
-  // Reads all values as one block. On failure the output is left empty.
+  // Reads all values as one block into the output sized for them, without filling it first.
+  // On failure the output is left empty.
   int ReadValues(zar::MArray<double>& out) const;
+  // Reads all values into dst, which holds GetDataCount() doubles; false on a short read.
+  bool ReadInto(double* dst) const;
 
 private:
   TPZARResultInfo m_info;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -44,11 +45,17 @@ protected:
 };
 
 TEST_F(LoadDSI, FacetsAndNodesTakeOneValueEachInIdOrder) {
+  // Counts around the four-entry steps of the writer, over outputs holding stale values.
   for (const pvk::LOC_TYPE loc : {pvk::LOC_FACET, pvk::LOC_NODE}) {
     CPostUnitModelResultDSet set(loc, 1);
-    IDs ids{7, 3};
-    EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 1);
-    EXPECT_EQ(Out(m_dsi, m_dct), Out(IDs{0, 1}, IDs{1, 1}));
+    for (const std::size_t n : {1u, 2u, 5u, 16u, 37u}) {
+      m_dsi.assign(40, 7);
+      m_dct.assign(3, 7);
+      IDs ids(n, 3), dsi(n), dct(n, 1);
+      std::iota(dsi.begin(), dsi.end(), 0);
+      EXPECT_EQ(set.LoadDSI(m_dsi, m_dct, &m_db, &ids), 1);
+      EXPECT_EQ(Out(m_dsi, m_dct), Out(dsi, dct)) << n;
+    }
   }
 }
 

@@ -59,9 +59,16 @@ TEST(CPostPartialD, CopyIsDeepAndClearEmptiesTheRowsButKeepsTheStorage) {
   EXPECT_EQ(*block.GetDCT(), (IDs{1, 1}));
   EXPECT_EQ(block.GetCaseInfo()->size(), 1u);
   block.Reset();
-  EXPECT_TRUE(block.GetDSI()->empty() && block.GetDCT()->empty() && block.GetCaseInfo()->empty());
+  const CPostPartialD resetCopy = block;
+  EXPECT_TRUE(resetCopy.GetDSI()->empty() && block.GetDCT()->empty() &&
+              block.GetCaseInfo()->empty());
+  // A refill that overwrites gets the last fill's storage at its size; a copy carries none.
+  EXPECT_EQ(block.GetDSIForOverwrite()->size() + block.GetCompForOverwrite(1)->size(), 4u);
+  EXPECT_TRUE(CPostPartialD(resetCopy).GetCompForOverwrite(1)->empty());
+  EXPECT_EQ(block.GetCompForOverwrite(70), nullptr);
   block.GetComp(0)->push_back(5.0);
   EXPECT_EQ(block.GetComp(0)->data(), column);
+  EXPECT_EQ(*block.GetComp(0), (std::vector<double>{5.0}));
   EXPECT_EQ(block.GetScalarComp(), block.GetComp(0));
   EXPECT_EQ(block.GetComp(-1), nullptr);
   EXPECT_EQ(block.GetComp(70), nullptr);

@@ -20,7 +20,13 @@ const CPostUnitModelResultDSet* BeginModelBlock(const CVResult& vr, CPostPartial
   const auto* pDSet = dynamic_cast<const CPostUnitModelResultDSet*>(vrdSet.pDSet);
   data.Reset();
   if (!pDSet || !data.Init(vr.GetDLoadOpt().nAMTType, vr.GetLocType(), nColumns)) return nullptr;
-  return pDSet->LoadKey(*data.GetKey()) ? pDSet : nullptr;
+  return pDSet->OverwriteKey(*data.GetKeyForOverwrite()) ? pDSet : nullptr;
+}
+
+// The entity indexing of the block's keys, written over the storage of the last fill.
+bool IndexRows(const CPostUnitModelResultDSet& dset, CPostPartialD& data, IPreDBLinker* pLinker) {
+  return dset.LoadDSI(*data.GetDSIForOverwrite(), *data.GetDCTForOverwrite(), pLinker,
+                      data.GetKey());
 }
 
 // Fills the columns from their slots; the rows of the last loaded column, -1 when a required
@@ -31,11 +37,12 @@ std::int32_t LoadColumns(CPostPartialD& data, const TVRDSet& vrdSet, const TVRes
   std::int32_t nRows = -1;
   nLoaded = 0;
   for (std::size_t i = 0; i < aSlotOfColumn.size(); ++i) {
-    zar::MArray<double>& column = *data.GetComp(static_cast<std::int32_t>(i));
     const CPostUnitModelResultDComp* pComp =
         aSlotOfColumn[i] < 0 ? nullptr : GetLiveModelResultDComp(vrdSet, aSlotOfColumn[i]);
-    if (pComp && pComp->Load(column, param.pLinker, data.GetKey())) {
-      nRows = static_cast<std::int32_t>(column.size());
+    zar::MArray<double>* pColumn =
+        pComp ? data.GetCompForOverwrite(static_cast<std::int32_t>(i)) : nullptr;
+    if (pColumn && pComp->Overwrite(*pColumn, param.pLinker, data.GetKey())) {
+      nRows = static_cast<std::int32_t>(pColumn->size());
       nLoaded |= 1u << i;
     } else if (nRequiredColumns >> i & 1u) {
       return -1;
@@ -82,17 +89,18 @@ int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVR
   std::uint32_t nLoaded = 0;
   const std::int32_t nRows =
       pDSet ? LoadColumns(*pData, *pVRDSet, *pParam, aSlotOfColumn, nRequiredColumns, nLoaded) : -1;
-  if (nRows < 0 ||
-      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
+  if (nRows < 0 || !IndexRows(*pDSet, *pData, pParam->pLinker)) {
     pData->Reset();
     return 0;
   }
+  const auto rows = static_cast<std::size_t>(nRows);
   for (std::int32_t i = 0; i < nColumns; ++i) {
-    zar::MArray<double>& column = *pData->GetComp(i);
-    if (nLoaded >> i & 1u)
-      column.resize(static_cast<std::size_t>(nRows), 0.0);
+    if (aSlotOfColumn[static_cast<std::size_t>(i)] == kComputedColumn)
+      pData->GetCompForOverwrite(i)->resize(rows);
+    else if (nLoaded >> i & 1u)
+      pData->GetComp(i)->resize(rows, 0.0);
     else
-      column.assign(static_cast<std::size_t>(nRows), 0.0);
+      pData->GetComp(i)->assign(rows, 0.0);
   }
   return 1;
 }
@@ -132,14 +140,10 @@ void ZeroColumn(CPostPartialD& data, std::int32_t nColumn) {
 }
 
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB) {
-  ZeroColumn(data, 3 - nAxisA - nAxisB + 1);
-  const zar::MArray<double>& x = *data.GetComp(1);
-  const zar::MArray<double>& y = *data.GetComp(2);
-  const zar::MArray<double>& z = *data.GetComp(3);
+  const double* a = data.GetComp(nAxisA + 1)->data();
+  const double* b = data.GetComp(nAxisB + 1)->data();
   zar::MArray<double>& total = *data.GetComp(0);
-  total.resize(x.size());
-  for (std::size_t i = 0; i < x.size(); ++i)
-    total[i] = std::sqrt(x[i] * x[i] + y[i] * y[i] + z[i] * z[i]);
+  for (std::size_t i = 0; i < total.size(); ++i) total[i] = std::sqrt(a[i] * a[i] + b[i] * b[i]);
 }
 
 }  // namespace pvk::vrtmpl
@@ -157,10 +161,10 @@ std::vector<bool> LoadSlotsInOrder(CPostPartialD& data, const TVRDSet& vrdSet,
                                    std::int32_t& nRows) {
   std::vector<bool> loaded(static_cast<std::size_t>(vrdSet.count), false);
   for (std::int32_t i = 0; i < vrdSet.count; ++i) {
-    zar::MArray<double>& column = *data.GetComp(i);
     const CPostUnitModelResultDComp* pComp = GetLiveModelResultDComp(vrdSet, i);
-    if (pComp && pComp->Load(column, param.pLinker, pIds)) {
-      nRows = static_cast<std::int32_t>(column.size());
+    zar::MArray<double>* pColumn = pComp ? data.GetCompForOverwrite(i) : nullptr;
+    if (pColumn && pComp->Overwrite(*pColumn, param.pLinker, pIds)) {
+      nRows = static_cast<std::int32_t>(pColumn->size());
       loaded[static_cast<std::size_t>(i)] = true;
     } else if (i == 0) {
       return {};
@@ -194,8 +198,7 @@ int LoadEverySlot(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDS
   const std::vector<bool> loaded =
       pDSet ? LoadSlotsInOrder(*pData, *pVRDSet, *pParam, pData->GetKey(), nRows)
             : std::vector<bool>{};
-  if (loaded.empty() ||
-      !pDSet->LoadDSI(*pData->GetDSI(), *pData->GetDCT(), pParam->pLinker, pData->GetKey())) {
+  if (loaded.empty() || !IndexRows(*pDSet, *pData, pParam->pLinker)) {
     pData->Reset();
     return 0;
   }

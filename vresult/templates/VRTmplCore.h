@@ -37,11 +37,15 @@ bool FindBindings(const CVResult& vr, const zar::MList<CPostDSet*>& dsets,
                   std::span<const std::int32_t> aIds, const TBindRule& rule,
                   std::vector<TVRDSet>& out);
 
+// A column that the template computes from the loaded ones: it is sized, not filled.
+constexpr std::int32_t kComputedColumn = -2;
+
 // Loads a unit model result block of the result's amount and location types: column i takes
-// the component of slot aSlotOfColumn[i] (-1: none). A column whose component is missing or
-// fails is zero-filled, unless it is one of the required columns (bit i), which fails the
-// load. All columns take the row count of the last component that loaded. 0 when the keys,
-// every component or the entity information fail.
+// the component of slot aSlotOfColumn[i] (-1: none; kComputedColumn: left for the caller to
+// write every value). A column whose component is missing or fails is zero-filled, unless it
+// is one of the required columns (bit i), which fails the load. All columns take the row
+// count of the last component that loaded. 0 when the keys, every component or the entity
+// information fail.
 int LoadSlotColumns(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVRDSet,
                     const TVResParam* pParam, std::span<const std::int32_t> aSlotOfColumn,
                     std::uint32_t nRequiredColumns);
@@ -55,7 +59,8 @@ int LoadCaseInfo(const CVResult& vr, std::int32_t nTmplID, CPostPartialD* pData,
 // columns must be zero (left unread, or zeroed with ZeroColumn).
 void CopyDirection(CPostPartialD& data, std::int32_t nDir);
 void ZeroColumn(CPostPartialD& data, std::int32_t nColumn);
-// In-plane resultant: the axis that is neither a nor b becomes zero, column 0 the magnitude.
+// In-plane resultant: column 0, sized as the axes, becomes the magnitude of axes a and b (the
+// third axis left unread, so zero) in one pass.
 void CombineAxes(CPostPartialD& data, std::int32_t nAxisA, std::int32_t nAxisB);
 
 // The binding step every template shares: clear, find, keep.

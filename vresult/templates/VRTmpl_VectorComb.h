@@ -15,12 +15,17 @@ public:
   CVRTmpl_VectorComb() { SetAMTType(pvk::AMT_VECTOR); }
 
 protected:
+  static constexpr std::int32_t AxisSlot(std::int32_t nAxis) {
+    return nAxis == nAxisA || nAxis == nAxisB ? nAxis + 1 : -1;
+  }
   int _Init(const zar::MList<CPostDSet*>& dsets) override {
     static constexpr std::int32_t kIds[] = {nId, nC1, nC2, nC3};
     return BindSets(dsets, kIds, {pvk::POST_DSET_UNIT_MODEL_RESULT, true, 0xFu});
   }
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
-    static constexpr std::int32_t kSlots[] = {-1, 1, 2, 3};
+    // The third axis shows zero, so it is not read.
+    static constexpr std::int32_t kSlots[] = {pvk::vrtmpl::kComputedColumn, AxisSlot(0),
+                                              AxisSlot(1), AxisSlot(2)};
     if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0u)) return 0;
     pvk::vrtmpl::CombineAxes(*pData, nAxisA, nAxisB);
     return 1;

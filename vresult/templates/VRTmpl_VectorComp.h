@@ -21,7 +21,7 @@ protected:
   }
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
     // Both axes are read, so that the rows are known when the direction's own is missing.
-    static constexpr std::int32_t kSlots[] = {-1, 1, 2, -1};
+    static constexpr std::int32_t kSlots[] = {pvk::vrtmpl::kComputedColumn, 1, 2, -1};
     if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0u)) return 0;
     pvk::vrtmpl::CopyDirection(*pData, nDir);
     pvk::vrtmpl::ZeroColumn(*pData, 2 - nDir);

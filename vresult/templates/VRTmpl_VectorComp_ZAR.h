@@ -20,8 +20,8 @@ protected:
   }
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
     // The other axes show zero, so they are not read.
-    static constexpr std::int32_t kSlots[] = {-1, nDir == 0 ? 1 : -1, nDir == 1 ? 2 : -1,
-                                              nDir == 2 ? 3 : -1};
+    static constexpr std::int32_t kSlots[] = {pvk::vrtmpl::kComputedColumn, nDir == 0 ? 1 : -1,
+                                              nDir == 1 ? 2 : -1, nDir == 2 ? 3 : -1};
     if (!pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 1u << (nDir + 1)))
       return 0;
     pvk::vrtmpl::CopyDirection(*pData, nDir);
