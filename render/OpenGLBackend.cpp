@@ -107,9 +107,11 @@ CString& CreateReason() {
 
 }  // namespace
 
+// The context lives as long as the process: terminating the display at exit would unload the
+// driver while objects of it and of later exit handlers still refer to its memory.
 MOpenGLBackend* MOpenGLBackend::Instance() {
-  static const std::unique_ptr<MOpenGLBackend> backend = Create(CreateReason());
-  return backend.get();
+  static MOpenGLBackend* const backend = Create(CreateReason()).release();
+  return backend;
 }
 
 const CString& MOpenGLBackend::GetCreateReason() {
