@@ -154,13 +154,13 @@ MMessageLoop::Clock::time_point MMessageLoop::NextDue() const {
 // Keeps the descriptor readable exactly while something is due, for hosts that poll it.
 void MMessageLoop::Rearm() {
   if (m_fd < 0) return;
-  itimerspec spec{};
+  itimerspec due{};
   if (!m_queue.empty()) {
-    spec.it_value = kAlreadyDue;
+    due.it_value = kAlreadyDue;
   } else if (!m_timers.empty()) {
-    spec.it_value = ToTimespec(NextDue());
+    due.it_value = ToTimespec(NextDue());
   }
-  ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+  ::timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &due, nullptr);
 }
 
 }  // namespace zar
