@@ -21,6 +21,7 @@
 #include "base/Object.h"
 #include "base/Profiler.h"
 #include "base/ProgressBar.h"
+#include "base/ResultId.h"
 #include "base/TestEnv.h"
 #include "base/Time.h"
 #include "base/UnitIndex.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BenchTranslationFile.h"
+#include "base/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialDList.h"
@@ -23,7 +24,6 @@ namespace {
 using bench_translations::kNodes;
 using bench_translations::TranslationFile;
 using bench_translations::Translations;
-constexpr std::int32_t kPhase = 1000000000;
 
 std::unique_ptr<CVResult> Create(std::int32_t id) {
   return CVResultFactoryManager::GetInstance().GetVResultFactory(0)->CreateVResult(id);
@@ -52,7 +52,7 @@ public:
       }
       for (CPostDSet* pSet : sets) {
         pSet->AddDComp(row.nId);
-        pSet->AddDComp(kPhase + row.nId);
+        pSet->AddDComp(pvk::kPhaseAngleOffset + row.nId);
       }
     }
   }

@@ -1,4 +1,5 @@
 #include "base/MsgOut.h"
+#include "base/ResultId.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"
@@ -6,9 +7,6 @@
 #include "vresult/VResult.h"
 
 namespace {
-
-// Phase-angle variants carry the complex part of a result.
-constexpr std::int32_t kPhaseAngleBase = 1000000000;
 
 bool IsElemLoc(pvk::LOC_TYPE loc) {
   return loc == pvk::LOC_ELEM || loc == pvk::LOC_ELEM_CORNER || loc == pvk::LOC_ELEM_NODE;
@@ -71,7 +69,7 @@ int COutputCSysConverter_ZAR::ConvertPartialD(const TOutCSysInfo* pInfo, const C
                                               CPostPartialD* pData, const TVRDSet* pVRDSet,
                                               const TVResParam* pParam, int nStrain) {
   if (!pInfo || !pResult || !pData) return 0;
-  if (pResult->GetType() > kPhaseAngleBase) {
+  if (pResult->GetType() > pvk::kPhaseAngleOffset) {
     if (pInfo->nShowWarning)
       zar::lib::nsMsgOutWarning(L"Output CSys Option Bypassed : The Result Is a Complex Result");
     return 0;

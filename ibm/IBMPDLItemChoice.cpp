@@ -1,5 +1,6 @@
 // Which results take part in an item's picture, and the data class of each role.
 
+#include "base/ResultId.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMGlobalFacet.h"
@@ -10,11 +11,10 @@
 #include "session/POHScas.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
-#include "vresult/templates/VRTmplCore.h"
 
 namespace {
 
-using pvk::vrtmpl::kPhaseOffset;
+using pvk::kPhaseAngleOffset;
 
 enum class EGlobalClass { None, Facet, Vect, Elem, ElemVolume };
 enum class ECreator { Result, Cap, Fatigue };
@@ -89,15 +89,15 @@ void CIBMPDLItem::SetVResultMain(CVResult* pResult) {
   if (pResult && pResult->GetType() == kDensityID && pResult->GetLocType() == pvk::LOC_NODE)
     pResult->SetLocType(pvk::LOC_IBM_VOLUME_NODE);
   const CVResultPackage* pPackage = pResult ? pvk::ibm::FindResultPackage(*pResult) : nullptr;
-  const bool bPhase = pResult && pResult->GetType() > kPhaseOffset;
+  const bool bPhase = pResult && pResult->GetType() > kPhaseAngleOffset;
 
   CVResult* pMain = pResult;
   CVResult* pImag = nullptr;
   if (pPackage) {
     const std::int32_t loc = pResult->GetLocType();
     const std::int32_t id = pResult->GetType();
-    pMain = bPhase ? pPackage->Find(loc, id - kPhaseOffset) : pResult;
-    pImag = bPhase ? pResult : pPackage->Find(loc, id + kPhaseOffset);
+    pMain = bPhase ? pPackage->Find(loc, id - kPhaseAngleOffset) : pResult;
+    pImag = bPhase ? pResult : pPackage->Find(loc, id + kPhaseAngleOffset);
   }
   CVResult* pNonl = pMain && pPackage ? FindNonlinearPartner(*pMain, *pPackage) : nullptr;
 

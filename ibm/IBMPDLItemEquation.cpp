@@ -3,9 +3,9 @@
 #include <cmath>
 #include <utility>
 
+#include "base/ResultId.h"
 #include "ibm/IBMPDLItem.h"
 #include "vresult/VResult.h"
-#include "vresult/templates/VRTmplCore.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr double kDegPerRad = 57.29577951308232;
 }  // namespace
 
 bool CIBMPDLItem::IsPhaseResult(const CVResult* pResult) {
-  return pResult && pResult->GetType() > pvk::vrtmpl::kPhaseOffset;
+  return pResult && pResult->GetType() > pvk::kPhaseAngleOffset;
 }
 
 void CIBMPDLItem::TakePhaseRole(std::int32_t nMain, std::int32_t nImag) {

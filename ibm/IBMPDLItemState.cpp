@@ -1,14 +1,14 @@
 // The state flags of an item, from its results.
+#include "base/ResultId.h"
 #include "ibm/IBMPDLItem.h"
 #include "ibm/IBMPDLResultCase.h"
 #include "resultfile/PZARPCB.h"
 #include "session/POHScas.h"
 #include "vresult/VResult.h"
-#include "vresult/templates/VRTmplCore.h"
 
 namespace {
 
-using pvk::vrtmpl::kPhaseOffset;
+using pvk::kPhaseAngleOffset;
 
 // Results shown as components of a tensor or vector; a magnitude or phase angle is formed
 // from the complex pair of each of them except the von Mises stresses and strains.
@@ -31,7 +31,7 @@ constexpr const wchar_t* kRMSCaseName = L"RMS";
 
 // The base quantity of a phase-angle or printed-circuit-board result id.
 std::int32_t NormaliseResID(std::int32_t id) {
-  if (id > kPhaseOffset) id -= kPhaseOffset;
+  if (id > kPhaseAngleOffset) id -= kPhaseAngleOffset;
   return CVResult::IsPCBResID(id) ? PZAR_PCB::GetComponentResID(id) : id;
 }
 
@@ -62,7 +62,7 @@ bool IsRMSCase(const CVResult* pResult) {
 void CIBMPDLItem::SetGlobalState(const CVResult* pResult) {
   m_nState = 0;
   if (IsPointResult(m_apVResult[ROLE_MAIN])) m_nState |= STATE_POINT;
-  if (pResult && pResult->GetType() > kPhaseOffset) m_nState |= STATE_PHASE;
+  if (pResult && pResult->GetType() > kPhaseAngleOffset) m_nState |= STATE_PHASE;
   // An RMS is shown as it is: neither point values nor a phase angle.
   if (IsRMSCase(pResult)) m_nState = STATE_RMS;
   if (const TComponentRow* pRow = FindComponentRow(m_apVResult[ROLE_IMAG])) {

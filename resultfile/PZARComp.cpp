@@ -3,22 +3,15 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/ResultId.h"
 #include "resultfile/PZARCompTable.h"
 #include "resultfile/PZARPCB.h"
 
 namespace PZAR {
 
-namespace {
-
-constexpr std::int32_t kPhaseAngleOffset = 1000000000;
-
-bool IsPCBComp(std::int32_t comp) { return PZAR_PCB::GetOutputPCB(comp) == 5; }
-
-}  // namespace
-
 std::int32_t GetResultCatTypeFromPZARComp(const std::int32_t& comp) {
-  if (IsPCBComp(comp)) return PZAR_PCB::GetComponentResCatType(comp);
-  const std::int32_t id = comp > kPhaseAngleOffset ? comp - kPhaseAngleOffset : comp;
+  if (pvk::IsPCBId(comp)) return PZAR_PCB::GetComponentResCatType(comp);
+  const std::int32_t id = comp > pvk::kPhaseAngleOffset ? comp - pvk::kPhaseAngleOffset : comp;
   using detail::kCompCatRanges;
   // The ranges are sorted and disjoint: the candidate is the last range starting at or
   // before the id.
@@ -32,7 +25,7 @@ std::int32_t GetResultCatTypeFromPZARComp(const std::int32_t& comp) {
 
 std::int32_t GetResultIDFromPZARComp(std::int32_t comp, std::int32_t resId) {
   if (comp == resId) return resId;
-  if (IsPCBComp(comp)) return PZAR_PCB::GetComponentPCBResID(comp, resId);
+  if (pvk::IsPCBId(comp)) return PZAR_PCB::GetComponentPCBResID(comp, resId);
   return resId;
 }
 

@@ -2,6 +2,7 @@
 // vector joins, and with which loader.
 #include <cstring>
 
+#include "base/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "resultfile/PZARComp.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr std::int32_t kPhaseOffset = 1000000000;
 // 64-bit FNV-1a over the key ids.
 constexpr std::uint64_t kFnvBasis = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
@@ -29,7 +29,7 @@ constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 // The catalogue's category of a stored component that the component table lacks.
 std::int32_t CatalogueCategory(std::int32_t comp) {
   const TVResCatalogueRow* pRow =
-      FindVResultCatalogueRow(comp > kPhaseOffset ? comp - kPhaseOffset : comp);
+      FindVResultCatalogueRow(comp > pvk::kPhaseAngleOffset ? comp - pvk::kPhaseAngleOffset : comp);
   return pRow ? pRow->nCategory : 0;
 }
 
@@ -177,7 +177,7 @@ bool IPZARFileImportHelper::GetOutputVector_SetResCat(CPZARRecordVector* pVector
                : compositeClass == 1 ? 97
                : compositeClass == 2 ? 98
                                      : PZAR::GetResultCatTypeFromPZARComp(comp);
-  } else if (comp / 10000000 == 5) {
+  } else if (pvk::IsPCBId(comp)) {
     category = PZAR_PCB::GetComponentResCatType(comp);
   } else {
     category = CategoryOf(comp);

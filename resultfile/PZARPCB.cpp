@@ -1,5 +1,7 @@
 #include "resultfile/PZARPCB.h"
 
+#include "base/ResultId.h"
+
 namespace PZAR_PCB {
 
 namespace {
@@ -21,8 +23,8 @@ const TGroupResults* FindGroup(std::int32_t code) {
 
 }  // namespace
 
-std::int32_t GetOutputPCB(std::int32_t code) { return code / 10000000; }
-std::int32_t GetPropertyPCB(std::int32_t code) { return (code % 10000000) / 1000; }
+std::int32_t GetOutputPCB(std::int32_t code) { return code / pvk::kPCBOutputScale; }
+std::int32_t GetPropertyPCB(std::int32_t code) { return (code % pvk::kPCBOutputScale) / 1000; }
 std::int32_t GetGroupPCB(std::int32_t code) { return (code % 1000) / 100; }
 std::int32_t GetIdPCB(std::int32_t code) { return code % 100; }
 

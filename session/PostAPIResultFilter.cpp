@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "base/ResultId.h"
 #include "base/TestEnv.h"
 #include "resultfile/PZARPCB.h"
 #include "session/PostAPI.h"
@@ -13,8 +14,6 @@
 namespace {
 
 using TIds = std::vector<std::int32_t>;
-
-constexpr std::int32_t kPhaseOffset = 1000000000;
 
 // Result ids that exist only on facets.
 constexpr std::array<std::int32_t, 6> kFacetOnly = {1301, 1305, 1309, 1310, 1321, 1322};
@@ -115,7 +114,7 @@ int GroupOf(const TGroups<N, M>& groups, std::int32_t id, int otherwise) {
 }  // namespace
 
 std::int32_t IPostAPI::ChangeResultType(std::int32_t id) {
-  if (id > kPhaseOffset) return id - kPhaseOffset;
+  if (id > pvk::kPhaseAngleOffset) return id - pvk::kPhaseAngleOffset;
   if (CVResult::IsPCBResID(id)) return PZAR_PCB::GetComponentResID(id);
   return id;
 }

@@ -7,6 +7,7 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "base/ResultId.h"
 #include "base/UnitIndex.h"
 #include "session/PostObject.h"
 #include "vresult/VResultTypes.h"
@@ -79,7 +80,7 @@ public:
   const VRDSetList& GetVRDSet() const { return m_listVRDSet; }
 
   // A printed-circuit-board result id (id / 10,000,000 is 5).
-  static bool IsPCBResID(std::int32_t id) { return id / 10000000 == 5; }
+  static bool IsPCBResID(std::int32_t id) { return pvk::IsPCBId(id); }
 
 protected:
   virtual int _Init(const zar::MList<CPostDSet*>& /*dsets*/) { return 0; }

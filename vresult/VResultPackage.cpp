@@ -1,12 +1,11 @@
 #include "vresult/VResultPackage.h"
 
+#include "base/ResultId.h"
 #include "vresult/VResult.h"
 
 namespace {
 
-constexpr std::int32_t kPhaseAngleOffset = 1000000000;
-
-bool IsComplexID(std::int32_t id) { return id > kPhaseAngleOffset; }
+bool IsComplexID(std::int32_t id) { return id > pvk::kPhaseAngleOffset; }
 
 }  // namespace
 
@@ -69,7 +68,7 @@ int CVResultPackage::ExistComplex() const {
 }
 
 std::int32_t CVResultPackage::FindComplex(std::vector<CVResult*>& out) const {
-  for (auto it = m_mapModules.upper_bound(kPhaseAngleOffset); it != m_mapModules.end(); ++it)
+  for (auto it = m_mapModules.upper_bound(pvk::kPhaseAngleOffset); it != m_mapModules.end(); ++it)
     if (CVResult* pResult = it->second->Find(pvk::LOC_NODE)) out.push_back(pResult);
   return static_cast<std::int32_t>(out.size());
 }

@@ -1,14 +1,13 @@
 #include "vresult/catalogue/VResultQuery_ZAR.h"
 
 #include "base/MessageTable.h"
+#include "base/ResultId.h"
 #include "resultfile/PZARPCB.h"
 #include "vresult/catalogue/VResultCatalogue.h"
 #include "vresult/catalogue/VResultMessages.h"
 
 namespace {
 
-constexpr std::int32_t kPhaseAngleOffset = 1000000000;
-constexpr std::int32_t kPCBOutput = 5;
 constexpr std::int32_t kPhaseAngleUnit = 4;
 constexpr const wchar_t* kUnknownName = L"UnKnownType";
 constexpr const wchar_t* kNoLabel = L"NONE";
@@ -21,11 +20,11 @@ CString MessageText(const wchar_t* key) {
 }  // namespace
 
 std::int32_t CVResultQuery_ZAR::ChangeResultType(std::int32_t id, CString* suffix) {
-  if (id > kPhaseAngleOffset) {
+  if (id > pvk::kPhaseAngleOffset) {
     if (suffix) *suffix = MessageText(L"IDS_LEGEND_PHASE_ANGLE");
-    return id - kPhaseAngleOffset;
+    return id - pvk::kPhaseAngleOffset;
   }
-  if (id / 10000000 == kPCBOutput) return PZAR_PCB::GetComponentResID(id);
+  if (pvk::IsPCBId(id)) return PZAR_PCB::GetComponentResID(id);
   return id;
 }
 
@@ -56,7 +55,7 @@ void CVResultQuery_ZAR::_GetVResultNameForLegend(std::int32_t id, CString& quant
 std::int32_t CVResultQuery_ZAR::_GetVResultUnit(std::int32_t id) {
   // Decided by the id, not by comparing texts: an empty phase-angle text must not turn every
   // base id into an angle.
-  if (id > kPhaseAngleOffset) return kPhaseAngleUnit;
+  if (id > pvk::kPhaseAngleOffset) return kPhaseAngleUnit;
   const TVResCatalogueRow* row = FindVResultCatalogueRow(ChangeResultType(id, nullptr));
   return row ? row->nUnit : 0;
 }

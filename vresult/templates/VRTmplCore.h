@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Containers.h"
+#include "base/ResultId.h"
 #include "datastore/PostDSetType.h"
 #include "vresult/VResultTypes.h"
 
@@ -15,8 +16,9 @@ class CVResult;
 
 namespace pvk::vrtmpl {
 
-// A phase-angle class reads the components stored under its base ids plus this offset.
-constexpr std::int32_t kPhaseOffset = 1000000000;
+// The class generator's name for the phase-angle offset: a phase-angle class reads the
+// components stored under its base ids plus it.
+constexpr std::int32_t kPhaseOffset = kPhaseAngleOffset;
 
 // How a template binds: the data set type it reads, whether a set of another result category
 // fails the whole binding, and the slots that must hold a component (bit i for slot i; slots
