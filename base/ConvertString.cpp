@@ -16,12 +16,13 @@ namespace zar::lib {
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
 constexpr wchar_t kReplacement = 0xFFFD;
+// The Korean code page that the library's locale implies.
+constexpr unsigned kDefaultSystemCodePage = 949;
 
 std::string IconvName(unsigned codePage) {
   switch (codePage) {
-    case kUtf8:
+    case CP_UTF8:
       return "UTF-8";
     case 1200:
       return "UTF-16LE";
@@ -57,17 +58,17 @@ private:
 
 iconv_t Descriptor(unsigned codePage, bool toWide) {
   thread_local IconvCache cache;
-  if (codePage == 0) codePage = MConvertString::GetSystemCodePage();
+  if (codePage == CP_ACP) codePage = MConvertString::GetSystemCodePage();
   iconv_t cd = cache.Get(codePage, toWide);
   // An unknown code page falls back to UTF-8 rather than losing the text.
-  return cd != reinterpret_cast<iconv_t>(-1) ? cd : cache.Get(kUtf8, toWide);
+  return cd != reinterpret_cast<iconv_t>(-1) ? cd : cache.Get(CP_UTF8, toWide);
 }
 
 // Code pages in which every ASCII byte stands for itself (not UTF-16, not EBCDIC, not the
 // 7-bit ISO-2022 and UTF-7 forms).
 bool IsAsciiSuperset(unsigned codePage) {
   switch (codePage) {
-    case kUtf8:
+    case CP_UTF8:
     case 20127:
     case 437:
     case 850:
@@ -93,7 +94,7 @@ bool IsPlainAscii(std::basic_string_view<TChar> text) {
 }
 
 bool CanCopyAscii(unsigned codePage) {
-  return IsAsciiSuperset(codePage == 0 ? MConvertString::GetSystemCodePage() : codePage);
+  return IsAsciiSuperset(codePage == CP_ACP ? MConvertString::GetSystemCodePage() : codePage);
 }
 
 }  // namespace
@@ -105,7 +106,7 @@ unsigned MConvertString::GetSystemCodePage() {
     const auto [stop, error] = std::from_chars(env, last, cp);
     if (error == std::errc() && stop == last && cp > 0 && cp < 65536) return cp;
   }
-  return 949;
+  return kDefaultSystemCodePage;
 }
 
 CString MConvertString::ToWide(std::string_view text, unsigned codePage) {

@@ -16,7 +16,7 @@ static_assert(sizeof(off_t) == 8, "64-bit file offsets are required");
 namespace {
 
 std::string Narrow(const wchar_t* path) {
-  return zar::lib::MConvertString::ToMultiByte(path ? path : L"", 65001);
+  return zar::lib::MConvertString::ToMultiByte(path ? path : L"", CP_UTF8);
 }
 
 // Returns the descriptor, or -1 with errno set.

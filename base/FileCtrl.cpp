@@ -14,11 +14,9 @@ namespace zar::lib {
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
-
 std::wstring_view View(const wchar_t* path) { return path ? std::wstring_view(path) : L""; }
 
-std::string Narrow(const wchar_t* path) { return MConvertString::ToMultiByte(View(path), kUtf8); }
+std::string Narrow(const wchar_t* path) { return MConvertString::ToMultiByte(View(path), CP_UTF8); }
 
 std::size_t NameStart(std::wstring_view path) {
   const std::size_t slash = path.rfind(L'/');
@@ -55,7 +53,7 @@ CString MFileCtrl::GetFilePathNameExt(const wchar_t* path) {
   std::error_code ec;
   const std::filesystem::path abs = std::filesystem::absolute(Narrow(path), ec);
   if (ec) return CString(View(path));
-  return MConvertString::ToWide(abs.lexically_normal().native(), kUtf8);
+  return MConvertString::ToWide(abs.lexically_normal().native(), CP_UTF8);
 }
 
 CString MFileCtrl::GetFilePathName(const wchar_t* path) {
@@ -123,7 +121,7 @@ CString MFileCtrl::GetTempFolderPath() {
   const std::filesystem::path system = std::filesystem::temp_directory_path(error);
   if (error) return {};
   const std::string name = "pvk-" + std::to_string(::geteuid());
-  const CString folder = MConvertString::ToWide((system / name).native(), kUtf8);
+  const CString folder = MConvertString::ToWide((system / name).native(), CP_UTF8);
   return CreateFolder(folder, true) ? folder + L"/" : CString();
 }
 

@@ -77,12 +77,12 @@ void CFileException::ThrowOsError(std::int32_t lOsError, const wchar_t* lpszFile
 }
 
 CString CFileException::GetErrorMessage() const {
-  CString msg = zar::lib::MConvertString::ToWide(what(), 65001);
+  CString msg = zar::lib::MConvertString::ToWide(what(), CP_UTF8);
   if (!m_strFileName.IsEmpty()) msg += L": " + m_strFileName;
   if (m_lOsError > 0) {
     // The untranslated text, so that the message does not depend on the process locale.
     const char* text = strerrordesc_np(m_lOsError);
-    if (text) msg += L" (" + zar::lib::MConvertString::ToWide(text, 65001) + L")";
+    if (text) msg += L" (" + zar::lib::MConvertString::ToWide(text, CP_UTF8) + L")";
   }
   return msg;
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
-
 std::vector<std::string> ListMatching(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
@@ -38,8 +36,9 @@ bool CFileFind::FindFile(const wchar_t* pstrName) {
   const CString pattern = zar::lib::MFileCtrl::GetFileNameExt(request);
   m_strRoot = zar::lib::MFileCtrl::GetFilePathNameExt(folder.IsEmpty() ? L"." : folder.GetString());
   if (m_strRoot.IsEmpty() || m_strRoot[m_strRoot.GetLength() - 1] != L'/') m_strRoot += L'/';
-  m_rootNarrow = zar::lib::MConvertString::ToMultiByte(m_strRoot.str(), kUtf8);
-  m_names = ListMatching(m_rootNarrow, zar::lib::MConvertString::ToMultiByte(pattern.str(), kUtf8));
+  m_rootNarrow = zar::lib::MConvertString::ToMultiByte(m_strRoot.str(), CP_UTF8);
+  m_names =
+      ListMatching(m_rootNarrow, zar::lib::MConvertString::ToMultiByte(pattern.str(), CP_UTF8));
   return !m_names.empty();
 }
 
@@ -66,7 +65,7 @@ bool CFileFind::IsDots() const {
 
 CString CFileFind::GetFileName() const {
   const std::string* name = Current();
-  return name ? zar::lib::MConvertString::ToWide(*name, kUtf8) : CString();
+  return name ? zar::lib::MConvertString::ToWide(*name, CP_UTF8) : CString();
 }
 
 CString CFileFind::GetFilePath() const { return Current() ? m_strRoot + GetFileName() : CString(); }

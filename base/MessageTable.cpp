@@ -48,8 +48,8 @@ void LoadOverrides(Table& t) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto tab = line.find('\t');
     if (tab == std::string::npos || tab == 0) continue;
-    const std::wstring key = MConvertString::ToWide(line.substr(0, tab), 65001).str();
-    t.overrides[key] = Unescape(MConvertString::ToWide(line.substr(tab + 1), 65001).str());
+    const std::wstring key = MConvertString::ToWide(line.substr(0, tab), CP_UTF8).str();
+    t.overrides[key] = Unescape(MConvertString::ToWide(line.substr(tab + 1), CP_UTF8).str());
   }
 }
 

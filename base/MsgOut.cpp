@@ -12,7 +12,7 @@ namespace {
 void DefaultSink(EMsgLevel level, const CString& text) {
   static const bool verbose = std::getenv("PVK_VERBOSE") != nullptr;
   if (level != EMsgLevel::Warning && !verbose) return;
-  const std::string utf8 = MConvertString::ToMultiByte(text.GetString(), 65001);
+  const std::string utf8 = MConvertString::ToMultiByte(text.GetString(), CP_UTF8);
   std::fwrite(utf8.data(), 1, utf8.size(), stderr);
 }
 

@@ -29,7 +29,7 @@ CString GetTestEnvValue(const wchar_t* name) {
   if (!name) return {};
   if (auto it = Overrides().find(name); it != Overrides().end()) return CString(it->second);
   const char* env = std::getenv(GetTestEnvVariableName(name).c_str());
-  return env ? MConvertString::ToWide(env, 65001) : CString();
+  return env ? MConvertString::ToWide(env, CP_UTF8) : CString();
 }
 
 void SetTestEnvValue(const wchar_t* name, const wchar_t* value) {

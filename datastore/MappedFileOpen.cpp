@@ -11,7 +11,7 @@
 namespace pvk::mapfile {
 
 std::string NarrowPath(const wchar_t* path) {
-  return path ? zar::lib::MConvertString::ToMultiByte(path, 65001) : std::string();
+  return path ? zar::lib::MConvertString::ToMultiByte(path, CP_UTF8) : std::string();
 }
 
 int OpenRegular(const std::string& path, int flags) {

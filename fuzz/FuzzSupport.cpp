@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr unsigned kUtf8 = 65001;
 // Memory-backed on Linux; the system's temporary folder where it is missing.
 constexpr const char* kTmpfs = "/dev/shm";
 
@@ -69,6 +68,6 @@ FILE* NullEcho() {
   return pNull;
 }
 
-CString Wide(const std::string& utf8) { return zar::lib::MConvertString::ToWide(utf8, kUtf8); }
+CString Wide(const std::string& utf8) { return zar::lib::MConvertString::ToWide(utf8, CP_UTF8); }
 
 }  // namespace pvk_fuzz

@@ -15,6 +15,8 @@
 
 #include "FuzzRoad.h"
 #include "FuzzSupport.h"
+#include "base/ConvertString.h"
+#include "base/ResultId.h"
 #include "resultfile/RecordTypes.h"
 #include "support/ResultFileBuilder.h"
 #include "vresult/CatalogueDefRows.h"
@@ -26,7 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 using IdSet = std::set<std::int32_t>;
 
-constexpr std::int32_t kPhase = 1000000000;
 // Components per family seed: small files mutate quickly, and the rows of one quantity stay
 // together.
 constexpr std::size_t kCompsPerSeed = 32;
@@ -77,7 +78,7 @@ IdSet RowComps(const TDefRow& row) {
   ids.erase(0);
   if (row.twin) {
     const IdSet base = ids;
-    for (const std::int32_t id : base) ids.insert(id + kPhase);
+    for (const std::int32_t id : base) ids.insert(id + pvk::kPhaseAngleOffset);
   }
   return ids;
 }
@@ -196,7 +197,7 @@ std::string PzarDict(const std::vector<TChunk>& chunks) {
   std::string dict;
   for (const std::int32_t version : {130, 140, 150}) dict += Quote(Int32(version));
   dict += Quote(std::string("NE\0\0", 4)) + Quote(std::string("DBL\0", 4));
-  dict += Quote(Int32(-1) + Int32(0)) + Quote(Int32(65001));
+  dict += Quote(Int32(-1) + Int32(0)) + Quote(Int32(CP_UTF8));
   for (const auto& type : PZAR_RECORD_TYPE::kRecordTypes) dict += Quote(Int32(type.nType));
   IdSet comps;
   for (const TChunk& chunk : chunks) {

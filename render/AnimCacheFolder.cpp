@@ -13,7 +13,6 @@ namespace pvk::render {
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
 constexpr const wchar_t* kAnimFolderName = L"TarvoAni/";
 // Stream files, and the memory file that a process which ended abruptly could not remove.
 constexpr const char* kStalePatterns[] = {"*.mani*", "*.mmap"};
@@ -29,7 +28,7 @@ CString AnimFolderPath(const wchar_t* folder) {
 
 void RemoveStaleAnimFolders(const CString& animFolder) {
   const pvk::cache::COwnedFolder root(
-      zar::lib::MConvertString::ToMultiByte(animFolder.str(), kUtf8));
+      zar::lib::MConvertString::ToMultiByte(animFolder.str(), CP_UTF8));
   for (const std::string& name : root.ListStaleProcessFolders()) {
     const pvk::cache::COwnedFolder stale(root.Fd(), name);
     for (const char* pattern : kStalePatterns) stale.RemoveFilesMatching(pattern);

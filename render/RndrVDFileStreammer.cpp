@@ -13,12 +13,11 @@
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
 // The largest end that a file, and so a buffer or a running file offset, may reach.
 constexpr std::uint64_t kMaxEnd = std::numeric_limits<std::int64_t>::max();
 
 std::string Narrow(const CString& path) {
-  return zar::lib::MConvertString::ToMultiByte(path.str(), kUtf8);
+  return zar::lib::MConvertString::ToMultiByte(path.str(), CP_UTF8);
 }
 
 // True when nSize more bytes after nUsed stay within kMaxEnd.

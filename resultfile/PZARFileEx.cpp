@@ -15,15 +15,13 @@
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
-
 struct FileCloser {
   void operator()(FILE* p) const { std::fclose(p); }
 };
 using TEchoFile = std::unique_ptr<FILE, FileCloser>;
 
 std::string NarrowPath(const CString& path) {
-  return zar::lib::MConvertString::ToMultiByte(path.str(), kUtf8);
+  return zar::lib::MConvertString::ToMultiByte(path.str(), CP_UTF8);
 }
 
 // The echo file of the text output, when "Batch Output" asks for one.

@@ -22,7 +22,7 @@ void CPZARRecord::ReadString(CFile& file, unsigned length, CString& out) const {
 }
 
 void CPZARRecord::ReadStringToANSI(CFile& file, unsigned length, CString& out) const {
-  ReadText(file, length, 65001, out);
+  ReadText(file, length, CP_UTF8, out);
 }
 
 std::uint64_t CPZARRecord::BytesLeft(CFile& file) {

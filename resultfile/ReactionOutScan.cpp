@@ -20,8 +20,9 @@ namespace pzar_reaction {
 namespace {
 
 constexpr std::size_t kChunkSize = 64u * 1024u;
-constexpr unsigned kUtf8 = 65001;
-constexpr std::int64_t kIdOffset = 1000000000;
+// Row ids above this offset are read as the id below it. They are entity ids, not result
+// ids: the value only matches the phase-angle offset of result ids.
+constexpr std::int64_t kRowIdOffset = 1000000000;
 
 const wchar_t kTitle[] = L"R E S U L T A N T   R E A C T I O N   F O R C E   O N   G E O M E T R Y";
 const wchar_t kTableHeader[] =
@@ -118,7 +119,7 @@ bool ReadId(CRowCursor& cursor, std::int32_t& id) {
   if (value < std::numeric_limits<std::int32_t>::min() ||
       value > std::numeric_limits<std::int32_t>::max())
     return false;
-  id = static_cast<std::int32_t>(value > kIdOffset ? value - kIdOffset : value);
+  id = static_cast<std::int32_t>(value > kRowIdOffset ? value - kRowIdOffset : value);
   return true;
 }
 
@@ -197,7 +198,7 @@ CString DecodeLine(std::string_view bytes) {
   // Most lines are ASCII, which every code page reads alike.
   if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
     return CString(std::wstring(bytes.begin(), bytes.end()));
-  return zar::lib::MConvertString::ToWide(bytes, IsValidUtf8(bytes) ? kUtf8 : 0);
+  return zar::lib::MConvertString::ToWide(bytes, IsValidUtf8(bytes) ? CP_UTF8 : CP_ACP);
 }
 
 bool IsReactionTitle(const CString& line) {

@@ -11,10 +11,8 @@ namespace {
 
 using pvk::cache::COwnedFolder;
 
-constexpr unsigned kUtf8 = 65001;
-
 std::string Narrow(const CString& text) {
-  return zar::lib::MConvertString::ToMultiByte(text.str(), kUtf8);
+  return zar::lib::MConvertString::ToMultiByte(text.str(), CP_UTF8);
 }
 
 void CleanAndRemoveAt(const COwnedFolder& parent, const std::string& name,

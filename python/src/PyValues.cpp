@@ -26,7 +26,6 @@ namespace {
 
 using namespace pvk_values;
 
-constexpr unsigned kUtf8 = 65001;
 // A principal value and its direction cosines l, m, n.
 constexpr std::size_t kPrincipalGroup = 4;
 
@@ -201,7 +200,7 @@ TPyValues CalcValues(const std::string& expr, const std::vector<TPyResult>& oper
   CPvkSession& session = operands.front().step.file->Session();
   std::vector<CVResult*> results;
   for (const TPyResult& operand : operands) results.push_back(&operand.Get());
-  const CString wide = zar::lib::MConvertString::ToWide(expr, kUtf8);
+  const CString wide = zar::lib::MConvertString::ToWide(expr, CP_UTF8);
   CVResultCalcExpr parsed;
   CheckExpression(parsed, parsed.Set(wide), expr, operands.size());
   if (units) AskedUnits(*units, {});

@@ -1,5 +1,6 @@
 #include "resultfile/records/PZARRecordCaseInfo.h"
 
+#include "base/ConvertString.h"
 #include "base/File.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr unsigned kTitleWidth = 80;
-constexpr unsigned kUtf8 = 65001;
 
 const TPZARRecordRegistrar_130_140<CPZARRecordCaseInfo> s_reg(PZAR_RECORD_TYPE::CASE_INFO);
 
@@ -38,6 +38,6 @@ int CPZARRecordCaseInfo::WriteBody(IRecordD* pData) {
   if (!pCase || !pCase->GetFile()) return 0;
   pzar_record::WriteInt(*pCase->GetFile(), pCase->m_nAnalType);
   // The title is read as UTF-8, so it is written so, whatever the system code page.
-  pzar_record::WriteText(*pCase->GetFile(), pCase->m_strTitle, kTitleWidth, kUtf8);
+  pzar_record::WriteText(*pCase->GetFile(), pCase->m_strTitle, kTitleWidth, CP_UTF8);
   return 1;
 }

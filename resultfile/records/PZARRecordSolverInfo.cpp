@@ -1,5 +1,6 @@
 #include "resultfile/records/PZARRecordSolverInfo.h"
 
+#include "base/ConvertString.h"
 #include "base/File.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordFactory.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr unsigned kNameWidth = 29;
 constexpr unsigned kText8Width = 8;
 constexpr unsigned kText5Width = 5;
-constexpr std::int32_t kUtf8 = 65001;
+// The encoding type that marks UTF-8 texts; any other marks the system code page.
+constexpr std::int32_t kEncodingTypeUtf8 = 1;
 constexpr std::uint64_t kBodySize = kNameWidth + kText8Width + kText5Width + 6 * 4;
 
 const TPZARRecordRegistrar_130_140<CPZARRecordSolverInfo> s_reg(PZAR_RECORD_TYPE::SOLVER_INFO);
@@ -23,7 +25,7 @@ const TPZARRecordRegistrar_130_140<CPZARRecordSolverInfo> s_reg(PZAR_RECORD_TYPE
 std::int32_t CPZARRecordSolverInfo::GetType() const { return kType; }
 
 std::int32_t CPZARRecordSolverInfo::GetEncodingCodePage() const {
-  return m_nEncodingType == 1 ? kUtf8 : 0;
+  return m_nEncodingType == kEncodingTypeUtf8 ? CP_UTF8 : CP_ACP;
 }
 
 bool CPZARRecordSolverInfo::EncodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t index,
@@ -84,7 +86,8 @@ int CPZARRecordSolverInfo::WriteBody(IRecordD* pData) {
   pzar_record::WriteText(file, pInfo->m_strSolverName, kNameWidth);
   pzar_record::WriteText(file, pInfo->m_strText8, kText8Width);
   pzar_record::WriteText(file, pInfo->m_strText5, kText5Width);
-  pzar_record::WriteInt(file, pInfo->m_nCodePage == kUtf8 ? 1 : 0);
+  pzar_record::WriteInt(
+      file, static_cast<unsigned>(pInfo->m_nCodePage) == CP_UTF8 ? kEncodingTypeUtf8 : 0);
   pzar_record::WriteInt(file, pInfo->m_nReserved);
   pzar_record::WriteFields(file, stored);
   return 1;

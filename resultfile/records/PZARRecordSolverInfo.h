@@ -18,7 +18,7 @@ public:
   // Never filled from the file: the solver's date and time texts are not parsed.
   CTime GetSolverTime() const { return m_tSolverTime; }
   zar::lib::T_UNIT_INDEX GetUnitIndex() const { return m_unitIndex; }
-  // 65001 for UTF-8 texts, else 0 (the system code page).
+  // CP_UTF8 for UTF-8 texts, else CP_ACP (the system code page).
   virtual std::int32_t GetEncodingCodePage() const;
 
   // A unit index is stored as 0 for index 0 and index + 1 otherwise; a stored 1 reads as 0.

@@ -32,7 +32,6 @@ namespace {
 
 using namespace pvk_values;
 
-constexpr unsigned kUtf8 = 65001;
 constexpr char kLocMark = '@';
 
 struct TCalcOptions {
@@ -145,7 +144,7 @@ void EachRow(const CVResult& first, const CPostPartialDList& labels, const T_VRE
 
 void RunCalc(const TCalcOptions& o, std::FILE* out) {
   // Every refusal comes before the first byte of output.
-  const CString wideExpr = zar::lib::MConvertString::ToWide(o.expr, kUtf8);
+  const CString wideExpr = zar::lib::MConvertString::ToWide(o.expr, CP_UTF8);
   CVResultCalcExpr expr;
   CheckExpression(expr, expr.Set(wideExpr), o);
   std::vector<TOperand> asked;

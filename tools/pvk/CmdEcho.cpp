@@ -19,7 +19,7 @@ void RunEcho(const std::string& path, std::FILE* out) {
   std::unique_ptr<FILE, int (*)(FILE*)> echo(std::tmpfile(), &std::fclose);
   if (!echo) throw CPvkError(PVK_EXIT_FILE, "cannot echo " + path, "no temporary file");
   CPZARFile file;
-  const CString wide(zar::lib::MConvertString::ToWide(path, 65001));
+  const CString wide(zar::lib::MConvertString::ToWide(path, CP_UTF8));
   if (!file.ScanWithEcho(wide, echo.get()))
     throw CPvkError(PVK_EXIT_FILE, "cannot open " + path,
                     pvk_text::FirstReason(file.GetScanReasons(), "not a result file"));

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr std::uint64_t kSampleLimitBytes = 2ull << 30;  // 2 GB
 constexpr double kBytesPerGB = 1024.0 * 1024.0 * 1024.0;
-constexpr unsigned kUtf8 = 65001;
 
 struct TSampleArgs {
   std::string out;
@@ -29,7 +28,7 @@ struct TSampleArgs {
   TSampleOptions sample;
 };
 
-CString Wide(const std::string& utf8) { return zar::lib::MConvertString::ToWide(utf8, kUtf8); }
+CString Wide(const std::string& utf8) { return zar::lib::MConvertString::ToWide(utf8, CP_UTF8); }
 
 // pvk opens what the post file manager takes, and it judges the full path.
 bool Openable(const fs::path& path) {
@@ -54,7 +53,7 @@ fs::path ResultPath(const std::string& out) {
 // The reader looks for the text output beside the file under its name without extension.
 fs::path TextOutputPath(const fs::path& path) {
   const CString base = zar::lib::MFileCtrl::GetFilePathName(Wide(path.string()).GetString());
-  const fs::path name = fs::path(zar::lib::MConvertString::ToMultiByte(base.str(), kUtf8));
+  const fs::path name = fs::path(zar::lib::MConvertString::ToMultiByte(base.str(), CP_UTF8));
   return path.parent_path() / (name.filename().string() + ".out");
 }
 

@@ -50,7 +50,7 @@ std::string Lower(std::string text) {
 }  // namespace
 
 std::string Utf8(const CString& text) {
-  return zar::lib::MConvertString::ToMultiByte(text.str(), 65001);
+  return zar::lib::MConvertString::ToMultiByte(text.str(), CP_UTF8);
 }
 
 std::string FirstReason(const zar::MArray<TPZARScanReason>& reasons, const char* otherwise) {

@@ -15,13 +15,12 @@
 
 namespace {
 
-constexpr unsigned kUtf8 = 65001;
 constexpr std::int32_t kUnitN = 2, kUnitMm = 2, kUnitJ = 2;
 
 }  // namespace
 
 bool CSampleRecordWriter::Open(const std::string& path, std::int32_t format) {
-  return m_writer.OpenFile(CString(zar::lib::MConvertString::ToWide(path, kUtf8)), 1, 0) &&
+  return m_writer.OpenFile(CString(zar::lib::MConvertString::ToWide(path, CP_UTF8)), 1, 0) &&
          (format == 140 ? m_writer.WriteFileVerinfo()
                         : pzar_writer::WriteFileHeader(m_writer, format));
 }

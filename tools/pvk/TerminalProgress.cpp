@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kBarWidth = 40;
 constexpr std::size_t kTextBytes = 60;  // with the bar, one line of an 80-column terminal
-constexpr unsigned kUtf8 = 65001;
 
 // At most `bytes` bytes, not cutting a character.
 std::string Cut(const std::string& text, std::size_t bytes) {
@@ -68,5 +67,5 @@ void CTerminalProgress::Draw() {
 
 void SayProgress(const std::string& utf8) {
   if (auto* progress = zar_interface::IProgressBar::m_pInstance)
-    progress->SetText(zar::lib::MConvertString::ToWide(utf8, kUtf8).GetString());
+    progress->SetText(zar::lib::MConvertString::ToWide(utf8, CP_UTF8).GetString());
 }
