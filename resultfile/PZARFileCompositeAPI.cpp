@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/MsgOut.h"
+#include "resultfile/PZARSourceSites.h"
 
 namespace PZAR_Composite {
 
@@ -34,7 +35,8 @@ int GetCompositeInformation(const zar::MArray<std::int32_t>& plyIds, std::int32_
   const int ply = Digits(text, p + 1, 4);
   if (ply > 0 && static_cast<std::size_t>(ply) > plyIds.size()) {
     zar::lib::nsMsgOutFormat(L"PLY info not exist (solver output problem)");
-    zar::lib::nsMsgOutFormat(L"in %s at line %d\n", L"PZARFileCompositeAPI", 45);
+    zar::lib::nsMsgOutFormat(L"in %S at line %d\n", pzar_site::kPlyInfoMissing.szUnit,
+                             pzar_site::kPlyInfoMissing.nLine);
     return 0;
   }
   info[0] = ply == 0 ? 1u : 2u;

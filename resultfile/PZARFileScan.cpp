@@ -16,6 +16,7 @@
 #include "base/Profiler.h"
 #include "base/TestEnv.h"
 #include "resultfile/PZARFile.h"
+#include "resultfile/PZARSourceSites.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
 
@@ -36,7 +37,7 @@ TEchoFile OpenEcho(const CString& path) {
   if (option.CompareNoCase(L"YES") != 0) return nullptr;
   CString echoPath = zar::lib::MFileCtrl::GetFilePathNameExt(path);
   echoPath += L".ech";
-  const std::string narrow = zar::lib::MConvertString::ToMultiByte(echoPath.str(), 65001);
+  const std::string narrow = zar::lib::MConvertString::ToMultiByte(echoPath.str(), CP_UTF8);
   return TEchoFile(std::fopen(narrow.c_str(), "w"));
 }
 
@@ -121,7 +122,8 @@ int CPZARFile::ScanWithEcho(const CString& path, FILE* pEcho) {
   m_nCurNodeCnt = m_nCurElemCnt = m_nActElemCntConsStag = m_nDeactElemCntConsStag = 0;
   m_aResIDs.clear();
   m_nEncodingCodePage = 0;
-  zar::lib::MProfiler profiler("PZARFile", 244, L"CPZARFile::_Scan()");
+  zar::lib::MProfiler profiler(pzar_site::kScanProfile.szUnit, pzar_site::kScanProfile.nLine,
+                               L"CPZARFile::_Scan()");
   try {
     if (!m_file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) {
       AddScanReason({.eKind = EPZARScanReason::FILE_NOT_OPENED});
@@ -136,7 +138,7 @@ int CPZARFile::ScanWithEcho(const CString& path, FILE* pEcho) {
   } catch (const std::exception& e) {
     // Container overflow or memory exhaustion inside a record.
     AddScanReason({.eKind = EPZARScanReason::FILE_ERROR,
-                   .strDetail = zar::lib::MConvertString::ToWide(e.what(), 65001)});
+                   .strDetail = zar::lib::MConvertString::ToWide(e.what(), CP_UTF8)});
     return 0;
   }
 }
