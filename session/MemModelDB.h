@@ -37,7 +37,8 @@ struct TMemDBAnalysis {
   std::uint8_t m_aReserved[95];
   std::uint8_t m_nKind;
 };
-static_assert(offsetof(TMemDBAnalysis, m_nKind) == 99 && sizeof(TMemDBAnalysis) >= 100);
+static_assert(offsetof(TMemDBAnalysis, m_nKind) == IPreDBLinker::N_ANALYSIS_KIND_BYTE &&
+              sizeof(TMemDBAnalysis) > IPreDBLinker::N_ANALYSIS_KIND_BYTE);
 
 struct TMemDBLoadCase {
   std::int32_t m_nID;
@@ -45,8 +46,6 @@ struct TMemDBLoadCase {
 
 class CMemModelDB : public IPreDBLinker {
 public:
-  static constexpr std::int32_t N_ANALYSIS_TABLE = 530;
-
   const IPreDBTable* GetNodeTable() const override { return &m_tblNode; }
   const IPreDBTable* GetElementTable() const override { return &m_tblElem; }
   // 530: the analysis result items; DPoolPtob::N_POOL (130): the part-to-body pool.

@@ -24,8 +24,7 @@ static_assert(offsetof(TPreElemTypeInfo, m_nNodeCnt) == 2 * sizeof(std::int32_t)
 class IPreDBTable {
 public:
   virtual ~IPreDBTable() = default;
-  // The item's record, or null when the iterator names no item of this table. Byte 99 of a
-  // record of table 530 is the analysis kind code.
+  // The item's record, or null when the iterator names no item of this table.
   virtual const void* GetRecord(std::uint64_t dbItr) const = 0;
   virtual std::int32_t GetCount() const = 0;
   // 0 when no item has that id.
@@ -40,10 +39,15 @@ public:
 
 class IPreDBLinker {
 public:
+  // The table of the analysis result items; this byte of an item's record is its analysis
+  // kind code. Both are the host's record layout.
+  static constexpr std::int32_t N_ANALYSIS_TABLE = 530;
+  static constexpr std::size_t N_ANALYSIS_KIND_BYTE = 99;
+
   virtual ~IPreDBLinker() = default;
   virtual const IPreDBTable* GetNodeTable() const = 0;
   virtual const IPreDBTable* GetElementTable() const = 0;
-  // Null for a table the model does not have; 530 holds the analysis result items.
+  // Null for a table the model does not have.
   virtual const IPreDBTable* GetTable(std::int32_t tableNo) const = 0;
   // Opaque to the library; handed on to the mesh post unit. Not owned.
   virtual void* GetBodyModel() const = 0;
