@@ -16,6 +16,7 @@
 #include "render/LegendValueFuncEqualInterval.h"
 #include "session/POHBase.h"
 #include "session/POHPoolBase.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "session/QVEPOHSession.h"
 #include "vresult/VResult.h"
@@ -77,14 +78,17 @@ struct TLoaded {
   }
 
   TLoaded() {
-    const std::uint64_t mcas = AddNode(0, L"bench", 0);
-    const std::uint64_t vcas = AddNode(2, L"Step 1", AddNode(1, L"STATIC", mcas));
+    const std::uint64_t mcas = AddNode(pvk::POH_LEVEL_MCAS, L"bench", 0);
+    const std::uint64_t vcas =
+        AddNode(pvk::POH_LEVEL_VCAS, L"Step 1", AddNode(pvk::POH_LEVEL_SCAS, L"STATIC", mcas));
     auto result = std::make_unique<CDrawnResult>();
     result->SetParent(vcas);
     result->SetPOHSession(&session);
     CVResult* vr = result.get();
     std::unique_ptr<CVResult> owned = std::move(result);
-    if (!static_cast<CPOHVcas*>(session.GetPOHPool(2)->GetAt(vcas))->GetPackage()->Insert(owned))
+    if (!static_cast<CPOHVcas*>(session.GetPOHPool(pvk::POH_LEVEL_VCAS)->GetAt(vcas))
+             ->GetPackage()
+             ->Insert(owned))
       return;
     mpu.MakeBodySet();
     provider.m_pMPU = &mpu;

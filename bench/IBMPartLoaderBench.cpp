@@ -20,6 +20,7 @@
 #include "resultfile/PostFile.h"
 #include "session/MemModelDB.h"
 #include "session/POHPoolBase.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "session/QVEPOHSession.h"
 #include "session/QVEPostFileManager.h"
@@ -58,7 +59,8 @@ struct TLoadedSample {
     param.m_pMesh = pMesh.get();
     param.m_nBuild = 1;
     const auto* pStep = static_cast<const CPOHVcas*>(
-        session.GetPOHPool(2)->GetAt(session.GetPOHPool(2)->GetHeadPosition()));
+        session.GetPOHPool(pvk::POH_LEVEL_VCAS)
+            ->GetAt(session.GetPOHPool(pvk::POH_LEVEL_VCAS)->GetHeadPosition()));
     CVResult* pDisp = pStep->GetPackage()->Find(pvk::LOC_NODE, 101);
     CVResult* pDensity = pStep->GetPackage()->Find(pvk::LOC_NODE, 7401);
     if (!pDisp || !pDensity) return;

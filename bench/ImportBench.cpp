@@ -19,6 +19,7 @@
 #include "resultfile/records/PZARRecordIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordVector.h"
+#include "session/POHTypes.h"
 #include "session/QVEPOHSession.h"
 
 namespace {
@@ -108,7 +109,7 @@ void BM_ScanAndImport(benchmark::State& state) {
     CQVEPOHSession session;
     if (!scanned.Scan(file.Wide()) || !scanned.CreatePOH(&session, nullptr, 0))
       state.SkipWithError("import failed");
-    kept = session.GetPOHPool(2)->GetSize();
+    kept = session.GetPOHPool(pvk::POH_LEVEL_VCAS)->GetSize();
   }
   state.counters["steps"] = static_cast<double>(kept);
   state.counters["s_per_step"] =

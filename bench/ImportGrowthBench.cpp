@@ -22,6 +22,7 @@
 #include "resultfile/records/PZARRecordIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordVector.h"
+#include "session/POHTypes.h"
 #include "session/QVEPOHSession.h"
 
 namespace {
@@ -159,7 +160,7 @@ void Import(benchmark::State& state, EShape shape) {
     auto pSession = std::make_unique<CQVEPOHSession>();
     if (!pFile->Scan(file.Wide()) || !pFile->CreatePOH(pSession.get(), nullptr, 0))
       state.SkipWithError("import failed");
-    steps = pSession->GetPOHPool(2)->GetSize();
+    steps = pSession->GetPOHPool(pvk::POH_LEVEL_VCAS)->GetSize();
     // Freeing the session and the file is not the import.
     state.PauseTiming();
     pSession.reset();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "session/POHPools.h"
+#include "session/POHTypes.h"
 #include "session/PostObjectPool.h"
 #include "session/QVEPOHSession.h"
 
@@ -219,13 +220,14 @@ void RemoveEach_Std(benchmark::State& state) {
 // collect them: with one walk of each pool the time grows 4x per 4x sub-cases, not 16x.
 void StepsOfResultFile(benchmark::State& state) {
   CQVEPOHSession session;
-  const std::uint64_t mcasItr = session.GetPOHPool(0)->Add();
+  const std::uint64_t mcasItr = session.GetPOHPool(pvk::POH_LEVEL_MCAS)->Add();
   for (std::int64_t i = 0; i < state.range(0); ++i) {
-    const std::uint64_t scasItr = session.GetPOHPool(1)->Add();
-    session.GetPOHPool(1)->GetAt(scasItr)->SetParent(mcasItr);
-    session.GetPOHPool(2)->GetAt(session.GetPOHPool(2)->Add())->SetParent(scasItr);
+    const std::uint64_t scasItr = session.GetPOHPool(pvk::POH_LEVEL_SCAS)->Add();
+    session.GetPOHPool(pvk::POH_LEVEL_SCAS)->GetAt(scasItr)->SetParent(mcasItr);
+    CPOHPoolBase* pSteps = session.GetPOHPool(pvk::POH_LEVEL_VCAS);
+    pSteps->GetAt(pSteps->Add())->SetParent(scasItr);
   }
-  const auto& steps = static_cast<const CPOHPoolVcas&>(*session.GetPOHPool(2));
+  const auto& steps = static_cast<const CPOHPoolVcas&>(*session.GetPOHPool(pvk::POH_LEVEL_VCAS));
   zar::MArray<std::uint64_t> out;
   for (auto _ : state) benchmark::DoNotOptimize(steps.GetListByPOHMcas(mcasItr, out));
   state.SetComplexityN(state.range(0));

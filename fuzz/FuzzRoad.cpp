@@ -13,6 +13,7 @@
 #include "resultfile/PZARFileModel.h"
 #include "session/MemModelDB.h"
 #include "session/POHPoolBase.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "session/QVEPOHSession.h"
 #include "session/QVEPostFileManager.h"
@@ -87,10 +88,11 @@ std::size_t RunRoad(const std::string& path, TLoadedSet* pLoaded) {
   if (!pFile) return 0;
   FillModel(*pFile, db);
   CLoader loader(db, pLoaded);
-  for (const std::uint64_t scas : Children(session, 1, mcas))
-    for (const std::uint64_t vcas : Children(session, 2, scas)) {
+  for (const std::uint64_t scas : Children(session, pvk::POH_LEVEL_SCAS, mcas))
+    for (const std::uint64_t vcas : Children(session, pvk::POH_LEVEL_VCAS, scas)) {
       if (loader.Full()) return loader.Loads();
-      loader.LoadStep(*static_cast<const CPOHVcas*>(session.GetPOHPool(2)->GetAt(vcas)));
+      loader.LoadStep(
+          *static_cast<const CPOHVcas*>(session.GetPOHPool(pvk::POH_LEVEL_VCAS)->GetAt(vcas)));
     }
   return loader.Loads();
 }

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr std::int32_t kSubCaseLevel = 1;
-constexpr std::int32_t kStepLevel = 2;
-
 // The live node of that level of the result's session, or null.
 template <class Node>
 const Node* LiveNode(const CVResult& vr, std::int32_t nLevel, std::uint64_t itr) {
@@ -27,12 +24,12 @@ const Node* LiveNode(const CVResult& vr, std::int32_t nLevel, std::uint64_t itr)
 namespace pvk::ibm {
 
 CVResultPackage* FindResultPackage(const CVResult& vr) {
-  const CPOHVcas* pStep = LiveNode<CPOHVcas>(vr, kStepLevel, vr.GetPOHVcas());
+  const CPOHVcas* pStep = LiveNode<CPOHVcas>(vr, pvk::POH_LEVEL_VCAS, vr.GetPOHVcas());
   return pStep ? pStep->GetPackage() : nullptr;
 }
 
 const CPOHScas* FindResultSubCase(const CVResult& vr) {
-  return LiveNode<CPOHScas>(vr, kSubCaseLevel, vr.GetPOHScas());
+  return LiveNode<CPOHScas>(vr, pvk::POH_LEVEL_SCAS, vr.GetPOHScas());
 }
 
 }  // namespace pvk::ibm

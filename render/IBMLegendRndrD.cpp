@@ -137,9 +137,9 @@ void CIBMLegendRndrD::MakeBtmBlock(const CVResult* pResult, const T_RNDRD_ARG& a
   };
   CString unit;
   if (pResult) {
-    const CString file = NodeName(*pResult, 0, pResult->GetPOHMcas());
-    const CString subcase = NodeName(*pResult, 1, pResult->GetPOHScas());
-    const CString step = NodeName(*pResult, 2, pResult->GetPOHVcas());
+    const CString file = NodeName(*pResult, pvk::POH_LEVEL_MCAS, pResult->GetPOHMcas());
+    const CString subcase = NodeName(*pResult, pvk::POH_LEVEL_SCAS, pResult->GetPOHScas());
+    const CString step = NodeName(*pResult, pvk::POH_LEVEL_VCAS, pResult->GetPOHVcas());
     if (!file.IsEmpty()) addName(file);
     if (!subcase.IsEmpty()) addName(subcase);
     if (step != subcase) addName(step);

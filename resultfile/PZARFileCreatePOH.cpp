@@ -25,8 +25,8 @@ bool IsSupported(std::int32_t version) {
 
 // Removes a result file node with its sub-cases and their steps.
 void RemoveCaseTree(IPOHSession& session, std::uint64_t mcas) {
-  CPOHPoolBase& scasPool = *session.GetPOHPool(1);
-  CPOHPoolBase& vcasPool = *session.GetPOHPool(2);
+  CPOHPoolBase& scasPool = *session.GetPOHPool(pvk::POH_LEVEL_SCAS);
+  CPOHPoolBase& vcasPool = *session.GetPOHPool(pvk::POH_LEVEL_VCAS);
   zar::MArray<std::uint64_t> cases, steps;
   scasPool.GetListByParent(mcas, cases);
   const std::unordered_set<std::uint64_t> own(cases.begin(), cases.end());
@@ -36,7 +36,7 @@ void RemoveCaseTree(IPOHSession& session, std::uint64_t mcas) {
   }
   for (const std::uint64_t step : steps) vcasPool.Remove(step);
   for (const std::uint64_t scas : cases) scasPool.Remove(scas);
-  session.GetPOHPool(0)->Remove(mcas);
+  session.GetPOHPool(pvk::POH_LEVEL_MCAS)->Remove(mcas);
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ int CPZARFile::CreatePOH(IPOHSession* pSession, IPreDBLinker* pLinker, std::uint
 void CPZARFile::WarnFailed(const wchar_t* what, const char* cause) noexcept {
   try {
     zar::lib::nsMsgOutWarning(L"The %s of %s failed: %s\n", what, m_file.GetFilePath(),
-                              zar::lib::MConvertString::ToWide(cause, 65001));
+                              zar::lib::MConvertString::ToWide(cause, CP_UTF8));
   } catch (...) {
     // No memory left even for the message.
   }

@@ -6,6 +6,7 @@
 #include "base/ValidAddress.h"
 #include "resultfile/PZARElemCSysLoader.h"
 #include "resultfile/PZARFile.h"
+#include "resultfile/PZARSourceSites.h"
 #include "resultfile/RecordTypes.h"
 #include "resultfile/records/PZARRecordCaseInfo.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
@@ -19,9 +20,6 @@
 #include "session/POHVcas.h"
 
 namespace {
-
-// Byte 99 of a result item's record: the analysis kinds whose steps are sorted by name.
-constexpr std::size_t kAnalysisKindByte = 99;
 
 bool IsValidItr(std::uint64_t itr) {
   return itr && zar::IsValidAddress(reinterpret_cast<const void*>(itr), 1);
@@ -40,11 +38,13 @@ void IPZARFileImportHelper::Initialize(TPostImportInfo* pInfo) {
 
 bool IPZARFileImportHelper::StepSortByDB() const {
   if (!IsValidItr(m_info.nDBItr) || !m_info.pLinker) return false;
-  const IPreDBTable* pTable = m_info.pLinker->GetTable(530);
+  const IPreDBTable* pTable = m_info.pLinker->GetTable(IPreDBLinker::N_ANALYSIS_TABLE);
   const auto* pRecord =
       static_cast<const unsigned char*>(pTable ? pTable->GetRecord(m_info.nDBItr) : nullptr);
-  if (!pRecord || !zar::IsValidAddress(pRecord, kAnalysisKindByte + 1)) return false;
-  return pRecord[kAnalysisKindByte] == 114 || pRecord[kAnalysisKindByte] == 115;
+  constexpr std::size_t kKindByte = IPreDBLinker::N_ANALYSIS_KIND_BYTE;
+  if (!pRecord || !zar::IsValidAddress(pRecord, kKindByte + 1)) return false;
+  // The analysis kinds whose steps are sorted by name.
+  return pRecord[kKindByte] == 114 || pRecord[kKindByte] == 115;
 }
 
 void IPZARFileImportHelper::Import() {
@@ -69,11 +69,11 @@ CPOHPoolBase& IPZARFileImportHelper::Pool(std::int32_t level) const {
 }
 
 CPOHScas* IPZARFileImportHelper::Scas(std::uint64_t itr) const {
-  return itr ? static_cast<CPOHScas*>(Pool(1).GetAt(itr)) : nullptr;
+  return itr ? static_cast<CPOHScas*>(Pool(pvk::POH_LEVEL_SCAS).GetAt(itr)) : nullptr;
 }
 
 CPOHVcas* IPZARFileImportHelper::Vcas(std::uint64_t itr) const {
-  return itr ? static_cast<CPOHVcas*>(Pool(2).GetAt(itr)) : nullptr;
+  return itr ? static_cast<CPOHVcas*>(Pool(pvk::POH_LEVEL_VCAS).GetAt(itr)) : nullptr;
 }
 
 void IPZARFileImportHelper::StartStep() {
@@ -85,15 +85,16 @@ void IPZARFileImportHelper::StartStep() {
 
 void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
   const CString& title = pRecord->GetTitle();
-  CPOHPoolBase& scasPool = Pool(1);
+  CPOHPoolBase& scasPool = Pool(pvk::POH_LEVEL_SCAS);
   const std::uint64_t reused = FindScas(title);
-  const auto* pMcas = static_cast<const CPOHMcas*>(Pool(0).GetAt(m_nMcas));
+  const auto* pMcas = static_cast<const CPOHMcas*>(Pool(pvk::POH_LEVEL_MCAS).GetAt(m_nMcas));
   std::uint64_t loadCase =
       m_info.pLinker ? m_info.pLinker->FindLoadCase(pMcas->GetDBIterator(), title) : 0;
   if (!IsValidItr(loadCase)) {
     if (!reused && !m_bWithoutDB && !m_bHasScas) {
       zar::lib::nsMsgOutFormat(L"pre-DB match FAILED : %s", title.GetString());
-      zar::lib::nsMsgOutFormat(L"in %s at line %d\n", L"IPZARFileImportHelper", 369);
+      zar::lib::nsMsgOutFormat(L"in %S at line %d\n", pzar_site::kPreDBMatchFailed.szUnit,
+                               pzar_site::kPreDBMatchFailed.nLine);
     }
     loadCase = 0;
   }
@@ -108,7 +109,7 @@ void IPZARFileImportHelper::GetCaseInfo(CPZARRecordCaseInfo* pRecord) {
     m_bHasScas = true;
     m_mapScasByTitle.emplace(title.str(), m_nPendingScas);
   }
-  m_nVcas = Pool(2).Add();
+  m_nVcas = Pool(pvk::POH_LEVEL_VCAS).Add();
   // A new sub-case has this step only; a re-used one has its earlier steps too.
   m_nCaseStep = reused ? 0 : m_nVcas;
   CPOHVcas* pStep = CurrentStep();
@@ -136,7 +137,7 @@ int IPZARFileImportHelper::GetOutputSet(CPZARRecord* pRecord) {
     const bool reuse = pCurrent && m_nVcas == m_nCaseStep && pCurrent->GetParent() == m_nScas &&
                        pCurrent->GetName() == pScas->GetName();
     m_nCaseStep = 0;
-    if (!reuse) m_nVcas = Pool(2).Add();
+    if (!reuse) m_nVcas = Pool(pvk::POH_LEVEL_VCAS).Add();
     CPOHVcas* pStep = CurrentStep();
     pStep->SetParent(m_nScas);
     pStep->SetName(pSet->GetTitle());
@@ -151,7 +152,7 @@ int IPZARFileImportHelper::GetOutputSet(CPZARRecord* pRecord) {
       group.push_back(pStep);
       // The step's own key: looked up by name, two steps of one name would give one key twice
       // and the reassignment would put one step under two keys and lose the other.
-      m_aStepKey.push_back(Pool(2).GetKeyByItr(m_nVcas));
+      m_aStepKey.push_back(Pool(pvk::POH_LEVEL_VCAS).GetKeyByItr(m_nVcas));
     }
   }
   StartStep();
@@ -165,7 +166,7 @@ void IPZARFileImportHelper::ModifySortingData() {
   // The pool keeps its order; the steps move between the keys, LOAD steps first.
   auto key = m_aStepKey.begin();
   for (const auto* pGroup : {&m_aStepLoad, &m_aStepPSD, &m_aStepOther})
-    for (CPOHBase* pStep : *pGroup) Pool(2).SetAt(*key++, pStep);
+    for (CPOHBase* pStep : *pGroup) Pool(pvk::POH_LEVEL_VCAS).SetAt(*key++, pStep);
 }
 
 const zar::MArray<std::int32_t>* IPZARFileImportHelper::IDsOf(CPZARRecordIDList* pList) {

@@ -7,6 +7,7 @@
 #include "session/ModelDBLink.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
+#include "session/POHTypes.h"
 
 std::uint64_t CPZARFileImportHelper_130::CreatePOHMcas() {
   if (!m_info.pSession || !m_info.pFile) return 0;
@@ -27,8 +28,8 @@ std::uint64_t CPZARFileImportHelper_130::CreatePOHMcas() {
   unit.nEnergy = 2;
   GetSolverUnitIndex(&unit);
 
-  m_nMcas = Pool(0).Add();
-  auto* pMcas = static_cast<CPOHMcas*>(Pool(0).GetAt(m_nMcas));
+  m_nMcas = Pool(pvk::POH_LEVEL_MCAS).Add();
+  auto* pMcas = static_cast<CPOHMcas*>(Pool(pvk::POH_LEVEL_MCAS).GetAt(m_nMcas));
   if (!pMcas) return m_nMcas = 0;
   pMcas->SetName(name);
   pMcas->SetResultFilePath(path);

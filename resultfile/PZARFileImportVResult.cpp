@@ -6,12 +6,14 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "resultfile/PZARFileEx.h"
 #include "resultfile/PZARFileImportHelper.h"
 #include "resultfile/PZARPCB.h"
 #include "session/POHPoolBase.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "vresult/CompTypeVResMap.h"
 #include "vresult/CompTypeVResMapManager.h"
@@ -22,8 +24,6 @@
 #include "vresult/catalogue/VResultCatalogue.h"
 
 namespace {
-
-bool IsPCBComp(std::int32_t comp) { return comp / 10000000 == 5; }
 
 // Every data set of the category, whatever its type: each result binds the types it reads.
 zar::MList<CPostDSet*> SetsOfCategory(const CPostDSetContainer& container, std::int32_t category) {
@@ -89,7 +89,7 @@ void IPZARFileImportHelper::GetRecordFile() {
   // Reactions are not in the component table; the catalogue files them with component 481.
   const TVResCatalogueRow* pRow = FindVResultCatalogueRow(481);
   const std::int32_t category = pRow ? pRow->nCategory : 0;
-  const CStepsByName steps(Pool(1), Pool(2), m_nMcas);
+  const CStepsByName steps(Pool(pvk::POH_LEVEL_SCAS), Pool(pvk::POH_LEVEL_VCAS), m_nMcas);
   const CPZARRecordReaction_None* pPrevious = nullptr;
   CPOHVcas* pStep = nullptr;
   for (const auto& pOwned : pFile->GetRecordEx()) {
@@ -113,8 +113,8 @@ void IPZARFileImportHelper::GetRecordFile() {
 }
 
 void IPZARFileImportHelper::MakeVResult(std::uint64_t mcasItr) {
-  CPOHPoolBase& scasPool = Pool(1);
-  CPOHPoolBase& vcasPool = Pool(2);
+  CPOHPoolBase& scasPool = Pool(pvk::POH_LEVEL_SCAS);
+  CPOHPoolBase& vcasPool = Pool(pvk::POH_LEVEL_VCAS);
   zar::MArray<std::uint64_t> cases;
   scasPool.GetListByParent(mcasItr, cases);
   const std::set<std::uint64_t> ownCases(cases.begin(), cases.end());
@@ -146,7 +146,7 @@ std::int32_t IPZARFileImportHelper::MakeVResult(std::uint64_t vcasItr, CPOHVcas&
     const pvk::LOC_TYPE loc = pSet->GetLOCType();
     for (const auto& pComp : pSet->GetDCompList()) {
       const std::int32_t comp = pComp->GetCompType();
-      const bool bPCB = IsPCBComp(comp);
+      const bool bPCB = pvk::IsPCBId(comp);
       const auto [first, last] = pMap->EqualRange(bPCB ? PZAR_PCB::GetComponentResID(comp) : comp);
       for (auto it = first; it != last; ++it) {
         const std::int32_t compID =

@@ -27,28 +27,28 @@ CPOHPoolQVEMcas::CPOHPoolQVEMcas(IPOHSession* pSession)
     : CPOHPoolMcas(pSession, RUNTIME_CLASS(CPOHMcas)) {}
 
 CPOHPoolQVEMcas::iterator CPOHPoolQVEMcas::GetByPOHScas(iterator scasItr) const {
-  return ParentOf(LevelPool(*this, 1), scasItr);
+  return ParentOf(LevelPool(*this, pvk::POH_LEVEL_SCAS), scasItr);
 }
 
 CPOHPoolQVEMcas::iterator CPOHPoolQVEMcas::GetByPOHVcas(iterator vcasItr) const {
-  return GetByPOHScas(ParentOf(LevelPool(*this, 2), vcasItr));
+  return GetByPOHScas(ParentOf(LevelPool(*this, pvk::POH_LEVEL_VCAS), vcasItr));
 }
 
 CPOHPoolScas::CPOHPoolScas(IPOHSession* pSession)
     : CPOHPoolBase(pSession, RUNTIME_CLASS(CPOHScas)) {}
 
 CPOHPoolScas::iterator CPOHPoolScas::GetByPOHVcas(iterator vcasItr) const {
-  return ParentOf(LevelPool(*this, 2), vcasItr);
+  return ParentOf(LevelPool(*this, pvk::POH_LEVEL_VCAS), vcasItr);
 }
 
 CPOHPoolScas::iterator CPOHPoolScas::GetByVcasDB(std::uint64_t vcasDbItr) const {
-  const CPOHPoolBase* pVcasPool = LevelPool(*this, 2);
+  const CPOHPoolBase* pVcasPool = LevelPool(*this, pvk::POH_LEVEL_VCAS);
   return pVcasPool ? ParentOf(pVcasPool, pVcasPool->GetByDBItr(vcasDbItr)) : 0;
 }
 
 std::int32_t CPOHPoolScas::GetListByMcasDB(std::uint64_t mcasDbItr,
                                            zar::MArray<std::uint64_t>& out) const {
-  const CPOHPoolBase* pMcasPool = LevelPool(*this, 0);
+  const CPOHPoolBase* pMcasPool = LevelPool(*this, pvk::POH_LEVEL_MCAS);
   const iterator mcasItr = pMcasPool ? pMcasPool->GetByDBItr(mcasDbItr) : 0;
   return mcasItr ? GetListByParent(mcasItr, out) : 0;
 }
@@ -59,7 +59,7 @@ CPOHPoolVcas::CPOHPoolVcas(IPOHSession* pSession)
 std::int32_t CPOHPoolVcas::GetListByPOHMcas(iterator mcasItr,
                                             zar::MArray<std::uint64_t>& out) const {
   out.clear();
-  const CPOHPoolBase* pScasPool = LevelPool(*this, 1);
+  const CPOHPoolBase* pScasPool = LevelPool(*this, pvk::POH_LEVEL_SCAS);
   zar::MArray<std::uint64_t> scasItrs;
   if (!pScasPool || !pScasPool->GetListByParent(mcasItr, scasItrs)) return 0;
   // One walk over the steps, each filed under its sub-case's place in sub-case order.
@@ -78,7 +78,7 @@ std::int32_t CPOHPoolVcas::GetListByPOHMcas(iterator mcasItr,
 
 std::int32_t CPOHPoolVcas::GetListByScasDB(std::uint64_t scasDbItr,
                                            zar::MArray<std::uint64_t>& out) const {
-  const CPOHPoolBase* pScasPool = LevelPool(*this, 1);
+  const CPOHPoolBase* pScasPool = LevelPool(*this, pvk::POH_LEVEL_SCAS);
   const iterator scasItr = pScasPool ? pScasPool->GetByDBItr(scasDbItr) : 0;
   return scasItr ? GetListByParent(scasItr, out) : 0;
 }

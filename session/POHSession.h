@@ -10,7 +10,7 @@ class IPOHSession {
 public:
   virtual ~IPOHSession() = default;
   virtual pvk::E_POH_TYPE GetType() const = 0;
-  // Level 0 result files, 1 sub-cases, 2 steps.
+  // The pool of a level (pvk::E_POH_LEVEL).
   virtual CPOHPoolBase* GetPOHPool(std::int32_t nLevel) = 0;
   virtual const CPOHPoolBase* GetPOHPool(std::int32_t nLevel) const = 0;
   // Removes a result file with its sub-cases and steps.

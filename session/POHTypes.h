@@ -11,6 +11,13 @@ enum E_POHV_SOLVER_TYPE : std::int32_t {
   POHV_SOLVER_MATCHED = 1,
 };
 
+// Level of the case hierarchy, the argument of IPOHSession::GetPOHPool.
+enum E_POH_LEVEL : std::int32_t {
+  POH_LEVEL_MCAS = 0,  // result files
+  POH_LEVEL_SCAS = 1,  // sub-cases
+  POH_LEVEL_VCAS = 2,  // steps
+};
+
 // Kind of post session.
 enum E_POH_TYPE : std::int32_t {
   POH_TYPE_QVE = 0,

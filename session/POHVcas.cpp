@@ -35,7 +35,7 @@ CString CPOHVcas::GetStepValueName() const {
 const CPOHScas* CPOHVcas::GetParentScas() const {
   const CPOHPoolBase* pPool = GetPOHPool();
   const IPOHSession* pSession = pPool ? pPool->GetPOHSession() : nullptr;
-  const CPOHPoolBase* pScasPool = pSession ? pSession->GetPOHPool(1) : nullptr;
+  const CPOHPoolBase* pScasPool = pSession ? pSession->GetPOHPool(pvk::POH_LEVEL_SCAS) : nullptr;
   // The sub-case may have been removed on its own; a stale link must not be followed.
   if (!pScasPool || !pScasPool->IsLiveItr(GetParent())) return nullptr;
   return dynamic_cast<const CPOHScas*>(pScasPool->GetAt(GetParent()));

@@ -14,11 +14,9 @@ IPostAPI* IPostAPI::m_pInstance = nullptr;
 namespace {
 
 constexpr std::int32_t kDisplacementID = 101;
-constexpr std::int32_t kSubCaseLevel = 1;
-constexpr std::int32_t kStepLevel = 2;
 
 const CPOHVcas* StepAt(const IPOHSession* pSession, std::uint64_t vcasItr) {
-  const CPOHPoolBase* pPool = pSession ? pSession->GetPOHPool(kStepLevel) : nullptr;
+  const CPOHPoolBase* pPool = pSession ? pSession->GetPOHPool(pvk::POH_LEVEL_VCAS) : nullptr;
   if (!vcasItr || !pPool || !pPool->IsLiveItr(vcasItr)) return nullptr;
   return dynamic_cast<const CPOHVcas*>(pPool->GetAt(vcasItr));
 }
@@ -31,7 +29,7 @@ CVResult* FindInStep(const CPOHVcas* pStep, std::int32_t locType, std::int32_t i
 
 // The live sub-case of the step, or null.
 const CPOHScas* SubCaseOf(const IPOHSession* pSession, const CPOHVcas& step) {
-  const CPOHPoolBase* pScasPool = pSession->GetPOHPool(kSubCaseLevel);
+  const CPOHPoolBase* pScasPool = pSession->GetPOHPool(pvk::POH_LEVEL_SCAS);
   const std::uint64_t scasItr = step.GetParent();
   if (!scasItr || !pScasPool || !pScasPool->IsLiveItr(scasItr)) return nullptr;
   return dynamic_cast<const CPOHScas*>(pScasPool->GetAt(scasItr));
@@ -117,7 +115,7 @@ int IPostAPI::FindMultiSetVResults(IPOHSession* pSession, CVResult* pResult,
   // The sub-case's own flag says whether its states are steps.
   if (!pSubCase || !pSubCase->HasStep()) return 0;
   zar::MArray<std::uint64_t> steps;
-  pOwner->GetPOHPool(kStepLevel)->GetListByParent(pStep->GetParent(), steps);
+  pOwner->GetPOHPool(pvk::POH_LEVEL_VCAS)->GetListByParent(pStep->GetParent(), steps);
   for (const std::uint64_t vcasItr : steps) {
     CVResult* pFound =
         FindInStep(StepAt(pOwner, vcasItr), pResult->GetLocType(), pResult->GetType());

@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr std::int32_t kAnalysisTable = 530;
-constexpr std::size_t kAnalysisKindByte = 99;
-
 // Analysis kinds whose volume principal results are shown as plain scalars.
 bool MarksVolumeScalars(int kind) { return kind == 114 || kind == 115 || kind == 119; }
 
@@ -133,10 +130,11 @@ int CPostFileManager::ImportFile(IPostFile& file, std::uint64_t dbItr) {
 int CPostFileManager::RemakeResult(std::uint64_t dbItr, std::uint64_t mcasItr) {
   // A host always opens a file for one of its result items: without one the file is refused.
   if (!dbItr || !zar::IsValidAddress(reinterpret_cast<const void*>(dbItr), 1) ||
-      !IsLive(m_pSession->GetPOHPool(0), mcasItr))
+      !IsLive(m_pSession->GetPOHPool(pvk::POH_LEVEL_MCAS), mcasItr))
     return 0;
   if (!MarksVolumeScalars(GetAnalysisKind(dbItr))) return 1;
-  const auto* pSteps = static_cast<const CPOHPoolVcas*>(m_pSession->GetPOHPool(2));
+  const auto* pSteps =
+      static_cast<const CPOHPoolVcas*>(m_pSession->GetPOHPool(pvk::POH_LEVEL_VCAS));
   zar::MArray<std::uint64_t> vcasItrs;
   pSteps->GetListByPOHMcas(mcasItr, vcasItrs);
   for (const std::uint64_t vcasItr : vcasItrs) {
@@ -149,15 +147,16 @@ int CPostFileManager::RemakeResult(std::uint64_t dbItr, std::uint64_t mcasItr) {
 }
 
 int CPostFileManager::GetAnalysisKind(std::uint64_t dbItr) const {
-  const IPreDBTable* pTable = m_pLinker ? m_pLinker->GetTable(kAnalysisTable) : nullptr;
+  const IPreDBTable* pTable =
+      m_pLinker ? m_pLinker->GetTable(IPreDBLinker::N_ANALYSIS_TABLE) : nullptr;
   if (!pTable || !dbItr || !zar::IsValidAddress(reinterpret_cast<const void*>(dbItr), 1)) return 0;
   const auto* pRecord = static_cast<const std::uint8_t*>(pTable->GetRecord(dbItr));
-  if (!pRecord || !zar::IsValidAddress(pRecord, kAnalysisKindByte + 1)) return 0;
-  return pRecord[kAnalysisKindByte];
+  if (!pRecord || !zar::IsValidAddress(pRecord, IPreDBLinker::N_ANALYSIS_KIND_BYTE + 1)) return 0;
+  return pRecord[IPreDBLinker::N_ANALYSIS_KIND_BYTE];
 }
 
 std::uint64_t CPostFileManager::GetMcasOfDBItr(std::uint64_t dbItr) const {
-  const CPOHPoolBase* pPool = m_pSession->GetPOHPool(0);
+  const CPOHPoolBase* pPool = m_pSession->GetPOHPool(pvk::POH_LEVEL_MCAS);
   return dbItr ? pPool->GetByDBItr(dbItr) : 0;
 }
 

@@ -39,11 +39,11 @@ CQVEPOHSession::~CQVEPOHSession() {
 
 CPOHPoolBase* CQVEPOHSession::GetPOHPool(std::int32_t nLevel) {
   switch (nLevel) {
-    case 0:
+    case pvk::POH_LEVEL_MCAS:
       return m_pPoolMcas.get();
-    case 1:
+    case pvk::POH_LEVEL_SCAS:
       return m_pPoolScas.get();
-    case 2:
+    case pvk::POH_LEVEL_VCAS:
       return m_pPoolVcas.get();
     default:
       return nullptr;
@@ -75,7 +75,8 @@ void CQVEPOHSession::RemoveByDBItr(std::uint64_t nDBItr) {
 }
 
 void CQVEPOHSession::Optimize() {
-  for (CPOHPoolBase* pPool : {GetPOHPool(0), GetPOHPool(1), GetPOHPool(2)}) {
+  for (CPOHPoolBase* pPool : {GetPOHPool(pvk::POH_LEVEL_MCAS), GetPOHPool(pvk::POH_LEVEL_SCAS),
+                              GetPOHPool(pvk::POH_LEVEL_VCAS)}) {
     pPool->Optimize();
     pPool->SortAsc();
   }

@@ -14,7 +14,7 @@ public:
   ~CQVEPOHSession() override;
 
   pvk::E_POH_TYPE GetType() const override { return pvk::POH_TYPE_QVE; }
-  // Null for a level other than 0, 1 or 2.
+  // Null for a level that is not a pvk::E_POH_LEVEL.
   CPOHPoolBase* GetPOHPool(std::int32_t nLevel) override;
   const CPOHPoolBase* GetPOHPool(std::int32_t nLevel) const override;
   // Does nothing unless mcasItr names a live result file of this session.

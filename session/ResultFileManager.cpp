@@ -87,7 +87,7 @@ IPostFile* CResultFileManager::AppendFile(std::unique_ptr<IPostFile> pFile) {
 }
 
 std::uint64_t CResultFileManager::OwnItr(const TFileEntry& entry) const {
-  const CPOHPoolBase* pPool = m_pSession ? m_pSession->GetPOHPool(0) : nullptr;
+  const CPOHPoolBase* pPool = m_pSession ? m_pSession->GetPOHPool(pvk::POH_LEVEL_MCAS) : nullptr;
   const std::uint64_t itr = entry.pFile->GetPOHMcasItr();
   if (!pPool || !itr || !pPool->IsLiveItr(itr)) return 0;
   const std::int32_t nKey = pPool->GetKeyByItr(itr);
@@ -101,7 +101,8 @@ std::uint64_t CResultFileManager::OwnItr(const TFileEntry& entry) const {
 
 CPOHMcas* CResultFileManager::OwnMcas(const TFileEntry& entry) const {
   const std::uint64_t itr = OwnItr(entry);
-  return itr ? dynamic_cast<CPOHMcas*>(m_pSession->GetPOHPool(0)->GetAt(itr)) : nullptr;
+  return itr ? dynamic_cast<CPOHMcas*>(m_pSession->GetPOHPool(pvk::POH_LEVEL_MCAS)->GetAt(itr))
+             : nullptr;
 }
 
 template <class Pred>

@@ -23,16 +23,18 @@ std::uint64_t LiveIn(const IPOHSession* pSession, std::int32_t nLevel, std::uint
 }  // namespace
 
 std::uint64_t CVResult::GetPOHScas() const {
-  return LiveIn(m_pSession, 1, ParentIn(m_pSession, 2, GetPOHVcas()));
+  return LiveIn(m_pSession, pvk::POH_LEVEL_SCAS,
+                ParentIn(m_pSession, pvk::POH_LEVEL_VCAS, GetPOHVcas()));
 }
 
 std::uint64_t CVResult::GetPOHMcas() const {
-  return LiveIn(m_pSession, 0, ParentIn(m_pSession, 1, GetPOHScas()));
+  return LiveIn(m_pSession, pvk::POH_LEVEL_MCAS,
+                ParentIn(m_pSession, pvk::POH_LEVEL_SCAS, GetPOHScas()));
 }
 
 const zar::lib::T_UNIT_INDEX* CVResult::FindResultFileUnit() const {
   const std::uint64_t mcasItr = GetPOHMcas();
-  const CPOHPoolBase* pPool = mcasItr ? m_pSession->GetPOHPool(0) : nullptr;
+  const CPOHPoolBase* pPool = mcasItr ? m_pSession->GetPOHPool(pvk::POH_LEVEL_MCAS) : nullptr;
   const auto* pMcas = pPool ? dynamic_cast<const CPOHMcas*>(pPool->GetAt(mcasItr)) : nullptr;
   return pMcas ? pMcas->GetUnitIndex() : nullptr;
 }

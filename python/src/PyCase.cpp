@@ -12,6 +12,7 @@
 #include "ValueResult.h"
 #include "session/POHMcas.h"
 #include "session/POHScas.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
@@ -99,7 +100,8 @@ void BindTree(py::module_& m) {
   py::class_<TPySubcase>(m, "Subcase", "A sub-case of the file.")
       .def_readonly("number", &TPySubcase::number, "Its number from 1.")
       .def_property_readonly(
-          "name", [](const TPySubcase& s) { return s.file->Session().Name(1, s.scas); },
+          "name",
+          [](const TPySubcase& s) { return s.file->Session().Name(pvk::POH_LEVEL_SCAS, s.scas); },
           "Its name.")
       .def_property_readonly(
           "analysis_type",
@@ -110,7 +112,9 @@ void BindTree(py::module_& m) {
       .def_readonly("number", &TPyStep::number, "Its number from 1 within the sub-case.")
       .def_readonly("subcase_number", &TPyStep::subcase, "The number of its sub-case.")
       .def_property_readonly(
-          "name", [](const TPyStep& s) { return s.file->Session().Name(2, s.vcas); }, "Its name.")
+          "name",
+          [](const TPyStep& s) { return s.file->Session().Name(pvk::POH_LEVEL_VCAS, s.vcas); },
+          "Its name.")
       .def_property_readonly(
           "value", [](const TPyStep& s) { return s.file->Session().Vcas(s.vcas).GetStepValue(); },
           "The step value (time, frequency, load factor).")

@@ -19,6 +19,7 @@
 #include "VtuWriter.h"
 #include "base/UnitControl.h"
 #include "session/POHMcas.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
@@ -76,8 +77,9 @@ std::vector<TStepPlan> Plan(const CPvkSession& session, const TExportOptions& o,
       plan.push_back({number, vcas, StepResults(session, o, vcas)});
     } catch (const CPvkError& e) {
       if (!o.allSteps) throw;
-      throw CPvkError(e.Code(), fmt::format("step {} \"{}\"", number, session.Name(2, vcas)),
-                      e.what());
+      throw CPvkError(
+          e.Code(), fmt::format("step {} \"{}\"", number, session.Name(pvk::POH_LEVEL_VCAS, vcas)),
+          e.what());
     }
   }
   return plan;

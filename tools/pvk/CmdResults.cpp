@@ -11,6 +11,7 @@
 #include "PvkText.h"
 #include "base/UnitControl.h"
 #include "session/POHMcas.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
@@ -59,8 +60,9 @@ std::string Json(const CPvkSession& s, const TListedStep& listed) {
   std::string out = fmt::format(
       R"({{"schema_version": 1, "file": {}, "subcase": {{"number": {}, "name": {}}}, )"
       R"("step": {{"number": {}, "name": {}, "value": {}}}, "results": [)",
-      JsonString(s.Path()), listed.subcase, JsonString(s.Name(1, listed.scas)), listed.step,
-      JsonString(s.Name(2, listed.vcas)), s.RealJson(s.Vcas(listed.vcas).GetStepValue()));
+      JsonString(s.Path()), listed.subcase, JsonString(s.Name(pvk::POH_LEVEL_SCAS, listed.scas)),
+      listed.step, JsonString(s.Name(pvk::POH_LEVEL_VCAS, listed.vcas)),
+      s.RealJson(s.Vcas(listed.vcas).GetStepValue()));
   const char* sep = "\n  ";
   for (const CVResult* vr : listed.matching) {
     out += sep + ResultJson(*vr, units);
@@ -71,10 +73,10 @@ std::string Json(const CPvkSession& s, const TListedStep& listed) {
 
 std::string Text(const CPvkSession& s, const std::string& file, const TListedStep& listed) {
   const zar::lib::T_UNIT_INDEX& units = *s.Mcas().GetUnitIndex();
-  std::string out =
-      fmt::format("{}  sub-case {} \"{}\"  step {} \"{}\" (value {})  ", file, listed.subcase,
-                  s.Name(1, listed.scas), listed.step, s.Name(2, listed.vcas),
-                  s.RealText(s.Vcas(listed.vcas).GetStepValue()));
+  std::string out = fmt::format("{}  sub-case {} \"{}\"  step {} \"{}\" (value {})  ", file,
+                                listed.subcase, s.Name(pvk::POH_LEVEL_SCAS, listed.scas),
+                                listed.step, s.Name(pvk::POH_LEVEL_VCAS, listed.vcas),
+                                s.RealText(s.Vcas(listed.vcas).GetStepValue()));
   out += listed.matching.size() == listed.all.size()
              ? fmt::format("{} results\n", listed.all.size())
              : fmt::format("{} of {} results\n", listed.matching.size(), listed.all.size());

@@ -19,12 +19,13 @@
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
 #include "session/POHScas.h"
+#include "session/POHTypes.h"
 #include "session/POHVcas.h"
 
 namespace {
 
 CString Wide(const std::string& utf8) {
-  return CString(zar::lib::MConvertString::ToWide(utf8, 65001));
+  return CString(zar::lib::MConvertString::ToWide(utf8, CP_UTF8));
 }
 
 // The file manager takes a result file by this extension anywhere in its name after the first
@@ -95,15 +96,15 @@ CMemModelDB& CPvkSession::Model() {
 CPvkSession::~CPvkSession() = default;
 
 const CPOHMcas& CPvkSession::Mcas() const {
-  return *static_cast<const CPOHMcas*>(m_session.GetPOHPool(0)->GetAt(m_nMcas));
+  return *static_cast<const CPOHMcas*>(m_session.GetPOHPool(pvk::POH_LEVEL_MCAS)->GetAt(m_nMcas));
 }
 
 const CPOHScas& CPvkSession::Scas(std::uint64_t itr) const {
-  return *static_cast<const CPOHScas*>(m_session.GetPOHPool(1)->GetAt(itr));
+  return *static_cast<const CPOHScas*>(m_session.GetPOHPool(pvk::POH_LEVEL_SCAS)->GetAt(itr));
 }
 
 const CPOHVcas& CPvkSession::Vcas(std::uint64_t itr) const {
-  return *static_cast<const CPOHVcas*>(m_session.GetPOHPool(2)->GetAt(itr));
+  return *static_cast<const CPOHVcas*>(m_session.GetPOHPool(pvk::POH_LEVEL_VCAS)->GetAt(itr));
 }
 
 std::vector<std::uint64_t> CPvkSession::Children(std::int32_t level, std::uint64_t parent) const {
@@ -112,10 +113,12 @@ std::vector<std::uint64_t> CPvkSession::Children(std::int32_t level, std::uint64
   return {itrs.begin(), itrs.end()};
 }
 
-std::vector<std::uint64_t> CPvkSession::Subcases() const { return Children(1, m_nMcas); }
+std::vector<std::uint64_t> CPvkSession::Subcases() const {
+  return Children(pvk::POH_LEVEL_SCAS, m_nMcas);
+}
 
 std::vector<std::uint64_t> CPvkSession::Steps(std::uint64_t scasItr) const {
-  return Children(2, scasItr);
+  return Children(pvk::POH_LEVEL_VCAS, scasItr);
 }
 
 std::string CPvkSession::Name(std::int32_t level, std::uint64_t itr) const {
@@ -151,11 +154,11 @@ std::uint64_t CPvkSession::Select(const std::vector<std::uint64_t>& itrs, std::i
 }
 
 std::uint64_t CPvkSession::SelectSubcase(const std::string& sel) const {
-  return Select(Subcases(), 1, sel, "sub-case");
+  return Select(Subcases(), pvk::POH_LEVEL_SCAS, sel, "sub-case");
 }
 
 std::uint64_t CPvkSession::SelectStep(std::uint64_t scasItr, const std::string& sel) const {
-  return Select(Steps(scasItr), 2, sel, "step");
+  return Select(Steps(scasItr), pvk::POH_LEVEL_VCAS, sel, "step");
 }
 
 std::uint64_t CPvkSession::SelectStep(std::uint64_t scasItr, const TStepSelect& select) const {
@@ -167,7 +170,7 @@ std::uint64_t CPvkSession::NearestStep(std::uint64_t scasItr, double value, bool
   const std::vector<std::uint64_t> steps = Steps(scasItr);
   if (steps.empty())
     throw CPvkError(PVK_EXIT_MISSING, "no step near " + pvk_text::Number(value),
-                    "sub-case " + Quoted(Name(1, scasItr)) + " has no steps");
+                    "sub-case " + Quoted(Name(pvk::POH_LEVEL_SCAS, scasItr)) + " has no steps");
   // The first of equally near steps wins.
   std::size_t best = 0;
   for (std::size_t i = 1; i < steps.size(); ++i)
@@ -178,8 +181,8 @@ std::uint64_t CPvkSession::NearestStep(std::uint64_t scasItr, double value, bool
   // Exact as far as the file can tell: 0.2 is the value of a step stored as a 4-byte 0.2.
   if (!quiet && RealText(found) != RealText(value))
     std::fprintf(stderr, "pvk: note: no step has the value %s; the nearest is step %zu %s at %s\n",
-                 pvk_text::Number(value).c_str(), best + 1, Quoted(Name(2, steps[best])).c_str(),
-                 RealText(found).c_str());
+                 pvk_text::Number(value).c_str(), best + 1,
+                 Quoted(Name(pvk::POH_LEVEL_VCAS, steps[best])).c_str(), RealText(found).c_str());
   return steps[best];
 }
 

@@ -36,7 +36,7 @@ public:
   std::vector<std::uint64_t> Steps(std::uint64_t scasItr) const;
   const CPOHScas& Scas(std::uint64_t itr) const;
   const CPOHVcas& Vcas(std::uint64_t itr) const;
-  // The name of a sub-case (level 1) or step (level 2).
+  // The name of a sub-case or step (pvk::POH_LEVEL_SCAS, pvk::POH_LEVEL_VCAS).
   std::string Name(std::int32_t level, std::uint64_t itr) const;
   // A real of the file as the file holds it: the shortest text of a 4-byte real when its
   // reals are 4 bytes ("0.2", not "0.20000000298023224"); JSON has null for NaN and infinity.
