@@ -1,7 +1,7 @@
 // The state flags of an item, from its results.
+#include "core/PCBCode.h"
 #include "ibm/IBMPDLItem.h"
 #include "ibm/IBMPDLResultCase.h"
-#include "resultfile/PZARPCB.h"
 #include "session/POHScas.h"
 #include "vresult/VResult.h"
 #include "vresult/templates/VRTmplCore.h"

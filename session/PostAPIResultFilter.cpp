@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/TestEnv.h"
-#include "resultfile/PZARPCB.h"
+#include "core/PCBCode.h"
 #include "session/PostAPI.h"
 #include "vresult/VResult.h"
 

@@ -8,7 +8,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
-#include "session/PostObject.h"
+#include "core/PostObject.h"
 #include "vresult/VResultTypes.h"
 
 class CPostDSet;

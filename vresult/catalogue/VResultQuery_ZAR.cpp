@@ -1,7 +1,7 @@
 #include "vresult/catalogue/VResultQuery_ZAR.h"
 
 #include "base/MessageTable.h"
-#include "resultfile/PZARPCB.h"
+#include "core/PCBCode.h"
 #include "vresult/catalogue/VResultCatalogue.h"
 #include "vresult/catalogue/VResultMessages.h"
 

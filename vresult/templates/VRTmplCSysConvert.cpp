@@ -1,8 +1,10 @@
+#include "vresult/templates/VRTmplCSysConvert.h"
+
 #include "base/MsgOut.h"
+#include "core/ModelDBLink.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"
-#include "session/ModelDBLink.h"
 #include "vresult/VResult.h"
 
 namespace {
@@ -63,13 +65,10 @@ bool DescribeGroups(CPostPartialD& data, TCSysConvGroups& g) {
 
 }  // namespace
 
-int COutputCSysConverter_ZAR::IsNeedConvert(const TOutCSysInfo* pInfo) {
-  return pInfo && pInfo->nCSysKind != 0 ? 1 : 0;
-}
+namespace pvk::vrtmpl {
 
-int COutputCSysConverter_ZAR::ConvertPartialD(const TOutCSysInfo* pInfo, const CVResult* pResult,
-                                              CPostPartialD* pData, const TVRDSet* pVRDSet,
-                                              const TVResParam* pParam, int nStrain) {
+int ConvertPartialD(const TOutCSysInfo* pInfo, const CVResult* pResult, CPostPartialD* pData,
+                    const TVRDSet* pVRDSet, const TVResParam* pParam, int nStrain) {
   if (!pInfo || !pResult || !pData) return 0;
   if (pResult->GetType() > kPhaseAngleBase) {
     if (pInfo->nShowWarning)
@@ -89,5 +88,7 @@ int COutputCSysConverter_ZAR::ConvertPartialD(const TOutCSysInfo* pInfo, const C
     shells = ShellFlags(*pData->GetKey(), pParam);
     groups.pIsShell = shells.data();
   }
-  return ConvertGroups(*pInfo, nStrain, groups);
+  return COutputCSysConverter_ZAR::ConvertGroups(*pInfo, nStrain, groups);
 }
+
+}  // namespace pvk::vrtmpl
