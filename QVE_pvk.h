@@ -29,9 +29,14 @@
 #include "base/WaitCursor.h"
 #include "base/Wnd.h"
 
+// Shared declarations: records, the model database link, the post object base, board codes
+#include "core/DataTypes.h"
+#include "core/ModelDBLink.h"
+#include "core/PCBCode.h"
+#include "core/PostObject.h"
+
 // Post session and case hierarchy
 #include "session/MemModelDB.h"
-#include "session/ModelDBLink.h"
 #include "session/POHBase.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
@@ -40,7 +45,6 @@
 #include "session/POHSession.h"
 #include "session/POHTypes.h"
 #include "session/POHVcas.h"
-#include "session/PostObject.h"
 #include "session/PostObjectPool.h"
 #include "session/QVEPOHSession.h"
 
@@ -80,7 +84,6 @@
 
 // Result data store
 #include "datastore/CacheFileInfo.h"
-#include "datastore/DataTypes.h"
 #include "datastore/InputMemoryFile.h"
 #include "datastore/MemoryFile.h"
 #include "datastore/PostCacheFileEntityLoaders.h"
@@ -169,6 +172,7 @@
 #include "vresult/VResult_ZAR.h"
 
 // Scalar and vector result templates
+#include "vresult/templates/VRTmplCSysConvert.h"
 #include "vresult/templates/VRTmplCore.h"
 #include "vresult/templates/VRTmpl_Comp6_ZAR.h"
 #include "vresult/templates/VRTmpl_ScalarDirect.h"

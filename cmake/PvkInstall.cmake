@@ -9,7 +9,7 @@ install(TARGETS QVE_pvk EXPORT QVE_pvkTargets
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk)
 
 install(FILES QVE_pvk.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk)
-install(DIRECTORY base session datastore vresult resultfile ibm csys render
+install(DIRECTORY base core session datastore vresult resultfile ibm csys render
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/QVE_pvk
   FILES_MATCHING PATTERN "*.h")
 

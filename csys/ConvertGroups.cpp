@@ -53,6 +53,10 @@ int ConvertEntity(const TGroupCtx& ctx, const TCSysConvGroups& g, std::int32_t i
 
 }  // namespace
 
+int COutputCSysConverter_ZAR::IsNeedConvert(const TOutCSysInfo* pInfo) {
+  return pInfo && pInfo->nCSysKind != 0 ? 1 : 0;
+}
+
 int COutputCSysConverter_ZAR::ConvertGroups(const TOutCSysInfo& info, int nEngineering,
                                             const TCSysConvGroups& groups) {
   if (!GroupsFit(groups)) return 0;

@@ -1,16 +1,11 @@
 #pragma once
-// Element output systems, principal values, and the conversion of a result's loaded values
-// into the user's output coordinate system.
+// Element output systems, principal values, and the conversion of value groups into the
+// user's output coordinate system.
 #include <array>
 #include <cstdint>
 
+#include "core/DataTypes.h"
 #include "csys/OutputCSysTypes.h"
-#include "datastore/DataTypes.h"
-
-class CPostPartialD;
-class CVResult;
-struct TVRDSet;
-struct TVResParam;
 
 // Value groups of loaded results: per entity the first row (DSI) and the row count (DCT) in
 // columns of nRows values each.
@@ -42,14 +37,9 @@ public:
 
   // Whether the options ask for a conversion at all.
   static int IsNeedConvert(const TOutCSysInfo* pInfo);
-  // Converts the columns of a loaded result (3, 6 or 8 of them) in place: element values from
-  // their element systems, through global axes, into the output system. 1 when every group
-  // was converted; 0 for a complex result, a kind other than 1 to 5, or unusable data.
-  static int ConvertPartialD(const TOutCSysInfo* pInfo, const CVResult* pResult,
-                             CPostPartialD* pData, const TVRDSet* pVRDSet, const TVResParam* pParam,
-                             int nStrain);
-  // The per-group work of ConvertPartialD. 0, with nothing changed, when an index or the
-  // component count does not fit; 0 also when a shell projection is refused.
+  // Converts every group in place: element values from their element systems, through global
+  // axes, into the output system. 0, with nothing changed, when an index or the component
+  // count does not fit; 0 also when a shell projection is refused.
   static int ConvertGroups(const TOutCSysInfo& info, int nEngineering,
                            const TCSysConvGroups& groups);
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/DataTypes.h"
 #include "datastore/CacheFileInfo.h"
-#include "datastore/DataTypes.h"
 #include "datastore/PostDataLoader.h"
 
 class CPostCacheFileUnitResultDataLoader : public ICacheFileInfo,

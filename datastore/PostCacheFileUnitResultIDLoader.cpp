@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/ModelDBLink.h"
 #include "datastore/CacheFileBlock.h"
-#include "session/ModelDBLink.h"
 
 namespace {
 

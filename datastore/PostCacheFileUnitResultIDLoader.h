@@ -2,8 +2,8 @@
 // Reads the entity ids of a unit model result back from a cache file block of 32-bit ids.
 #include <cstdint>
 
+#include "core/DataTypes.h"
 #include "datastore/CacheFileInfo.h"
-#include "datastore/DataTypes.h"
 #include "datastore/PostDataLoader.h"
 
 class CPostCacheFileUnitResultIDLoader : public ICacheFileInfo,

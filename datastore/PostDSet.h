@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSetType.h"
 

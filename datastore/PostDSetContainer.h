@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDSet.h"
 
 class CPostDSetContainer {

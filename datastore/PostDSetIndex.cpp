@@ -9,7 +9,7 @@
 #endif
 
 #include "base/HugePages.h"
-#include "session/ModelDBLink.h"
+#include "core/ModelDBLink.h"
 
 namespace pvk::dsi {
 

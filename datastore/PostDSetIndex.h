@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 
 class IPreDBLinker;
 class IPreDBTable;

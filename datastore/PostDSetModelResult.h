@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSet.h"
 #include "datastore/PostDataLoader.h"

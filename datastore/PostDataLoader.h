@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 
 class IPreDBLinker;
 

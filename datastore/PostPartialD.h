@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "core/DataTypes.h"
 #include "datastore/AmtType.h"
-#include "datastore/DataTypes.h"
 
 // Flat view of a block for the displays; valid until the block changes.
 struct TPostPartialD {

@@ -1,8 +1,8 @@
 // The state flags of an item, from its results.
 #include "base/ResultId.h"
+#include "core/PCBCode.h"
 #include "ibm/IBMPDLItem.h"
 #include "ibm/IBMPDLResultCase.h"
-#include "resultfile/PZARPCB.h"
 #include "session/POHScas.h"
 #include "vresult/VResult.h"
 

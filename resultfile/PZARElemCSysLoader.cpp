@@ -4,7 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "session/ModelDBLink.h"
+#include "core/ModelDBLink.h"
 
 namespace {
 

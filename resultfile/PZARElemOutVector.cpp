@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/HugePages.h"
+#include "core/ModelDBLink.h"
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordVector.h"
 #include "session/ElemTypeTable.h"
-#include "session/ModelDBLink.h"
 
 namespace {
 

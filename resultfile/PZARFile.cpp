@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/ModelDBLink.h"
 #include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARVectorRegistry.h"
 #include "resultfile/RecordTypes.h"
-#include "session/ModelDBLink.h"
 
 CPZARFile::CPZARFile() = default;
 

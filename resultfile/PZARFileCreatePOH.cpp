@@ -4,6 +4,7 @@
 
 #include "base/ConvertString.h"
 #include "base/MsgOut.h"
+#include "core/ModelDBLink.h"
 #include "ibm/MeshPostUnit.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARFileImporter.h"
@@ -13,7 +14,6 @@
 #include "resultfile/records/PZARRecordIBMGridInfo.h"
 #include "resultfile/records/PZARRecordIBMGridMatl.h"
 #include "resultfile/records/PZARRecordIBMIDArray.h"
-#include "session/ModelDBLink.h"
 #include "session/POHPoolBase.h"
 #include "session/POHSession.h"
 

@@ -4,6 +4,7 @@
 
 #include "base/MsgOut.h"
 #include "base/ValidAddress.h"
+#include "core/ModelDBLink.h"
 #include "resultfile/PZARElemCSysLoader.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/PZARSourceSites.h"
@@ -12,7 +13,6 @@
 #include "resultfile/records/PZARRecordNodeElemIDList.h"
 #include "resultfile/records/PZARRecordOutputSet.h"
 #include "resultfile/records/PZARRecordSolverInfo.h"
-#include "session/ModelDBLink.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
 #include "session/POHScas.h"

@@ -15,7 +15,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "resultfile/PostImportInfo.h"
 
 class CPOHBase;

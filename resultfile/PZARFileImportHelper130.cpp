@@ -2,9 +2,9 @@
 
 #include "base/FileCtrl.h"
 #include "base/ValidAddress.h"
+#include "core/ModelDBLink.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/records/PZARRecordVector.h"
-#include "session/ModelDBLink.h"
 #include "session/POHMcas.h"
 #include "session/POHPoolBase.h"
 #include "session/POHTypes.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/HugePages.h"
+#include "core/ModelDBLink.h"
 #include "session/MemDBIdIndex.h"
-#include "session/ModelDBLink.h"
 
 // TRec must begin with its 32-bit id, m_nID.
 template <class TRec>

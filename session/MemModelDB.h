@@ -15,9 +15,9 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/MXEntityPool.h"
+#include "core/ModelDBLink.h"
 #include "session/DPoolPtob.h"
 #include "session/MemDBTable.h"
-#include "session/ModelDBLink.h"
 
 struct TMemDBNode {
   std::int32_t m_nID;

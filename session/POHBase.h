@@ -2,7 +2,7 @@
 // Common base of the case hierarchy nodes: a name and the matching model-database item.
 #include <cstdint>
 
-#include "session/PostObject.h"
+#include "core/PostObject.h"
 
 class CPOHPoolBase;
 

@@ -7,7 +7,7 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 
 class CAnimInfo;
 class CMPUPost;

@@ -1,7 +1,7 @@
 // The facade instance, the defaults of its virtual operations and the lookups of results and
 // entity counts.
+#include "core/ModelDBLink.h"
 #include "ibm/MeshPostUnit.h"
-#include "session/ModelDBLink.h"
 #include "session/POHPoolBase.h"
 #include "session/POHScas.h"
 #include "session/POHSession.h"

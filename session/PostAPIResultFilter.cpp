@@ -7,7 +7,7 @@
 
 #include "base/ResultId.h"
 #include "base/TestEnv.h"
-#include "resultfile/PZARPCB.h"
+#include "core/PCBCode.h"
 #include "session/PostAPI.h"
 #include "vresult/VResult.h"
 

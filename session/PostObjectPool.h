@@ -7,8 +7,8 @@
 
 #include "base/Containers.h"
 #include "base/FixedSizeMemMgr.h"
+#include "core/PostObject.h"
 #include "session/PoolEntryRanges.h"
-#include "session/PostObject.h"
 
 class CPostObjectPool {
 public:

@@ -1,10 +1,10 @@
 #include "vresult/VResult.h"
 
 #include "base/UnitControl.h"
+#include "core/ModelDBLink.h"
 #include "datastore/PostDSet.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialDList.h"
-#include "session/ModelDBLink.h"
 #include "vresult/VResultBinding.h"
 
 IMPLEMENT_DYNCREATE(CVResult, CPostObject)

@@ -9,7 +9,7 @@
 #include "base/Containers.h"
 #include "base/ResultId.h"
 #include "base/UnitIndex.h"
-#include "session/PostObject.h"
+#include "core/PostObject.h"
 #include "vresult/VResultTypes.h"
 
 class CPostDSet;

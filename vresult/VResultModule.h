@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 
 class CVResult;
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/DataTypes.h"
 #include "datastore/AmtType.h"
-#include "datastore/DataTypes.h"
 
 class CPostDSet;
 class CPostDComp;

@@ -5,7 +5,7 @@
 // values. The scan keeps the result information and skips the values.
 #include <cstdint>
 
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDataEntityCaseInfoLoader.h"
 #include "datastore/PostDataLoader.h"
 #include "resultfile/PZARRecord.h"

@@ -6,6 +6,7 @@
 #include "base/File.h"
 #include "base/FileException.h"
 #include "base/HugePages.h"
+#include "core/ModelDBLink.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/RecordFactory.h"
 #include "resultfile/RecordTypes.h"
@@ -14,7 +15,6 @@
 #include "resultfile/records/RecordIO.h"
 #include "resultfile/records/RecordInForce.h"
 #include "resultfile/records/RecordRealBlock.h"
-#include "session/ModelDBLink.h"
 
 namespace {
 

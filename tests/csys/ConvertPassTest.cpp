@@ -14,6 +14,7 @@
 #include "datastore/PostPartialD.h"
 #include "session/MemModelDB.h"
 #include "vresult/VResult.h"
+#include "vresult/templates/VRTmplCSysConvert.h"
 
 using Conv = COutputCSysConverter_ZAR;
 
@@ -154,7 +155,7 @@ protected:
 
   int Convert(const TOutCSysInfo& info, std::int32_t id, int nStrain = 0) {
     CFixedIdResult result(id);
-    return Conv::ConvertPartialD(&info, &result, &m_data, &m_binding, &m_param, nStrain);
+    return pvk::vrtmpl::ConvertPartialD(&info, &result, &m_data, &m_binding, &m_param, nStrain);
   }
   std::vector<double> Row(int r) {
     std::vector<double> v;

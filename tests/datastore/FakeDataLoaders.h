@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "base/Containers.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDataEntityCaseDataLoader.h"
 #include "datastore/PostDataEntityCaseInfoLoader.h"
 #include "datastore/PostDataEntityCompLoader.h"

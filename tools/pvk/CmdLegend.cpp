@@ -19,7 +19,7 @@
 #include "ValueHead.h"
 #include "ValueResult.h"
 #include "ValueShown.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "render/LegendBandCounter.h"
 #include "render/LegendValueFuncEqualInterval.h"
 #include "render/LegendValueFuncEqualPercent.h"

@@ -26,7 +26,7 @@
 #include "RenderRun.h"
 #include "ValueHead.h"
 #include "ValueResult.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "render/ContourPicture.h"
 #include "render/LegendValueFuncEqualInterval.h"
 #include "render/OpenGLBackend.h"

@@ -13,7 +13,7 @@
 #include "ValueRows.h"
 #include "ValueShown.h"
 #include "VtuWriter.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "session/MemModelDB.h"
 #include "vresult/VResult.h"
 

@@ -9,7 +9,7 @@
 #include "PvkText.h"
 #include "ValueResult.h"
 #include "ValueShown.h"
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "session/ElemTypeTable.h"
 #include "vresult/VResult.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "datastore/DataTypes.h"
+#include "core/DataTypes.h"
 #include "datastore/PostDSetModelResult.h"
 #include "session/MemModelDB.h"
 #include "vresult/VResult.h"

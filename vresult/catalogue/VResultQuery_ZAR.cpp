@@ -2,7 +2,7 @@
 
 #include "base/MessageTable.h"
 #include "base/ResultId.h"
-#include "resultfile/PZARPCB.h"
+#include "core/PCBCode.h"
 #include "vresult/catalogue/VResultCatalogue.h"
 #include "vresult/catalogue/VResultMessages.h"
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/PCBCode.h"
 #include "datastore/PostDSetEntityCaseInfo.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"
-#include "resultfile/PZARPCB.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultBinding.h"
 

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "base/MathFunc.h"
+#include "core/ModelDBLink.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"
-#include "session/ModelDBLink.h"
 #include "vresult/VResult.h"
 #include "vresult/templates/VRTmplCore.h"
 

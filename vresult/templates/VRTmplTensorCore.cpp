@@ -7,6 +7,7 @@
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostPartialD.h"
 #include "vresult/VResult.h"
+#include "vresult/templates/VRTmplCSysConvert.h"
 #include "vresult/templates/VRTmplCore.h"
 
 namespace pvk::vrtmpl {
@@ -48,8 +49,7 @@ int LoadTensorResult(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pV
   if (COutputCSysConverter_ZAR::IsNeedConvert(pParam->pOutCSys)) {
     CPostPartialD converted;
     if (!LoadAllComponents(vr, &converted, pVRDSet, pParam, nComp)) return 0;
-    if (COutputCSysConverter_ZAR::ConvertPartialD(pParam->pOutCSys, &vr, &converted, pVRDSet,
-                                                  pParam, nStrain)) {
+    if (ConvertPartialD(pParam->pOutCSys, &vr, &converted, pVRDSet, pParam, nStrain)) {
       TakeConverted(*pData, converted, nIndex, bAll);
       return 1;
     }

@@ -1,9 +1,11 @@
+#include "vresult/templates/VRTmplCSysConvert.h"
+
 #include "base/MsgOut.h"
 #include "base/ResultId.h"
+#include "core/ModelDBLink.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"
-#include "session/ModelDBLink.h"
 #include "vresult/VResult.h"
 
 namespace {
@@ -61,13 +63,10 @@ bool DescribeGroups(CPostPartialD& data, TCSysConvGroups& g) {
 
 }  // namespace
 
-int COutputCSysConverter_ZAR::IsNeedConvert(const TOutCSysInfo* pInfo) {
-  return pInfo && pInfo->nCSysKind != 0 ? 1 : 0;
-}
+namespace pvk::vrtmpl {
 
-int COutputCSysConverter_ZAR::ConvertPartialD(const TOutCSysInfo* pInfo, const CVResult* pResult,
-                                              CPostPartialD* pData, const TVRDSet* pVRDSet,
-                                              const TVResParam* pParam, int nStrain) {
+int ConvertPartialD(const TOutCSysInfo* pInfo, const CVResult* pResult, CPostPartialD* pData,
+                    const TVRDSet* pVRDSet, const TVResParam* pParam, int nStrain) {
   if (!pInfo || !pResult || !pData) return 0;
   if (pResult->GetType() > pvk::kPhaseAngleOffset) {
     if (pInfo->nShowWarning)
@@ -87,5 +86,7 @@ int COutputCSysConverter_ZAR::ConvertPartialD(const TOutCSysInfo* pInfo, const C
     shells = ShellFlags(*pData->GetKey(), pParam);
     groups.pIsShell = shells.data();
   }
-  return ConvertGroups(*pInfo, nStrain, groups);
+  return COutputCSysConverter_ZAR::ConvertGroups(*pInfo, nStrain, groups);
 }
+
+}  // namespace pvk::vrtmpl

@@ -1,4 +1,4 @@
-#include "session/PostObject.h"
+#include "core/PostObject.h"
 
 IMPLEMENT_DYNCREATE(CPostObject, CObject)
 

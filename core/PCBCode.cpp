@@ -1,4 +1,4 @@
-#include "resultfile/PZARPCB.h"
+#include "core/PCBCode.h"
 
 #include "base/ResultId.h"
 
