@@ -21,7 +21,6 @@
 #include "base/Object.h"
 #include "base/Profiler.h"
 #include "base/ProgressBar.h"
-#include "base/ResultId.h"
 #include "base/TestEnv.h"
 #include "base/Time.h"
 #include "base/UnitIndex.h"
@@ -29,11 +28,13 @@
 #include "base/WaitCursor.h"
 #include "base/Wnd.h"
 
-// Shared declarations: records, the model database link, the post object base, board codes
+// Shared declarations: records, the model database link, the post object base, result ids and
+// board codes
 #include "core/DataTypes.h"
 #include "core/ModelDBLink.h"
 #include "core/PCBCode.h"
 #include "core/PostObject.h"
+#include "core/ResultId.h"
 
 // Post session and case hierarchy
 #include "session/MemModelDB.h"

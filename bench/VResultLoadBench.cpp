@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BenchTranslationFile.h"
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialDList.h"

@@ -1,6 +1,6 @@
 #include "core/PCBCode.h"
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 
 namespace PZAR_PCB {
 

@@ -16,7 +16,7 @@
 #include "FuzzRoad.h"
 #include "FuzzSupport.h"
 #include "base/ConvertString.h"
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "resultfile/RecordTypes.h"
 #include "support/ResultFileBuilder.h"
 #include "vresult/CatalogueDefRows.h"

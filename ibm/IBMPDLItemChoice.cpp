@@ -1,6 +1,6 @@
 // Which results take part in an item's picture, and the data class of each role.
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMGlobalFacet.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "ibm/IBMPDLItem.h"
 #include "vresult/VResult.h"
 

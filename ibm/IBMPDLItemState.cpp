@@ -1,6 +1,6 @@
 // The state flags of an item, from its results.
-#include "base/ResultId.h"
 #include "core/PCBCode.h"
+#include "core/ResultId.h"
 #include "ibm/IBMPDLItem.h"
 #include "ibm/IBMPDLResultCase.h"
 #include "session/POHScas.h"

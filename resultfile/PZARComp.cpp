@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "resultfile/PZARCompTable.h"
 #include "resultfile/PZARPCB.h"
 

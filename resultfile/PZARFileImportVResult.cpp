@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "resultfile/PZARFileEx.h"

@@ -2,7 +2,7 @@
 // vector joins, and with which loader.
 #include <cstring>
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 #include "resultfile/PZARComp.h"

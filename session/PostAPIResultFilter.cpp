@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "base/ResultId.h"
 #include "base/TestEnv.h"
 #include "core/PCBCode.h"
+#include "core/ResultId.h"
 #include "session/PostAPI.h"
 #include "vresult/VResult.h"
 

@@ -7,9 +7,9 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
-#include "base/ResultId.h"
 #include "base/UnitIndex.h"
 #include "core/PostObject.h"
+#include "core/ResultId.h"
 #include "vresult/VResultTypes.h"
 
 class CPostDSet;

@@ -1,6 +1,6 @@
 #include "vresult/VResultPackage.h"
 
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "vresult/VResult.h"
 
 namespace {

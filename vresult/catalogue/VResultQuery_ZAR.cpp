@@ -1,8 +1,8 @@
 #include "vresult/catalogue/VResultQuery_ZAR.h"
 
 #include "base/MessageTable.h"
-#include "base/ResultId.h"
 #include "core/PCBCode.h"
+#include "core/ResultId.h"
 #include "vresult/catalogue/VResultCatalogue.h"
 #include "vresult/catalogue/VResultMessages.h"
 

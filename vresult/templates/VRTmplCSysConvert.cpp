@@ -1,8 +1,8 @@
 #include "vresult/templates/VRTmplCSysConvert.h"
 
 #include "base/MsgOut.h"
-#include "base/ResultId.h"
 #include "core/ModelDBLink.h"
+#include "core/ResultId.h"
 #include "csys/OutputCSysConverter_ZAR.h"
 #include "datastore/PostDSetModelResult.h"
 #include "datastore/PostPartialD.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/Containers.h"
-#include "base/ResultId.h"
+#include "core/ResultId.h"
 #include "datastore/PostDSetType.h"
 #include "vresult/VResultTypes.h"
 
