@@ -48,7 +48,7 @@ constexpr void ForEachEntry(std::span<const std::string_view> aTemplates, EVaria
   for (std::size_t i = 0; i < std::size(kClassRows); ++i) {
     if (std::ranges::find(aTemplates, kClassRows[i].sTemplate) == aTemplates.end()) continue;
     if (variants != EVariants::kPhaseAngle) f(TVREntry{i, false});
-    if (variants != EVariants::kBase && kClassRows[i].pszPhaseName) f(TVREntry{i, true});
+    if (variants != EVariants::kBase && kClassRows[i].bPhaseAngle) f(TVREntry{i, true});
   }
 }
 
@@ -125,6 +125,13 @@ constexpr auto CompTypePairs() {
 // their component-type rows.
 template <const auto& kTemplates, EVariants variants>
 TVResultClassTable BuildClassTable() {
+  static_assert(std::ranges::all_of(kTemplates,
+                                    [](std::string_view name) {
+                                      return std::ranges::find(kClassRows, name,
+                                                               &TVRClassRow::sTemplate) !=
+                                             std::end(kClassRows);
+                                    }),
+                "every template named has catalogue rows");
   static constexpr const auto& kList = kEntries<kTemplates, variants>;
   static constexpr auto kClasses = ClassRegs<kList>(std::make_index_sequence<kList.size()>());
   static constexpr auto kPairs = CompTypePairs<kList>();

@@ -61,19 +61,24 @@ struct TVRClassRow {
   std::int32_t nId;
   std::string_view sTemplate;            // the template's name without the CVRTmpl_ prefix
   const char* pszName;                   // run-time name of the class
-  const char* pszPhaseName;              // of the phase-angle class; null when there is none
+  const char* pszPhaseName;              // of the phase-angle class
+  bool bPhaseAngle;                      // whether the phase-angle class exists
   std::span<const std::int32_t> aComps;  // the stored components that make the result available
 };
 
-// Several rows share a NAME; the className column tells their run-time names apart.
+constexpr bool Given(const char* psz) { return *psz != '\0'; }
+
+// The run-time names are CVR_ + NAME + _ZAR and the same + Comp, unless the className column
+// gives one: several rows share a NAME.
 #define VRES_ROW(id, NAME, nk, lk, q, c, unit, cat, TMPL, ARGS, twin, COMPS, cls) \
-  {id, #TMPL, ("" cls)[0] ? "" cls : "CVR_" #NAME "_ZAR",                         \
-   !(twin)       ? nullptr                                                        \
-   : ("" cls)[0] ? cls "Comp"                                                     \
-                 : "CVR_" #NAME "_ZARComp",                                       \
+  {id,                                                                            \
+   #TMPL,                                                                         \
+   Given(cls) ? cls : "CVR_" #NAME "_ZAR",                                        \
+   Given(cls) ? cls "Comp" : "CVR_" #NAME "_ZARComp",                             \
+   (twin) != 0,                                                                   \
    TVRRowClass<id>::kComps},
 #define VRES_CLASS_ONLY(id, cls, TMPL, ARGS, twin, COMPS) \
-  {id, #TMPL, #cls, (twin) ? #cls "Comp" : nullptr, TVRRowClass<id>::kComps},
+  {id, #TMPL, #cls, #cls "Comp", (twin) != 0, TVRRowClass<id>::kComps},
 inline constexpr TVRClassRow kClassRows[] = {
 #include "vresult/catalogue/VResultCatalogue.def"
 };
