@@ -144,8 +144,10 @@ TEST(VResultClasses, EveryGeneratedClassByIdWithItsTemplateAndCounts) {
       std::unique_ptr<CVResult> vr = pFactory->CreateVResult(id);
       ASSERT_NE(vr, nullptr) << id;
       EXPECT_EQ(vr->GetType(), id);
-      EXPECT_EQ(vr->GetRuntimeClass()->m_lpszClassName, ClassName(row, twin));
-      EXPECT_TRUE(vr->IsKindOf(RUNTIME_CLASS(CVResult_ZAR)));
+      const CRuntimeClass* pClass = vr->GetRuntimeClass();
+      EXPECT_EQ(pClass->m_lpszClassName, ClassName(row, twin));
+      EXPECT_EQ(CRuntimeClass::FromName(ClassName(row, twin).c_str()), pClass);
+      EXPECT_EQ(pClass->GetBaseClass(), RUNTIME_CLASS(CVResult_ZAR));
       EXPECT_EQ(vr->GetDLoadOpt().nAMTType, GetTemplates().at(row.tmpl).amt) << id;
       EXPECT_TRUE(ComponentsMakeItAvailable(row, offset)) << id;
       if (twin) ExpectPhaseAngleTexts(*vr, *base);

@@ -1,6 +1,7 @@
 #pragma once
-// The registration rows of the generated result classes, one table per generating source;
-// VResultClasses.cpp registers them all under key 0.
+// The registration rows of the generated result classes, one table per generating source
+// (VResultClassGen.h builds them); VResultClasses.cpp registers them all under key 0, in the
+// order of these getters.
 #include <span>
 
 #include "vresult/VResultRegistrar.h"

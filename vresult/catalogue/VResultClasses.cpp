@@ -2,7 +2,9 @@
 // library is loaded.
 #include <vector>
 
+#include "base/Object.h"
 #include "vresult/catalogue/VResultClassTables.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 namespace {
 
@@ -21,7 +23,10 @@ TJoinedTables JoinTables() {
   }
   // The phase angle of the nodal material density is listed although no class delivers it:
   // the import asks the factory for it and creates nothing.
-  joined.aPairs.push_back({1000007401, 1000007401});
+  constexpr std::int32_t kDensityPhase = pvk::vrtmpl::PhaseAngleId(7401);
+  joined.aPairs.push_back({kDensityPhase, kDensityPhase});
+  // The classes are known by name, as classes with their own static record are.
+  for (const TVResultClassReg& row : joined.aClasses) AFX_CLASSINIT{row.pClass};
   return joined;
 }
 

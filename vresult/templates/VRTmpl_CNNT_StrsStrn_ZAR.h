@@ -6,6 +6,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmplTensorCore.h"
 
 template <std::int32_t nA, std::int32_t nStrain, std::int32_t nIndex, std::int32_t nXX,
@@ -30,4 +31,16 @@ protected:
     const bool bAll = this->GetDLoadOpt().nAMTType == pvk::AMT_TENSOR6;
     return pvk::vrtmpl::LoadTensorResult(*this, pData, pVRDSet, pParam, 6, nIndex, bAll, nStrain);
   }
+};
+
+// The phase-angle variant: the present component ids move, an absent one (0) stays absent.
+template <std::int32_t nA, std::int32_t nStrain, std::int32_t nIndex, std::int32_t nXX,
+          std::int32_t nYY, std::int32_t nZZ, std::int32_t nXY, std::int32_t nYZ, std::int32_t nZX,
+          class TBase>
+struct TVRPhaseAngle<
+    CVRTmpl_CNNT_StrsStrn_ZAR<nA, nStrain, nIndex, nXX, nYY, nZZ, nXY, nYZ, nZX, TBase>> {
+  using type = CVRTmpl_CNNT_StrsStrn_ZAR<
+      nA, nStrain, nIndex, pvk::vrtmpl::PhaseAngleIdIfAny(nXX), pvk::vrtmpl::PhaseAngleIdIfAny(nYY),
+      pvk::vrtmpl::PhaseAngleIdIfAny(nZZ), pvk::vrtmpl::PhaseAngleIdIfAny(nXY),
+      pvk::vrtmpl::PhaseAngleIdIfAny(nYZ), pvk::vrtmpl::PhaseAngleIdIfAny(nZX), TBase>;
 };

@@ -4,6 +4,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, std::int32_t nC4, std::int32_t nC5,
           std::int32_t nC6, class TBase>
@@ -27,4 +28,14 @@ protected:
     static constexpr std::int32_t kSlots[] = {0, 1, 2, 3, 4, 5};
     return pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0x1u);
   }
+};
+
+// The phase-angle variant: the component ids move, the base class stays.
+template <std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, std::int32_t nC4, std::int32_t nC5,
+          std::int32_t nC6, class TBase>
+struct TVRPhaseAngle<CVRTmpl_Comp6_ZAR<nC1, nC2, nC3, nC4, nC5, nC6, TBase>> {
+  using type =
+      CVRTmpl_Comp6_ZAR<pvk::vrtmpl::PhaseAngleId(nC1), pvk::vrtmpl::PhaseAngleId(nC2),
+                        pvk::vrtmpl::PhaseAngleId(nC3), pvk::vrtmpl::PhaseAngleId(nC4),
+                        pvk::vrtmpl::PhaseAngleId(nC5), pvk::vrtmpl::PhaseAngleId(nC6), TBase>;
 };

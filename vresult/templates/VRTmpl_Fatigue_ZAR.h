@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmpl_NodeGroup.h"
 
 template <std::int32_t... nIds>
@@ -12,6 +13,12 @@ struct TVRFatigueGroup {
   static constexpr pvk::AMT_TYPE kAmt = pvk::AMT_NODAL_FATIGUE;
   static constexpr bool kMatchCategory = true;
   static constexpr bool Loads(pvk::AMT_TYPE amt) { return amt == pvk::AMT_NODAL_FATIGUE; }
+};
+
+// The phase-angle group: every id moves.
+template <std::int32_t... nIds>
+struct TVRPhaseAngle<TVRFatigueGroup<nIds...>> {
+  using type = TVRFatigueGroup<pvk::vrtmpl::PhaseAngleId(nIds)...>;
 };
 
 template <std::int32_t nOwn, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, std::int32_t nC4,

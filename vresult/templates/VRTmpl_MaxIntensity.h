@@ -5,6 +5,7 @@
 #include "datastore/PostPartialD.h"
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nMaxShear>
 class CVRTmpl_MaxIntensity : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -22,4 +23,10 @@ protected:
     for (double& value : *pData->GetComp(0)) value *= 2.0;
     return 1;
   }
+};
+
+// The phase-angle variant reads the phase-angle component.
+template <std::int32_t nMaxShear>
+struct TVRPhaseAngle<CVRTmpl_MaxIntensity<nMaxShear>> {
+  using type = CVRTmpl_MaxIntensity<pvk::vrtmpl::PhaseAngleId(nMaxShear)>;
 };

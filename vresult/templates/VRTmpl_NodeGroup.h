@@ -5,6 +5,7 @@
 // another category fail the binding (kMatchCategory) and the amount types that load (Loads).
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <class TGroup>
 class CVRTmpl_NodeGroup : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -27,4 +28,10 @@ protected:
     if (!TGroup::Loads(GetDLoadOpt().nAMTType)) return 0;
     return pvk::vrtmpl::LoadEverySlot(*this, pData, pVRDSet, pParam);
   }
+};
+
+// The phase-angle variant reads the phase-angle group.
+template <class TGroup>
+struct TVRPhaseAngle<CVRTmpl_NodeGroup<TGroup>> {
+  using type = CVRTmpl_NodeGroup<TVRPhaseAngleOf<TGroup>>;
 };

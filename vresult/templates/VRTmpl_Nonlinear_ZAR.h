@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmpl_NodeGroup.h"
 
 template <std::int32_t... nIds>
@@ -13,6 +14,12 @@ struct TVRNonlinearGroup {
   static constexpr pvk::AMT_TYPE kAmt = pvk::AMT_NONLINEAR;
   static constexpr bool kMatchCategory = false;
   static constexpr bool Loads(pvk::AMT_TYPE amt) { return amt == pvk::AMT_NONLINEAR; }
+};
+
+// The phase-angle group: every id moves.
+template <std::int32_t... nIds>
+struct TVRPhaseAngle<TVRNonlinearGroup<nIds...>> {
+  using type = TVRNonlinearGroup<pvk::vrtmpl::PhaseAngleId(nIds)...>;
 };
 
 template <std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, std::int32_t nC4, std::int32_t nC5,

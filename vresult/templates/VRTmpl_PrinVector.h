@@ -7,6 +7,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmplPrincipalCore.h"
 
 template <std::int32_t nDir, std::int32_t nOwn, std::int32_t nA, std::int32_t nAx, std::int32_t nAy,
@@ -49,4 +50,19 @@ protected:
 
 private:
   int m_nMode = 0;
+};
+
+// The phase-angle variant: every id moves, the direction stays.
+template <std::int32_t nDir, std::int32_t nOwn, std::int32_t nA, std::int32_t nAx, std::int32_t nAy,
+          std::int32_t nAz, std::int32_t nB, std::int32_t nBx, std::int32_t nBy, std::int32_t nBz,
+          std::int32_t nC, std::int32_t nCx, std::int32_t nCy, std::int32_t nCz>
+struct TVRPhaseAngle<
+    CVRTmpl_PrinVector<nDir, nOwn, nA, nAx, nAy, nAz, nB, nBx, nBy, nBz, nC, nCx, nCy, nCz>> {
+  using type = CVRTmpl_PrinVector<nDir, pvk::vrtmpl::PhaseAngleId(nOwn),
+                                  pvk::vrtmpl::PhaseAngleId(nA), pvk::vrtmpl::PhaseAngleId(nAx),
+                                  pvk::vrtmpl::PhaseAngleId(nAy), pvk::vrtmpl::PhaseAngleId(nAz),
+                                  pvk::vrtmpl::PhaseAngleId(nB), pvk::vrtmpl::PhaseAngleId(nBx),
+                                  pvk::vrtmpl::PhaseAngleId(nBy), pvk::vrtmpl::PhaseAngleId(nBz),
+                                  pvk::vrtmpl::PhaseAngleId(nC), pvk::vrtmpl::PhaseAngleId(nCx),
+                                  pvk::vrtmpl::PhaseAngleId(nCy), pvk::vrtmpl::PhaseAngleId(nCz)>;
 };

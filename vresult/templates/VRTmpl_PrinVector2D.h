@@ -7,6 +7,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmplPrincipalCore.h"
 
 template <std::int32_t nMinor, std::int32_t nMajorID, std::int32_t nMinorID, std::int32_t nXX,
@@ -45,4 +46,14 @@ protected:
 
 private:
   int m_nMode = 0;
+};
+
+// The phase-angle variant: the ids move, the choice of value and the strain flag stay.
+template <std::int32_t nMinor, std::int32_t nMajorID, std::int32_t nMinorID, std::int32_t nXX,
+          std::int32_t nYY, std::int32_t nXY, std::int32_t nStrain>
+struct TVRPhaseAngle<CVRTmpl_PrinVector2D<nMinor, nMajorID, nMinorID, nXX, nYY, nXY, nStrain>> {
+  using type =
+      CVRTmpl_PrinVector2D<nMinor, pvk::vrtmpl::PhaseAngleId(nMajorID),
+                           pvk::vrtmpl::PhaseAngleId(nMinorID), pvk::vrtmpl::PhaseAngleId(nXX),
+                           pvk::vrtmpl::PhaseAngleId(nYY), pvk::vrtmpl::PhaseAngleId(nXY), nStrain>;
 };

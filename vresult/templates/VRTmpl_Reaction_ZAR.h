@@ -6,6 +6,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nOwn, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
 class CVRTmpl_Reaction_ZAR : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -23,4 +24,11 @@ protected:
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
     return pvk::vrtmpl::LoadReaction(*this, pData, pVRDSet, pParam);
   }
+};
+
+// The phase-angle variant: every id moves.
+template <std::int32_t nOwn, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
+struct TVRPhaseAngle<CVRTmpl_Reaction_ZAR<nOwn, nC1, nC2, nC3>> {
+  using type = CVRTmpl_Reaction_ZAR<pvk::vrtmpl::PhaseAngleId(nOwn), pvk::vrtmpl::PhaseAngleId(nC1),
+                                    pvk::vrtmpl::PhaseAngleId(nC2), pvk::vrtmpl::PhaseAngleId(nC3)>;
 };

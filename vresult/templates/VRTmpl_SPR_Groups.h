@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmpl_NodeGroup.h"
 
 template <pvk::AMT_TYPE nAmt, std::int32_t... nFirst>
@@ -12,4 +13,10 @@ struct TVRSPRGroups {
   static constexpr pvk::AMT_TYPE kAmt = nAmt;
   static constexpr bool kMatchCategory = false;
   static constexpr bool Loads(pvk::AMT_TYPE /*amt*/) { return true; }
+};
+
+// The phase-angle groups start at the phase-angle ids of their first components.
+template <pvk::AMT_TYPE nAmt, std::int32_t... nFirst>
+struct TVRPhaseAngle<TVRSPRGroups<nAmt, nFirst...>> {
+  using type = TVRSPRGroups<nAmt, pvk::vrtmpl::PhaseAngleId(nFirst)...>;
 };

@@ -4,6 +4,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nComp>
 class CVRTmpl_ScalarDirect : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -19,4 +20,10 @@ protected:
     static constexpr std::int32_t kSlots[] = {0};
     return pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0x1u);
   }
+};
+
+// The phase-angle variant reads the phase-angle component.
+template <std::int32_t nComp>
+struct TVRPhaseAngle<CVRTmpl_ScalarDirect<nComp>> {
+  using type = CVRTmpl_ScalarDirect<pvk::vrtmpl::PhaseAngleId(nComp)>;
 };

@@ -5,6 +5,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nComp>
 class CVRTmpl_ScalarDirect_UnitEntity_CaseInfo : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -19,4 +20,10 @@ protected:
   int _LoadPartial(CPostPartialD* pData, TVRDSet* pVRDSet, TVResParam* pParam) override {
     return pvk::vrtmpl::LoadCaseInfo(*this, nComp, pData, pVRDSet, pParam);
   }
+};
+
+// The phase-angle variant reads the phase-angle component.
+template <std::int32_t nComp>
+struct TVRPhaseAngle<CVRTmpl_ScalarDirect_UnitEntity_CaseInfo<nComp>> {
+  using type = CVRTmpl_ScalarDirect_UnitEntity_CaseInfo<pvk::vrtmpl::PhaseAngleId(nComp)>;
 };

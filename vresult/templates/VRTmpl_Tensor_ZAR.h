@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "vresult/templates/VRTmplPhaseAngle.h"
 #include "vresult/templates/VRTmpl_NodeGroup.h"
 
 template <std::int32_t... nIds>
@@ -14,6 +15,12 @@ struct TVRTensorGroup {
   static constexpr bool Loads(pvk::AMT_TYPE amt) {
     return amt == pvk::AMT_TENSOR || amt == pvk::AMT_SCALAR;
   }
+};
+
+// The phase-angle group: every id moves.
+template <std::int32_t... nIds>
+struct TVRPhaseAngle<TVRTensorGroup<nIds...>> {
+  using type = TVRTensorGroup<pvk::vrtmpl::PhaseAngleId(nIds)...>;
 };
 
 template <std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, std::int32_t nC4, std::int32_t nC5,

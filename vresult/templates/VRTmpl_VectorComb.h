@@ -5,6 +5,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nId, std::int32_t nAxisA, std::int32_t nAxisB, std::int32_t nC1,
           std::int32_t nC2, std::int32_t nC3>
@@ -30,4 +31,13 @@ protected:
     pvk::vrtmpl::CombineAxes(*pData, nAxisA, nAxisB);
     return 1;
   }
+};
+
+// The phase-angle variant: the ids move, the axes stay.
+template <std::int32_t nId, std::int32_t nAxisA, std::int32_t nAxisB, std::int32_t nC1,
+          std::int32_t nC2, std::int32_t nC3>
+struct TVRPhaseAngle<CVRTmpl_VectorComb<nId, nAxisA, nAxisB, nC1, nC2, nC3>> {
+  using type = CVRTmpl_VectorComb<pvk::vrtmpl::PhaseAngleId(nId), nAxisA, nAxisB,
+                                  pvk::vrtmpl::PhaseAngleId(nC1), pvk::vrtmpl::PhaseAngleId(nC2),
+                                  pvk::vrtmpl::PhaseAngleId(nC3)>;
 };

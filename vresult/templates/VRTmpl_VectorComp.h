@@ -6,6 +6,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nDir, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
 class CVRTmpl_VectorComp : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -27,4 +28,12 @@ protected:
     pvk::vrtmpl::ZeroColumn(*pData, 2 - nDir);
     return 1;
   }
+};
+
+// The phase-angle variant: the component ids move (the unused third one too), the direction
+// stays.
+template <std::int32_t nDir, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
+struct TVRPhaseAngle<CVRTmpl_VectorComp<nDir, nC1, nC2, nC3>> {
+  using type = CVRTmpl_VectorComp<nDir, pvk::vrtmpl::PhaseAngleId(nC1),
+                                  pvk::vrtmpl::PhaseAngleId(nC2), pvk::vrtmpl::PhaseAngleId(nC3)>;
 };

@@ -5,6 +5,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nDir, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, class TBase>
 class CVRTmpl_VectorComp_ZAR : public pvk::vrtmpl::CVRTmplBinder<TBase> {
@@ -27,4 +28,12 @@ protected:
     pvk::vrtmpl::CopyDirection(*pData, nDir);
     return 1;
   }
+};
+
+// The phase-angle variant: the component ids move, direction and base class stay.
+template <std::int32_t nDir, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3, class TBase>
+struct TVRPhaseAngle<CVRTmpl_VectorComp_ZAR<nDir, nC1, nC2, nC3, TBase>> {
+  using type =
+      CVRTmpl_VectorComp_ZAR<nDir, pvk::vrtmpl::PhaseAngleId(nC1), pvk::vrtmpl::PhaseAngleId(nC2),
+                             pvk::vrtmpl::PhaseAngleId(nC3), TBase>;
 };

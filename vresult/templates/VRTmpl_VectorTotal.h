@@ -5,6 +5,7 @@
 
 #include "vresult/VResult_ZAR.h"
 #include "vresult/templates/VRTmplCore.h"
+#include "vresult/templates/VRTmplPhaseAngle.h"
 
 template <std::int32_t nTotal, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
 class CVRTmpl_VectorTotal : public pvk::vrtmpl::CVRTmplBinder<CVResult_ZAR> {
@@ -21,4 +22,12 @@ protected:
     // A total that fails to load would show as zero: the block fails instead.
     return pvk::vrtmpl::LoadSlotColumns(*this, pData, pVRDSet, pParam, kSlots, 0x1u);
   }
+};
+
+// The phase-angle variant: every id moves.
+template <std::int32_t nTotal, std::int32_t nC1, std::int32_t nC2, std::int32_t nC3>
+struct TVRPhaseAngle<CVRTmpl_VectorTotal<nTotal, nC1, nC2, nC3>> {
+  using type =
+      CVRTmpl_VectorTotal<pvk::vrtmpl::PhaseAngleId(nTotal), pvk::vrtmpl::PhaseAngleId(nC1),
+                          pvk::vrtmpl::PhaseAngleId(nC2), pvk::vrtmpl::PhaseAngleId(nC3)>;
 };
