@@ -2,9 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
-#include <string>
 
 #include "ScratchFolder.h"
 #include "base/BufferedWriteFile.h"

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "base/ScratchFolder.h"
 #include "datastore/InputMemoryFile.h"

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <initializer_list>
-#include <string>
 #include <string_view>
 
 #include "PZARTestFile.h"

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <string>
 
 #include "base/ScratchFolder.h"
 #include "base/WaitCursor.h"

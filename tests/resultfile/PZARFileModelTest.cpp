@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "ScannedFile.h"
 #include "resultfile/PZARFileModel.h"
 #include "resultfile/PZARModelWriter150.h"

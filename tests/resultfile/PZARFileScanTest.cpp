@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <list>
 #include <random>
-#include <sstream>
 
 #include "ScannedFile.h"
 #include "TestRecords.h"

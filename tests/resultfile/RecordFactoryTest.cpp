@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
 #include "TestRecords.h"
 #include "resultfile/RecordFactory.h"

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "ScannedFile.h"
 #include "base/ScratchFolder.h"

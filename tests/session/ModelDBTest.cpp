@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <map>
 #include <random>
-#include <vector>
 
 #include "session/MemModelDB.h"
 

@@ -2,10 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <string>
 
 #include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"

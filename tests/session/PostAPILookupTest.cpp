@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <vector>
-
 #include "POHTestNodes.h"
 #include "ibm/MeshPostUnit.h"
 #include "session/MemModelDB.h"

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <initializer_list>
-#include <vector>
-
 #include "IdResult.h"
 #include "base/TestEnv.h"
 #include "session/PostAPI.h"

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "POHTestNodes.h"
 #include "base/ProgressBar.h"
 #include "session/POHMcas.h"
