@@ -88,12 +88,12 @@ TEST_F(PZARCompositeInfo, DecodesPlyAndNonPlyComponents) {
   EXPECT_EQ(PZAR_Composite::GetCompositeRltCatType(4), 0);
 }
 
-// Malformed: 7 digits, laminate kind 3, component 6, no ply with position class 1, a ply with
-// position class 2. A missing ply is reported.
+// Malformed: a ply with position class 2; 7 digits, laminate kind 3, component 6, no ply with
+// position class 1. A missing ply is reported.
 TEST_F(PZARCompositeInfo, RejectsMalformedComponentsAndReportsAMissingPly) {
+  EXPECT_EQ(Get(10001149, {7}), 0);
   for (const std::int32_t comp : {1000010, 30000109, 10000609, 10000129, -10000109})
     EXPECT_EQ(Get(comp), 0) << comp;
-  EXPECT_EQ(Get(10001149, {7}), 0);
   EXPECT_EQ(Info()[0], 0u);
   CMsgCapture messages;
   EXPECT_EQ(Get(12345678), 0);

@@ -167,7 +167,7 @@ TEST_F(PZARFileScan, RandomGarbageScansSoundly) {
   }
 }
 
-TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutput) {
+TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutputAndReleasingTheFile) {
   const PZARTestFile content =
       PZARTestFile(130).Record(kSkipType, 2, Body(2)).Record(kFailType, 0, Body(4)).End();
   const std::string echo = m_dir.Narrow("r.pzar.ech");
@@ -181,10 +181,7 @@ TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutput) {
   std::stringstream text;
   text << std::ifstream(echo).rdbuf();
   EXPECT_EQ(text.str(), "RECORD 9001 : 2\n");
-}
-
-TEST_F(PZARFileScan, OwnsItsElementOutputVectorsAndClearAndDeleteReleaseTheFile) {
-  const PZARTestFile content = PZARTestFile(130).Record(kSkipType, 0).End();
+  // The file owns its element output vectors; clearing and deleting release the file.
   ASSERT_EQ(Scan(content), 1);
   CPZARElemOutVector* first = m_file.AddElemOutVector();
   CPZARElemOutVector* second = m_file.AddElemOutVector();
