@@ -151,7 +151,7 @@ TEST(CFileException, FailedOpenCarriesCauseErrnoAndName) {
   }
 }
 
-TEST(CFileException, WriteFailuresNameTheFile) {
+TEST(CFileException, WriteRemoveAndRenameFailuresNameTheFile) {
   ScratchFolder dir;
   WriteText(dir.Narrow("ro.bin"), "abc");
   CFile ro(dir.Wide("ro.bin"), CFile::modeRead);
@@ -168,6 +168,22 @@ TEST(CFileException, WriteFailuresNameTheFile) {
   CFile closed;
   char c;
   EXPECT_EQ(Caught([&] { closed.Read(&c, 1); }).m_cause, CFileException::invalidFile);
+  // Remove and rename throw on failure.
+  WriteText(dir.Narrow("a"), "payload");
+  CFile::Rename(dir.Wide("a"), dir.Wide("b"));
+  {
+    CFile f(dir.Wide("b"), CFile::modeRead);
+    EXPECT_EQ(ReadAll(f), "payload");
+  }
+  const CFileException gone = Caught([&] { CFile::Rename(dir.Wide("a"), dir.Wide("c")); });
+  EXPECT_EQ(gone.m_cause, CFileException::fileNotFound);
+  EXPECT_EQ(gone.m_strFileName, dir.Wide("a"));
+  CFile::Remove(dir.Wide("b"));
+  EXPECT_NE(::access(dir.Narrow("b").c_str(), F_OK), 0);
+  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("b")); }).m_cause, CFileException::fileNotFound);
+  ASSERT_EQ(::mkdir(dir.Narrow("folder").c_str(), 0700), 0);
+  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("folder")); }).m_cause,
+            CFileException::accessDenied);
 }
 
 TEST(CFileException, ErrorMessageIsCutSafely) {
@@ -191,26 +207,6 @@ TEST(CFileException, ErrorMessageIsCutSafely) {
   EXPECT_EQ(e.GetErrorMessage(small, 0), 0);
   EXPECT_EQ(small[0], L'#');
   EXPECT_EQ(e.GetErrorMessage(nullptr, 8), 0);
-}
-
-TEST(CFile, RemoveAndRenameThrowOnFailure) {
-  ScratchFolder dir;
-  WriteText(dir.Narrow("a"), "payload");
-  CFile::Rename(dir.Wide("a"), dir.Wide("b"));
-  {
-    CFile f(dir.Wide("b"), CFile::modeRead);
-    EXPECT_EQ(ReadAll(f), "payload");
-  }
-  const CFileException gone = Caught([&] { CFile::Rename(dir.Wide("a"), dir.Wide("c")); });
-  EXPECT_EQ(gone.m_cause, CFileException::fileNotFound);
-  EXPECT_EQ(gone.m_strFileName, dir.Wide("a"));
-
-  CFile::Remove(dir.Wide("b"));
-  EXPECT_NE(::access(dir.Narrow("b").c_str(), F_OK), 0);
-  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("b")); }).m_cause, CFileException::fileNotFound);
-  ASSERT_EQ(::mkdir(dir.Narrow("folder").c_str(), 0700), 0);
-  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("folder")); }).m_cause,
-            CFileException::accessDenied);
 }
 
 }  // namespace

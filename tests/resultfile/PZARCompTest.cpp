@@ -37,26 +37,21 @@ TEST(PZARComp, CategoryTableEdgesSingleIdsAndSize) {
 
 TEST(PZARComp, PCBCodesSplitIntoTheirFieldsAndMapToResults) {
   using namespace PZAR_PCB;
-  const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {PZAR::GetResultIDFromPZARComp(51004103, 7208), 51004108},
-      {PZAR::GetResultIDFromPZARComp(51004103, 7211), 0},
-      {PZAR::GetResultIDFromPZARComp(7201, 7201), 7201},
-      {PZAR::GetResultIDFromPZARComp(41004103, 7208), 7208},
-      {GetOutputPCB(51004103), 5},
-      {GetPropertyPCB(51004103), 1004},
-      {GetGroupPCB(51004103), 1},
-      {GetIdPCB(51004103), 3},
-      {GetComponentResID(1004103), 7203},
-      {GetComponentResID(1004111), 0},
-      {GetComponentResID(1004408), 7308},
-      {GetComponentResID(1004409), 0},
-      {GetComponentPCBResID(1004103, 7208), 1004108},
-      {GetComponentPCBResID(1004403, 7301), 1004401},
-      {GetComponentPCBResID(1004403, 7309), 0},
-      {GetComponentPCBResID(1004403, 7208), 0},
-      {GetComponentResCatType(1004303), 0}};
-  for (std::size_t i = 0; i < std::size(cases); ++i)
-    EXPECT_EQ(cases[i].first, cases[i].second) << i;
+  EXPECT_EQ(PZAR::GetResultIDFromPZARComp(51004103, 7208), 51004108);
+  EXPECT_EQ(PZAR::GetResultIDFromPZARComp(51004103, 7211), 0);
+  EXPECT_EQ(PZAR::GetResultIDFromPZARComp(7201, 7201), 7201);
+  EXPECT_EQ(PZAR::GetResultIDFromPZARComp(41004103, 7208), 7208);
+  EXPECT_EQ((std::vector<std::int32_t>{GetOutputPCB(51004103), GetPropertyPCB(51004103),
+                                       GetGroupPCB(51004103), GetIdPCB(51004103)}),
+            (std::vector<std::int32_t>{5, 1004, 1, 3}));
+  EXPECT_EQ((std::vector<std::int32_t>{GetComponentResID(1004103), GetComponentResID(1004111),
+                                       GetComponentResID(1004408), GetComponentResID(1004409)}),
+            (std::vector<std::int32_t>{7203, 0, 7308, 0}));
+  EXPECT_EQ(GetComponentPCBResID(1004103, 7208), 1004108);
+  EXPECT_EQ(GetComponentPCBResID(1004403, 7301), 1004401);
+  EXPECT_EQ(GetComponentPCBResID(1004403, 7309), 0);
+  EXPECT_EQ(GetComponentPCBResID(1004403, 7208), 0);
+  EXPECT_EQ(GetComponentResCatType(1004303), 0);
 }
 
 class PZARCompositeInfo : public ::testing::Test {
