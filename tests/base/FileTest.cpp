@@ -51,7 +51,7 @@ TEST(CFile, ReadGathersShortReadsUntilTheCountIsMet) {
     }
     ::close(fd);
   });
-  CFile f(dir.Wide("fifo"), CFile::modeRead);
+  CFile f(dir.Wide("fifo"), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
   std::vector<char> got(sent.size() + 16);
   EXPECT_EQ(f.Read(got.data(), static_cast<unsigned>(got.size())), sent.size());
   writer.join();
