@@ -2,8 +2,6 @@
 
 #include <fstream>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "ScratchFolder.h"
 #include "base/BufferedFile.h"

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <string>
-
 #include "base/CString.h"
 
 namespace {
@@ -13,7 +10,7 @@ CString Fmt(const wchar_t* fmt, const auto&... args) {
   return s;
 }
 
-TEST(CStringFormat, StringConversionsFollowTheArgumentType) {
+TEST(CStringFormat, StringsFollowTheArgumentTypeAndPointersAreHex) {
   EXPECT_EQ(Fmt(L"[%s]", L"wide"), L"[wide]");
   EXPECT_EQ(Fmt(L"[%S]", "narrow"), L"[narrow]");
   EXPECT_EQ(Fmt(L"[%s|%S]", CString(L"a"), std::string("b")), L"[a|b]");
@@ -27,15 +24,15 @@ TEST(CStringFormat, StringConversionsFollowTheArgumentType) {
   EXPECT_EQ(s, L"a=1,b");
   s.Format(L"%d", 2);
   EXPECT_EQ(s, L"2");
-}
-
-TEST(CStringFormat, PointerIsSixteenUpperCaseHexDigits) {
+  // A pointer is sixteen upper-case hexadecimal digits.
   EXPECT_EQ(Fmt(L"%p", std::uint64_t{1234}), L"00000000000004D2");
   EXPECT_EQ(Fmt(L"%p", reinterpret_cast<void*>(0xABCDEF0123456789ULL)), L"ABCDEF0123456789");
   EXPECT_EQ(Fmt(L"TarvoPost/%p/", 255), L"TarvoPost/00000000000000FF/");
 }
 
-TEST(CStringFormat, NumbersBehaveAsInC) {
+// Numbers behave as in C, but "long" is 32 bits on the original platform: %d and %ld
+// truncate, %I64d and %lld do not.
+TEST(CStringFormat, NumbersBehaveAsInCWithAThirtyTwoBitLong) {
   EXPECT_EQ(Fmt(L"%.3e", 12345.678), L"1.235e+04");
   EXPECT_EQ(Fmt(L"[%8g]", 0.5), L"[     0.5]");
   EXPECT_EQ(Fmt(L"[%8g]", 1e-7), L"[   1e-07]");
@@ -43,10 +40,6 @@ TEST(CStringFormat, NumbersBehaveAsInC) {
   EXPECT_EQ(Fmt(L"[%5d|%-5d|%05d|%+d]", 42, 42, 42, 42), L"[   42|42   |00042|+42]");
   EXPECT_EQ(Fmt(L"%u %x %X %o", 4294967295u, 255, 255, 8), L"4294967295 ff FF 10");
   EXPECT_EQ(Fmt(L"%d%%", 50), L"50%");
-}
-
-TEST(CStringFormat, IntegerWidthFollowsTheThirtyTwoBitLong) {
-  // "long" is 32 bits on the original platform: %d and %ld truncate, %I64d and %lld do not.
   const std::int64_t big = 0x100000005LL;
   EXPECT_EQ(Fmt(L"%d %ld", big, big), L"5 5");
   EXPECT_EQ(Fmt(L"%I64d %lld", big, big), L"4294967301 4294967301");
@@ -66,8 +59,8 @@ TEST(CStringFormat, MismatchedOrMissingArgumentsNeverCrash) {
   EXPECT_LE(Fmt(L"%999999999d", 1).GetLength(), 1 << 16);
 }
 
-TEST(CStringOps, SearchAndSlices) {
-  const CString s(L"Step=(1.5)");
+TEST(CStringOps, SearchSlicesEditingAndComparison) {
+  CString s(L"Step=(1.5)");
   EXPECT_EQ(s.Find(L'='), 4);
   EXPECT_EQ(s.Find(L"1.5"), 6);
   EXPECT_EQ(s.Find(L'x'), -1);
@@ -82,10 +75,7 @@ TEST(CStringOps, SearchAndSlices) {
   EXPECT_EQ(s.Mid(50), L"");
   EXPECT_EQ(s.Mid(-3, 2), L"St");
   EXPECT_EQ(s.Right(99), s);
-}
-
-TEST(CStringOps, EditingAndComparison) {
-  CString s(L"  a(b)c(d)  ");
+  s = L"  a(b)c(d)  ";
   s.Trim();
   EXPECT_EQ(s, L"a(b)c(d)");
   EXPECT_EQ(s.Remove(L'('), 2);

@@ -10,6 +10,8 @@
 
 namespace {
 
+using Found = std::map<std::wstring, bool>;
+
 class CFileFindTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -20,8 +22,8 @@ protected:
   }
 
   // Name → is-directory for every entry, walked as framework code walks it.
-  std::map<std::wstring, bool> List(const CString& pattern) {
-    std::map<std::wstring, bool> found;
+  Found List(const CString& pattern) {
+    Found found;
     CFileFind finder;
     for (bool more = finder.FindFile(pattern); more;) {
       more = finder.FindNextFile() != 0;
@@ -33,22 +35,15 @@ protected:
   ScratchFolder m_dir;
 };
 
-TEST_F(CFileFindTest, WildcardSelectsNamesIgnoringCase) {
-  using Found = std::map<std::wstring, bool>;
+// Case is no matter; all entries include the dots and links are not followed.
+TEST_F(CFileFindTest, WildcardSelectsNames) {
   EXPECT_EQ(List(m_dir.Wide("*.txt")), (Found{{L"a.txt", false}, {L"b.txt", false}}));
-  EXPECT_EQ(List(m_dir.Wide("?.DAT")), (Found{{L"c.dat", false}}));  // case is no matter
+  EXPECT_EQ(List(m_dir.Wide("?.DAT")), (Found{{L"c.dat", false}}));
   EXPECT_TRUE(List(m_dir.Wide("*.none")).empty());
   EXPECT_TRUE(List(m_dir.Wide("missing/*")).empty());
-}
-
-TEST_F(CFileFindTest, AllEntriesIncludeDotsAndDoNotFollowLinks) {
-  const std::map<std::wstring, bool> all = List(m_dir.Wide("*.*"));
-  const std::map<std::wstring, bool> expected = {
-      {L".", true},      {L"..", true},     {L".hidden", false}, {L"a.txt", false},
-      {L"b.txt", false}, {L"c.dat", false}, {L"link", false},    {L"sub", true}};
-  EXPECT_EQ(all, expected);
-  EXPECT_EQ(List(m_dir.Wide("*")), expected);
-  EXPECT_EQ(List(m_dir.Wide()), expected);
+  const Found all = {{L".", true},      {L"..", true},     {L".hidden", false}, {L"a.txt", false},
+                     {L"b.txt", false}, {L"c.dat", false}, {L"link", false},    {L"sub", true}};
+  for (const char* pattern : {"*.*", "*", ""}) EXPECT_EQ(List(m_dir.Wide(pattern)), all);
 }
 
 TEST_F(CFileFindTest, CurrentEntryReportsItsPieces) {
@@ -62,19 +57,15 @@ TEST_F(CFileFindTest, CurrentEntryReportsItsPieces) {
   EXPECT_EQ(finder.GetFilePath(), m_dir.Wide("c.dat"));
   EXPECT_FALSE(finder.IsDots());
   EXPECT_EQ(finder.FindNextFile(), 0);
-
   ASSERT_TRUE(finder.FindFile(m_dir.Wide("..")));
   finder.FindNextFile();
   EXPECT_TRUE(finder.IsDots());
   EXPECT_TRUE(finder.IsDirectory());
   finder.Close();
   EXPECT_TRUE(finder.GetFilePath().IsEmpty());
-}
-
-TEST_F(CFileFindTest, RelativePatternIsRootedInTheCurrentFolder) {
+  // A relative pattern is rooted in the current folder.
   char* cwd = ::getcwd(nullptr, 0);
   ASSERT_EQ(::chdir(m_dir.Narrow().c_str()), 0);
-  CFileFind finder;
   const bool found = finder.FindFile(L"sub");
   finder.FindNextFile();
   const CString path = finder.GetFilePath();

@@ -6,9 +6,7 @@
 #include <cerrno>
 #include <cwchar>
 #include <fstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "ScratchFolder.h"
 #include "base/File.h"
@@ -37,18 +35,6 @@ CFileException Caught(F&& f) {
   return CFileException();
 }
 
-TEST(CFile, ReadIsShortAtTheEndAndZeroAfterIt) {
-  ScratchFolder dir;
-  WriteText(dir.Narrow("ten.bin"), "0123456789");
-  CFile f(dir.Wide("ten.bin"), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
-  char buf[32] = {};
-  EXPECT_EQ(f.Read(buf, 4), 4u);
-  EXPECT_EQ(f.Read(buf, sizeof buf), 6u);
-  EXPECT_EQ(std::string(buf, 6), "456789");
-  EXPECT_EQ(f.Read(buf, sizeof buf), 0u);
-  EXPECT_EQ(f.GetPosition(), 10u);
-}
-
 TEST(CFile, ReadGathersShortReadsUntilTheCountIsMet) {
   // A pipe hands out at most its buffer per read.
   ScratchFolder dir;
@@ -65,7 +51,7 @@ TEST(CFile, ReadGathersShortReadsUntilTheCountIsMet) {
     }
     ::close(fd);
   });
-  CFile f(dir.Wide("fifo"), CFile::modeRead);
+  CFile f(dir.Wide("fifo"), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary);
   std::vector<char> got(sent.size() + 16);
   EXPECT_EQ(f.Read(got.data(), static_cast<unsigned>(got.size())), sent.size());
   writer.join();
@@ -73,13 +59,20 @@ TEST(CFile, ReadGathersShortReadsUntilTheCountIsMet) {
   EXPECT_EQ(got, sent);
 }
 
+// A read is short at the end and zero after it.
 TEST(CFile, SeekBeyondTheEndIsAllowedAndANegativePositionIsNot) {
   ScratchFolder dir;
   CFile f(dir.Wide("seek.bin"), CFile::modeCreate | CFile::modeReadWrite);
   f.Write("0123456789", 10);
+  f.SeekToBegin();
+  char buf[32] = {};
+  EXPECT_EQ(f.Read(buf, 4), 4u);
+  EXPECT_EQ(f.Read(buf, sizeof buf), 6u);
+  EXPECT_EQ(std::string(buf, 6), "456789");
+  EXPECT_EQ(f.Read(buf, sizeof buf), 0u);
+  EXPECT_EQ(f.GetPosition(), 10u);
   EXPECT_EQ(f.Seek(100, CFile::begin), 100u);
-  char c = 0;
-  EXPECT_EQ(f.Read(&c, 1), 0u);
+  EXPECT_EQ(f.Read(buf, 1), 0u);
   EXPECT_EQ(f.GetLength(), 10u);
   f.Write("x", 1);
   EXPECT_EQ(f.GetLength(), 101u);
@@ -158,7 +151,7 @@ TEST(CFileException, FailedOpenCarriesCauseErrnoAndName) {
   }
 }
 
-TEST(CFileException, WriteFailuresNameTheFile) {
+TEST(CFileException, WriteRemoveAndRenameFailuresNameTheFile) {
   ScratchFolder dir;
   WriteText(dir.Narrow("ro.bin"), "abc");
   CFile ro(dir.Wide("ro.bin"), CFile::modeRead);
@@ -175,6 +168,22 @@ TEST(CFileException, WriteFailuresNameTheFile) {
   CFile closed;
   char c;
   EXPECT_EQ(Caught([&] { closed.Read(&c, 1); }).m_cause, CFileException::invalidFile);
+  // Remove and rename throw on failure.
+  WriteText(dir.Narrow("a"), "payload");
+  CFile::Rename(dir.Wide("a"), dir.Wide("b"));
+  {
+    CFile f(dir.Wide("b"), CFile::modeRead);
+    EXPECT_EQ(ReadAll(f), "payload");
+  }
+  const CFileException gone = Caught([&] { CFile::Rename(dir.Wide("a"), dir.Wide("c")); });
+  EXPECT_EQ(gone.m_cause, CFileException::fileNotFound);
+  EXPECT_EQ(gone.m_strFileName, dir.Wide("a"));
+  CFile::Remove(dir.Wide("b"));
+  EXPECT_NE(::access(dir.Narrow("b").c_str(), F_OK), 0);
+  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("b")); }).m_cause, CFileException::fileNotFound);
+  ASSERT_EQ(::mkdir(dir.Narrow("folder").c_str(), 0700), 0);
+  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("folder")); }).m_cause,
+            CFileException::accessDenied);
 }
 
 TEST(CFileException, ErrorMessageIsCutSafely) {
@@ -198,26 +207,6 @@ TEST(CFileException, ErrorMessageIsCutSafely) {
   EXPECT_EQ(e.GetErrorMessage(small, 0), 0);
   EXPECT_EQ(small[0], L'#');
   EXPECT_EQ(e.GetErrorMessage(nullptr, 8), 0);
-}
-
-TEST(CFile, RemoveAndRenameThrowOnFailure) {
-  ScratchFolder dir;
-  WriteText(dir.Narrow("a"), "payload");
-  CFile::Rename(dir.Wide("a"), dir.Wide("b"));
-  {
-    CFile f(dir.Wide("b"), CFile::modeRead);
-    EXPECT_EQ(ReadAll(f), "payload");
-  }
-  const CFileException gone = Caught([&] { CFile::Rename(dir.Wide("a"), dir.Wide("c")); });
-  EXPECT_EQ(gone.m_cause, CFileException::fileNotFound);
-  EXPECT_EQ(gone.m_strFileName, dir.Wide("a"));
-
-  CFile::Remove(dir.Wide("b"));
-  EXPECT_NE(::access(dir.Narrow("b").c_str(), F_OK), 0);
-  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("b")); }).m_cause, CFileException::fileNotFound);
-  ASSERT_EQ(::mkdir(dir.Narrow("folder").c_str(), 0700), 0);
-  EXPECT_EQ(Caught([&] { CFile::Remove(dir.Wide("folder")); }).m_cause,
-            CFileException::accessDenied);
 }
 
 }  // namespace

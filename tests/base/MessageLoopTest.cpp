@@ -3,11 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <thread>
-#include <vector>
 
 #include "base/MessageLoop.h"
 #include "base/Wnd.h"

@@ -4,7 +4,6 @@
 
 #include <cfenv>
 #include <cmath>
-#include <limits>
 #include <numbers>
 #include <optional>
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "base/Object.h"
 
 namespace objtest {
@@ -28,45 +26,46 @@ IMPLEMENT_DYNAMIC(CTestAbstract, CObject)
 
 namespace {
 
+const CRuntimeClass* ClassOf(CObject* pObject) {
+  const std::unique_ptr<CObject> owned(pObject);
+  return owned ? owned->GetRuntimeClass() : nullptr;
+}
+
 TEST(CRuntimeClass, CreatesByClassRecordAndByKnownNameOnly) {
   std::unique_ptr<CObject> byClass(RUNTIME_CLASS(CTestCircle)->CreateObject());
-  ASSERT_NE(byClass, nullptr);
-  EXPECT_EQ(byClass->GetRuntimeClass(), RUNTIME_CLASS(CTestCircle));
+  ASSERT_NE(dynamic_cast<CTestCircle*>(byClass.get()), nullptr);
   EXPECT_EQ(dynamic_cast<CTestCircle*>(byClass.get())->m_rRadius, 1.5);
-
-  std::unique_ptr<CObject> byName(CRuntimeClass::CreateObject("CTestShape"));
-  ASSERT_NE(byName, nullptr);
-  EXPECT_EQ(byName->GetRuntimeClass(), RUNTIME_CLASS(CTestShape));
-  std::unique_ptr<CObject> byWide(CRuntimeClass::CreateObject(L"CTestCircle"));
-  ASSERT_NE(byWide, nullptr);
-  EXPECT_EQ(byWide->GetRuntimeClass(), RUNTIME_CLASS(CTestCircle));
-
-  EXPECT_EQ(CRuntimeClass::FromName(L"CTestAbstract"), RUNTIME_CLASS(CTestAbstract));
-  EXPECT_EQ(CRuntimeClass::FromName("CObject"), RUNTIME_CLASS(CObject));
-  EXPECT_EQ(RUNTIME_CLASS(CTestAbstract)->CreateObject(), nullptr);
-  EXPECT_EQ(CRuntimeClass::CreateObject("CTestAbstract"), nullptr);
-  EXPECT_EQ(CRuntimeClass::FromName("CTestSquare"), nullptr);
-  EXPECT_EQ(CRuntimeClass::CreateObject(L"CTestSquare"), nullptr);
-  EXPECT_EQ(CRuntimeClass::CreateObject(L"CTestCircl\u00e9"), nullptr);
-  EXPECT_EQ(CRuntimeClass::FromName(static_cast<const char*>(nullptr)), nullptr);
-  EXPECT_EQ(CRuntimeClass::FromName(static_cast<const wchar_t*>(nullptr)), nullptr);
-  EXPECT_EQ(CRuntimeClass::FromName(""), nullptr);
+  const std::pair<const CRuntimeClass*, const CRuntimeClass*> cases[] = {
+      {byClass->GetRuntimeClass(), RUNTIME_CLASS(CTestCircle)},
+      {ClassOf(CRuntimeClass::CreateObject("CTestShape")), RUNTIME_CLASS(CTestShape)},
+      {ClassOf(CRuntimeClass::CreateObject(L"CTestCircle")), RUNTIME_CLASS(CTestCircle)},
+      {CRuntimeClass::FromName(L"CTestAbstract"), RUNTIME_CLASS(CTestAbstract)},
+      {CRuntimeClass::FromName("CObject"), RUNTIME_CLASS(CObject)},
+      {ClassOf(RUNTIME_CLASS(CTestAbstract)->CreateObject()), nullptr},
+      {ClassOf(CRuntimeClass::CreateObject("CTestAbstract")), nullptr},
+      {CRuntimeClass::FromName("CTestSquare"), nullptr},
+      {ClassOf(CRuntimeClass::CreateObject(L"CTestSquare")), nullptr},
+      {ClassOf(CRuntimeClass::CreateObject(L"CTestCircl\u00e9")), nullptr},
+      {CRuntimeClass::FromName(static_cast<const char*>(nullptr)), nullptr},
+      {CRuntimeClass::FromName(static_cast<const wchar_t*>(nullptr)), nullptr},
+      {CRuntimeClass::FromName(""), nullptr}};
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(cases[i].first, cases[i].second) << i;
 }
 
 TEST(CRuntimeClass, DerivationFollowsTheBaseChain) {
   const CRuntimeClass* circle = RUNTIME_CLASS(CTestCircle);
-  EXPECT_TRUE(circle->IsDerivedFrom(circle));
-  EXPECT_TRUE(circle->IsDerivedFrom(RUNTIME_CLASS(CTestShape)));
-  EXPECT_TRUE(circle->IsDerivedFrom(RUNTIME_CLASS(CObject)));
-  EXPECT_FALSE(RUNTIME_CLASS(CTestShape)->IsDerivedFrom(circle));
-  EXPECT_FALSE(circle->IsDerivedFrom(RUNTIME_CLASS(CTestAbstract)));
-  EXPECT_FALSE(circle->IsDerivedFrom(nullptr));
-  EXPECT_EQ(RUNTIME_CLASS(CObject)->GetBaseClass(), nullptr);
-
   CTestCircle c;
   const CObject& asObject = c;
-  EXPECT_TRUE(asObject.IsKindOf(RUNTIME_CLASS(CTestShape)));
-  EXPECT_FALSE(asObject.IsKindOf(RUNTIME_CLASS(CTestAbstract)));
+  EXPECT_EQ((std::vector<bool>{
+                circle->IsDerivedFrom(circle), circle->IsDerivedFrom(RUNTIME_CLASS(CTestShape)),
+                circle->IsDerivedFrom(RUNTIME_CLASS(CObject)),
+                RUNTIME_CLASS(CTestShape)->IsDerivedFrom(circle),
+                circle->IsDerivedFrom(RUNTIME_CLASS(CTestAbstract)), circle->IsDerivedFrom(nullptr),
+                asObject.IsKindOf(RUNTIME_CLASS(CTestShape)),
+                asObject.IsKindOf(RUNTIME_CLASS(CTestAbstract))}),
+            (std::vector<bool>{true, true, true, false, false, false, true, false}));
+  EXPECT_EQ(RUNTIME_CLASS(CObject)->GetBaseClass(), nullptr);
 }
 
 }  // namespace

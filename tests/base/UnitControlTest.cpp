@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 
 #include "base/UnitControl.h"
 #include "base/UnitDimension.h"
@@ -117,9 +116,7 @@ TEST(MUnitCtrl, LegendTextsNameTheCurrentUnits) {
     EXPECT_EQ(ctrl.GetUnitSystem4Legend(c.unitType), CString(c.text)) << c.unitType;
   EXPECT_EQ(CtrlIn({5, 3, 1, 2, 4}).GetUnitSystem4Legend(75), CString(L"Btu/hr"));
   EXPECT_TRUE(MUnitCtrl().GetUnitSystem4Legend(18).IsEmpty());
-}
-
-TEST(MUnitCtrl, EveryCatalogueUnitCodeHasADimension) {
+  // Every unit code of the result catalogue has a dimension.
   for (const TVResCatalogueRow& row : GetVResultCatalogue())
     EXPECT_NE(zar::lib::FindUnitDimension(row.nUnit), nullptr) << row.nId << " " << row.nUnit;
 }

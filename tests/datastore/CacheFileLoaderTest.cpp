@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <fstream>
-#include <string>
-#include <utility>
 
 #include "base/File.h"
 #include "base/ScratchFolder.h"
@@ -53,12 +50,12 @@ TEST_F(CacheFile, ResultDataLoaderReadsTheBlockExactlyThroughEveryForm) {
   EXPECT_EQ(loader.LoadData(out, std::as_const(dbItrs), nullptr), 1);
   EXPECT_EQ(out, expected);
 
-  CPostCacheFileUnitResultDataLoader same(Block(kValueOffset, 5));
-  CPostCacheFileUnitResultDataLoader shorter(Block(kValueOffset, 4));
-  CPostCacheFileUnitResultDataLoader shifted(Block(kValueOffset + 8, 5));
-  EXPECT_EQ(loader.IsSameData(&same, nullptr, nullptr), 1);
-  EXPECT_EQ(loader.IsSameData(&shorter, nullptr, nullptr), 0);
-  EXPECT_EQ(loader.IsSameData(&shifted, nullptr, nullptr), 0);
+  for (const auto& [block, same] : {std::pair{Block(kValueOffset, 5), 1},
+                                    {Block(kValueOffset, 4), 0},
+                                    {Block(kValueOffset + 8, 5), 0}}) {
+    CPostCacheFileUnitResultDataLoader other(block);
+    EXPECT_EQ(loader.IsSameData(&other, nullptr, nullptr), same);
+  }
 }
 
 TEST_F(CacheFile, BlocksOutsideTheFileOrWithoutAFileFailWithAnEmptyOutput) {
@@ -91,7 +88,8 @@ TEST_F(CacheFile, BlocksOutsideTheFileOrWithoutAFileFailWithAnEmptyOutput) {
   EXPECT_TRUE(values.empty());
 }
 
-TEST_F(CacheFile, ResultDataLoaderKeepsItsOwnCopyOfTheDataInformation) {
+// The data loader keeps its own copy of the data information.
+TEST_F(CacheFile, ResultDataLoaderCopiesTheDataInformation) {
   pvk::TVResDInfo given{{4, 5, 6}};
   CPostCacheFileUnitResultDataLoader with(Block(kValueOffset, 5), &given);
   given.nInfo[2] = 0;

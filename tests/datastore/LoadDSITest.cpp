@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
 #include <numeric>
 #include <optional>
-#include <utility>
 
 #include "datastore/FakeDataLoaders.h"
 #include "datastore/PostDSetEntityCaseData.h"

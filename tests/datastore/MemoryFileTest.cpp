@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "base/ScratchFolder.h"
 #include "datastore/InputMemoryFile.h"
@@ -73,7 +72,7 @@ TEST(MemoryFile, OpenModesCreateOpenAndTruncateAsAskedAndRemoveTheFileWhenDone) 
   EXPECT_EQ(CMemoryFile(dir.Wide(), CMemoryFile::open_existing).data(), nullptr);
 }
 
-TEST(MemoryFile, GrowthRemapsToExactlyTheAskedSizeKeepingTheData) {
+TEST(MemoryFile, GrowthRemapsToExactlyTheAskedSizeKeepingTheDataBeyondFourGibibytes) {
   ScratchFolder dir;
   CMemoryFile file(dir.Wide("g.bin"), CMemoryFile::create_new);
   ASSERT_TRUE(file.resize(11));
@@ -96,6 +95,13 @@ TEST(MemoryFile, GrowthRemapsToExactlyTheAskedSizeKeepingTheData) {
   struct stat st;
   ASSERT_EQ(::stat(dir.Narrow("g.bin").c_str(), &st), 0);
   EXPECT_GE(static_cast<std::uint64_t>(st.st_blocks) * 512, file.capacity());
+  // Sizes beyond four gibibytes are mapped.
+  CMemoryFile big(dir.Wide("big.bin"), CMemoryFile::create_new);
+  constexpr std::uint64_t kBig = (std::uint64_t{5} << 30) + 3;
+  ASSERT_TRUE(big.resize(kBig));
+  EXPECT_EQ(big.capacity(), kBig);
+  big.data()[kBig - 1] = 'q';
+  EXPECT_EQ(ByteOnDisk(dir.Narrow("big.bin"), kBig - 1), 'q');
 }
 
 TEST(MemoryFile, DestructionCutsTheFileToItsSize) {
@@ -118,16 +124,6 @@ TEST(MemoryFile, DestructionCutsTheFileToItsSize) {
   EXPECT_EQ(::pread(fd, text, 6, 0), 6);
   EXPECT_EQ(std::string(text, 6), "abcdef");
   ::close(fd);
-}
-
-TEST(MemoryFile, SizesBeyondFourGibibytesAreMapped) {
-  ScratchFolder dir;
-  CMemoryFile file(dir.Wide("big.bin"), CMemoryFile::create_new);
-  constexpr std::uint64_t kBig = (std::uint64_t{5} << 30) + 3;
-  ASSERT_TRUE(file.resize(kBig));
-  EXPECT_EQ(file.capacity(), kBig);
-  file.data()[kBig - 1] = 'q';
-  EXPECT_EQ(ByteOnDisk(dir.Narrow("big.bin"), kBig - 1), 'q');
 }
 
 TEST(InputMemoryFile, MapsAWholeExistingFileAndLeavesIt) {

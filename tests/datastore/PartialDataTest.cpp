@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "datastore/PostPartialDList.h"
 
 namespace {

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <memory>
-#include <utility>
-
 #include "datastore/FakeDataLoaders.h"
 #include "datastore/PostDSetEntityCaseData.h"
 #include "datastore/PostDSetEntityCaseInfo.h"
@@ -15,17 +11,11 @@ namespace {
 
 using IDs = zar::MArray<std::int32_t>;
 
-std::unique_ptr<CPostDSet> NewSet(std::int32_t type, pvk::LOC_TYPE loc = pvk::LOC_NODE) {
-  switch (type) {
-    case 0:
-      return std::make_unique<CPostUnitModelResultDSet>(loc, 1);
-    case 1:
-      return std::make_unique<CPostUnitEntityCompDSet>(loc, 1);
-    case 2:
-      return std::make_unique<CPostUnitEntityCaseInfoDSet>(loc, 1);
-    default:
-      return std::make_unique<CPostUnitEntityCaseDataDSet>(loc, 1);
-  }
+std::unique_ptr<CPostDSet> NewSet(std::int32_t type) {
+  if (type == 0) return std::make_unique<CPostUnitModelResultDSet>(pvk::LOC_NODE, 1);
+  if (type == 1) return std::make_unique<CPostUnitEntityCompDSet>(pvk::LOC_NODE, 1);
+  if (type == 2) return std::make_unique<CPostUnitEntityCaseInfoDSet>(pvk::LOC_NODE, 1);
+  return std::make_unique<CPostUnitEntityCaseDataDSet>(pvk::LOC_NODE, 1);
 }
 
 TEST(PostDComp, LoadsForwardToTheLoaderAndAnswerWhatItAnswers) {
@@ -75,10 +65,11 @@ TEST(MakeCacheFileLoader, OnceForEachComponentClassAndOnlyFromAMatchingSource) {
     auto other = NewSet((type + 1) % 4);
     CPostDComp* comp = set->AddDComp(3);
     CPostDComp* source = set->AddDComp(3);
-    EXPECT_EQ(comp->MakeCacheFileLoader(set->AddDComp(4), &block), nullptr);
-    EXPECT_EQ(comp->MakeCacheFileLoader(other->AddDComp(3), &block), nullptr);
-    EXPECT_EQ(comp->MakeCacheFileLoader(nullptr, &block), nullptr);
-    EXPECT_EQ(comp->MakeCacheFileLoader(source, nullptr), nullptr);
+    for (auto [from, info] : {std::pair{set->AddDComp(4), &block},
+                              {other->AddDComp(3), &block},
+                              {nullptr, &block},
+                              {source, nullptr}})
+      EXPECT_EQ(comp->MakeCacheFileLoader(from, info), nullptr);
     EXPECT_EQ(comp->GetCacheFileInfo(), nullptr);
 
     ICacheFileInfo* cache = comp->MakeCacheFileLoader(source, &block);

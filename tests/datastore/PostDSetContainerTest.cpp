@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "datastore/PostDSetContainer.h"
 #include "datastore/PostDSetModelResult.h"
 
@@ -81,20 +78,17 @@ TEST(PostDSetContainer, CombinedSetsTakeTheSourceTypeAndAreRecorded) {
   }
 }
 
-TEST(PostDSetContainer, UnknownOrNullSourcesYieldNoCombinedSet) {
+// Unknown or null sources yield no combined set; removed components leave no combination.
+TEST(PostDSetContainer, RemovedComponentsAndUnknownSourcesLeaveNoCombination) {
   CPostDSetContainer box;
   ForeignDSet foreign(pvk::LOC_NODE, 1);
   EXPECT_EQ(box.AddCombDSet(&foreign, pvk::LOC_NODE, 1), nullptr);
-  CPostDSet* found = &foreign;
-  EXPECT_EQ(box.ExistCombDSet(&foreign, found), 1);
-  EXPECT_EQ(found, nullptr);
+  CPostDSet* foundSet = &foreign;
+  EXPECT_EQ(box.ExistCombDSet(&foreign, foundSet), 1);
+  EXPECT_EQ(foundSet, nullptr);
   EXPECT_EQ(box.AddCombDSet(nullptr, pvk::LOC_NODE, 1), nullptr);
-  EXPECT_EQ(box.ExistCombDSet(nullptr, found), 0);
+  EXPECT_EQ(box.ExistCombDSet(nullptr, foundSet), 0);
   EXPECT_TRUE(box.GetDSetList().empty());
-}
-
-TEST(PostDSetContainer, RemovedComponentsLeaveNoCombinationBehind) {
-  CPostDSetContainer box;
   CPostDSet* a = box.AddUnitResultDSet(pvk::LOC_NODE, 1);
   CPostDSet* b = box.AddUnitResultDSet(pvk::LOC_NODE, 1);
   CPostDComp* a5 = a->AddDComp(5);

@@ -121,33 +121,25 @@ TEST_F(ElemCSysLoader, FindsEachIdInTheEntriesWhoseRangesOverlapAndDefaultsTheRe
                      .End()),
             1);
   CPZARElemCSysLoader loader;
-  auto& first = At<CPZARRecordElemIDList>(0);
   auto& second = At<CPZARRecordElemIDList>(2);
-  ASSERT_EQ(loader.AddLoader(&first, &At<CPZARRecordElemCsys>(1)), 1);
+  ASSERT_EQ(loader.AddLoader(&At<CPZARRecordElemIDList>(0), &At<CPZARRecordElemCsys>(1)), 1);
   ASSERT_EQ(loader.AddLoader(&second, &At<CPZARRecordElemCsys>(3)), 1);
   ASSERT_EQ(loader.AddLoader(&second, &At<CPZARRecordElemCsys>(4)), 1);  // counts differ
   EXPECT_EQ(loader.AddLoader(nullptr, &At<CPZARRecordElemCsys>(1)), 0);
   ASSERT_EQ(loader.GetEntries().size(), 3u);
-  EXPECT_EQ(loader.GetEntries()[1].nMinID, 12);
-  EXPECT_EQ(loader.GetEntries()[1].nMaxID, 20);
-  EXPECT_EQ(loader.GetDataCount(), 8);
+  EXPECT_EQ((std::vector<std::int32_t>{loader.GetEntries()[1].nMinID, loader.GetEntries()[1].nMaxID,
+                                       loader.GetDataCount()}),
+            (std::vector<std::int32_t>{12, 20, 8}));
 
-  const struct {
-    std::vector<std::int32_t> ids;
-    std::vector<double> axisX;  // 1 is also the default axes' x
-  } cases[] = {
-      {{13, 10, 12, 99, 5}, {5, 1, 3, 1, 1}},  // the first entry holding 12 gives its system
-      {{20, 20}, {6, 6}},
-      {{1, 2}, {1, 1}},
-  };
-  for (const auto& c : cases) {
-    zar::MArray<std::int32_t> ids = c.ids;
-    zar::MArray<pvk::TElemOutCsys_d> out;
+  // The first entry holding 12 gives its system; 1 is also the default axes' x.
+  const std::pair<zar::MArray<std::int32_t>, std::vector<double>> cases[] = {
+      {{13, 10, 12, 99, 5}, {5, 1, 3, 1, 1}}, {{20, 20}, {6, 6}}, {{1, 2}, {1, 1}}};
+  zar::MArray<pvk::TElemOutCsys_d> out;
+  for (auto [ids, axisX] : cases) {
     ASSERT_EQ(loader.LoadData(out, nullptr, &ids), 1);
-    EXPECT_EQ(AxisXs(out), c.axisX);
+    EXPECT_EQ(AxisXs(out), axisX);
   }
   zar::MArray<std::int32_t> ids = {99};
-  zar::MArray<pvk::TElemOutCsys_d> out;
   ASSERT_EQ(loader.LoadData(out, nullptr, &ids), 1);
   EXPECT_EQ(std::vector<double>(out[0].v, out[0].v + 6), (std::vector<double>{1, 0, 0, 0, 1, 0}));
   ids.clear();  // a step without elements: nothing to load, and no failure

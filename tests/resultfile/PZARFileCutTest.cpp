@@ -2,15 +2,10 @@
 // was cut keeps every record that ended before the cut, and every step that was complete.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
-#include <set>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "base/ScratchFolder.h"
 #include "datastore/PostPartialDList.h"

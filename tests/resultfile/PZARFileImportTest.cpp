@@ -2,15 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <fstream>
-#include <functional>
-#include <limits>
 #include <new>
 #include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "PZARTestFile.h"
 #include "TestRecords.h"
@@ -67,8 +61,8 @@ protected:
     return result;
   }
   // The names of the children of `parent` at a level, in pool order; of all nodes without one.
-  static Names Children(const CQVEPOHSession& session, std::int32_t level,
-                        std::optional<std::uint64_t> parent) {
+  static Names Children(std::int32_t level, std::optional<std::uint64_t> parent,
+                        const CQVEPOHSession& session) {
     Names names;
     const CPOHPoolBase& pool = *session.GetPOHPool(level);
     for (std::uint64_t itr = pool.GetHeadPosition(); itr;) {
@@ -78,7 +72,7 @@ protected:
     return names;
   }
   Names Children(std::int32_t level, std::uint64_t parent) const {
-    return Children(m_session, level, parent);
+    return Children(level, parent, m_session);
   }
   std::uint64_t Find(std::int32_t level, const wchar_t* name, std::uint64_t parent) const {
     return m_session.GetPOHPool(level)->GetByName(name, parent);
@@ -134,10 +128,9 @@ TEST_F(PZARFileImport, SubCasesAndStepsFollowCaseInformationAndOutputSets) {
   EXPECT_EQ(m_session.GetPOHPool(2)->GetSize(), 4);
   ASSERT_NE(Step(L"TWO", L"S2"), nullptr);
   EXPECT_EQ(Step(L"TWO", L"S2")->GetStepValue(), 2.5);
-  const auto* pScas =
-      static_cast<const CPOHScas*>(m_session.GetPOHPool(1)->GetAt(Find(1, L"TWO", m_mcas)));
-  EXPECT_EQ(pScas->HasStep(), 1);
-  EXPECT_EQ(pScas->GetMecAnalType(), 1);
+  const auto& scas =
+      static_cast<const CPOHScas&>(*m_session.GetPOHPool(1)->GetAt(Find(1, L"TWO", m_mcas)));
+  EXPECT_EQ(std::pair(scas.HasStep(), scas.GetMecAnalType()), std::pair(1, 1));
 }
 
 TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
@@ -160,7 +153,7 @@ TEST_F(PZARFileImport, StepsAreSortedLoadFirstForTheAnalysisKindsThatAskForIt) {
   CQVEPOHSession other;
   m_file.CreatePOH(&other, &m_db, 0);  // without a result item: no sorting, no report
   EXPECT_EQ(std::count(messages.m_texts.begin(), messages.m_texts.end(), failure), 0);
-  EXPECT_EQ(Children(other, 2, std::nullopt), (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
+  EXPECT_EQ(Children(2, std::nullopt, other), (Names{L"PSD 1", L"LOAD 1", L"OTHER", L"LOAD 2"}));
 }
 
 // A node list shares the set of the list before it; an element list the set of any earlier
@@ -373,7 +366,7 @@ std::vector<std::int32_t> AllBut(std::int32_t count, std::vector<std::int32_t> l
 }
 
 TEST_F(PZARFileImport, VolumeDataFlagsCellsWhoseNodesAllCarryResults) {
-  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMax = INT32_MAX;
   const std::array<std::int32_t, 3> q{3, 3, 3};
   // The quadratic cell's face centres and centre: two or three offsets of 1.
   std::vector<std::int32_t> inner;

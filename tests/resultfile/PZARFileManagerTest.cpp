@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <string>
 
 #include "base/ScratchFolder.h"
 #include "base/WaitCursor.h"
@@ -43,17 +42,14 @@ protected:
   CPZARFileManager m_files{&m_session};
 };
 
-TEST_F(PZARFileManager, AcceptsTKVPAnywhereButAtTheStart) {
-  const struct {
-    const wchar_t* path;
-    int accepted;
-  } cases[] = {{L"/a/b.tkvp", 1}, {L"/x/res.TKVP.bak", 1}, {L".TKVP", 0},
-               {L"/a/b.tkv", 0},  {L"/a/b.TKV_P", 0},      {L"", 0}};
-  for (const auto& c : cases) EXPECT_EQ(m_files.ValidateExtension(c.path), c.accepted) << c.path;
-}
-
-// A refused file is gone, but the manager keeps why its scan refused it until the next add.
+// "TKVP" is accepted anywhere but at the start. A refused file is gone, but the manager keeps
+// why its scan refused it until the next add.
 TEST_F(PZARFileManager, AddsOnlyFilesThatExistAndScan) {
+  const std::pair<const wchar_t*, int> cases[] = {{L"/a/b.tkvp", 1},  {L"/x/res.TKVP.bak", 1},
+                                                  {L".TKVP", 0},      {L"/a/b.tkv", 0},
+                                                  {L"/a/b.TKV_P", 0}, {L"", 0}};
+  for (const auto& [path, accepted] : cases)
+    EXPECT_EQ(m_files.ValidateExtension(path), accepted) << path;
   std::ofstream(m_dir.Narrow("bad.tkvp")) << "not a result file";
   EXPECT_EQ(m_files.AddFile(m_dir.Wide("bad.tkvp")), nullptr);
   ASSERT_EQ(m_files.GetRefusalReasons().size(), 1u);

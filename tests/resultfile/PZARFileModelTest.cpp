@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "ScannedFile.h"
 #include "resultfile/PZARFileModel.h"
 #include "resultfile/PZARModelWriter150.h"
@@ -75,16 +71,12 @@ TEST_P(PZARFileModel, FillsNodesAndElementsFromTheFileRecords) {
     EXPECT_TRUE(std::equal(e.nodes.begin(), e.nodes.end(), pElem->m_aNodeID.begin())) << e.id;
   }
   EXPECT_EQ(Elem(3), nullptr);
-}
-
-TEST_P(PZARFileModel, FileWithoutNodeRecordsAddsNothing) {
-  const TElemEntry tri{.nID = 2, .nType = 4, .aNodes = {11, 12, 13}};
+  // A file without node records adds nothing, though the model has the nodes.
+  CMemModelDB nodesOnly;
+  for (const std::int32_t id : {11, 12, 13}) nodesOnly.AddNode(id, 0, 0, 0);
   ASSERT_TRUE(WriteAndScan({}, {{.nKey = 1, .aElems = {tri}}}));
-  m_db.AddNode(11, 0, 0, 0);
-  m_db.AddNode(12, 0, 0, 0);
-  m_db.AddNode(13, 0, 0, 0);
-  EXPECT_EQ(pzar_model::FillModelDBFromFile(m_file, m_db), 0);
-  EXPECT_EQ(m_db.GetElementTable()->GetCount(), 0);
+  EXPECT_EQ(pzar_model::FillModelDBFromFile(m_file, nodesOnly), 0);
+  EXPECT_EQ(nodesOnly.GetElementTable()->GetCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(RealWidth, PZARFileModel, ::testing::Values(4, 8));

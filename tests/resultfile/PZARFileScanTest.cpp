@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <list>
 #include <random>
-#include <sstream>
 
 #include "ScannedFile.h"
 #include "TestRecords.h"
@@ -68,65 +66,59 @@ TEST_F(PZARFileScan, PrecisionTagChoosesTheRealWidthAndFormat140SkipsTheOffsetTa
 TEST_F(PZARFileScan, RefusedFilesAndDroppedRecordsSayWhy) {
   const auto F = [](std::int32_t version) { return PZARTestFile(version); };
   const auto Table = [](std::int32_t count) { return PZARTestFile(140).OffsetTable(count, 0); };
-  const struct {
+  struct TRow {
     int result;
     std::vector<std::int32_t> kept;
     std::wstring reason;  // the beginning of the first reason
     PZARTestFile content;
-    std::size_t length = std::string::npos;
-  } rows[] = {
-      {0, {}, L"no file header: needs 8 bytes, 3 left", F(130).Record(kSkipType, 0).End(), 3},
-      {0, {}, L"format version 160 is not supported", F(160).Record(kSkipType, 0).End()},
-      {0, {}, L"format version 120 is not supported", F(120).Record(kSkipType, 0).End()},
-      {0, {}, L"offset table at byte 8: needs 8,004 bytes, 12 left", Table(1000).End()},
-      {0,
-       {},
-       L"offset table at byte 8: needs 17,179,869,180 bytes, 12 left",
-       Table(INT32_MAX).End()},
-      {0, {}, L"offset table at byte 8: count -1 is negative", Table(-1).End()},
-      {0, {}, L"no records", F(130).End()},
-      {0, {}, L"record header at byte 8: needs 8 bytes, 0 left", F(130)},
-      {0,
-       {kSkipType},
-       L"record type 424242 at byte 16 is unknown in format 130",
-       F(130).Record(kSkipType, 0).Record(424242, 0).End()},
+    std::size_t length;
+  };
+  const auto Row = [](int result, std::vector<std::int32_t> kept, std::wstring reason,
+                      PZARTestFile content, std::size_t length = std::string::npos) {
+    return TRow{result, std::move(kept), std::move(reason), std::move(content), length};
+  };
+  const TRow rows[] = {
+      Row(0, {}, L"no file header: needs 8 bytes, 3 left", F(130).Record(kSkipType, 0).End(), 3),
+      Row(0, {}, L"format version 160 is not supported", F(160).Record(kSkipType, 0).End()),
+      Row(0, {}, L"format version 120 is not supported", F(120).Record(kSkipType, 0).End()),
+      Row(0, {}, L"offset table at byte 8: needs 8,004 bytes, 12 left", Table(1000).End()),
+      Row(0, {}, L"offset table at byte 8: needs 17,179,869,180 bytes, 12 left",
+          Table(INT32_MAX).End()),
+      Row(0, {}, L"offset table at byte 8: count -1 is negative", Table(-1).End()),
+      Row(0, {}, L"no records", F(130).End()),
+      Row(0, {}, L"record header at byte 8: needs 8 bytes, 0 left", F(130)),
+      Row(0, {kSkipType}, L"record type 424242 at byte 16 is unknown in format 130",
+          F(130).Record(kSkipType, 0).Record(424242, 0).End()),
       // A node-id list that claims 2^31 - 1 ids: its body was read as the next headers.
-      {0,
-       {},
-       L"record 1 (node-id list) id 2147483647 at byte 8: body needs 8,589,934,588 bytes, 24 left",
-       F(130).Record(1, INT32_MAX, Body(16)).End()},
-      {0,
-       {},
-       L"record 15 (concurrent nodal output vector) id 202 at byte 12: a count of its body is "
-       L"negative or too large",
-       Table(0).Record(15, 202, VectorBody({.m_nMinID = -1})).End()},
-      {1,
-       {kSkipType},
-       L"record 9001 id 2147483647 at byte 16: body needs 2,147,483,647 bytes, 8 left",
-       F(130).Record(kSkipType, 0).Record(kSkipType, INT32_MAX).End()},
+      Row(0, {},
+          L"record 1 (node-id list) id 2147483647 at byte 8: body needs 8,589,934,588 bytes, 24 "
+          L"left",
+          F(130).Record(1, INT32_MAX, Body(16)).End()),
+      Row(0, {},
+          L"record 15 (concurrent nodal output vector) id 202 at byte 12: a count of its body is "
+          L"negative or too large",
+          Table(0).Record(15, 202, VectorBody({.m_nMinID = -1})).End()),
+      Row(1, {kSkipType},
+          L"record 9001 id 2147483647 at byte 16: body needs 2,147,483,647 bytes, 8 left",
+          F(130).Record(kSkipType, 0).Record(kSkipType, INT32_MAX).End()),
       // Back onto its own header: read again, it would repeat for ever.
-      {1,
-       {kSkipType},
-       L"record 9001 id -8 at byte 16: its body ends before it starts",
-       F(130).Record(kSkipType, 0).Record(kSkipType, -8).End()},
-      {0, {}, L"read error: ", F(130).Record(kSkipType, INT32_MIN).End()},
+      Row(1, {kSkipType}, L"record 9001 id -8 at byte 16: its body ends before it starts",
+          F(130).Record(kSkipType, 0).Record(kSkipType, -8).End()),
+      Row(0, {}, L"read error: ", F(130).Record(kSkipType, INT32_MIN).End()),
       // Refused for their content, with their bodies in place: the scan goes on.
-      {1,
-       {kSkipType},
-       L"record 1 (node-id list) id 0 at byte 8: its content is refused: its id count is below 1",
-       F(130).Record(1, 0).Record(kSkipType, 0).End()},
-      {1,
-       {kSkipType},
-       L"record 9002 id 0 at byte 8: its content is refused",
-       F(130)
-           .Record(kFailType, 0, Body(4))
-           .Record(kSkipType, 0)
-           .Record(kFailType, 0, Body(4))
-           .End()},
-      {1,
-       {kSkipType},
-       L"record 9003 id 1 at byte 16: the file ends with it, without an end marker",
-       F(130).Record(kSkipType, 0).Record(kBody16Type, 1, Body(16))},
+      Row(1, {kSkipType},
+          L"record 1 (node-id list) id 0 at byte 8: its content is refused: its id count is below "
+          L"1",
+          F(130).Record(1, 0).Record(kSkipType, 0).End()),
+      Row(1, {kSkipType}, L"record 9002 id 0 at byte 8: its content is refused",
+          F(130)
+              .Record(kFailType, 0, Body(4))
+              .Record(kSkipType, 0)
+              .Record(kFailType, 0, Body(4))
+              .End()),
+      Row(1, {kSkipType},
+          L"record 9003 id 1 at byte 16: the file ends with it, without an end marker",
+          F(130).Record(kSkipType, 0).Record(kBody16Type, 1, Body(16))),
   };
   for (const auto& row : rows) {
     CMsgCapture messages(zar::lib::EMsgLevel::Info);
@@ -169,7 +161,7 @@ TEST_F(PZARFileScan, RandomGarbageScansSoundly) {
   }
 }
 
-TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutput) {
+TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutputAndReleasingTheFile) {
   const PZARTestFile content =
       PZARTestFile(130).Record(kSkipType, 2, Body(2)).Record(kFailType, 0, Body(4)).End();
   const std::string echo = m_dir.Narrow("r.pzar.ech");
@@ -183,10 +175,7 @@ TEST_F(PZARFileScan, EchoFileOnlyWithBatchOutput) {
   std::stringstream text;
   text << std::ifstream(echo).rdbuf();
   EXPECT_EQ(text.str(), "RECORD 9001 : 2\n");
-}
-
-TEST_F(PZARFileScan, OwnsItsElementOutputVectorsAndClearAndDeleteReleaseTheFile) {
-  const PZARTestFile content = PZARTestFile(130).Record(kSkipType, 0).End();
+  // The file owns its element output vectors; clearing and deleting release the file.
   ASSERT_EQ(Scan(content), 1);
   CPZARElemOutVector* first = m_file.AddElemOutVector();
   CPZARElemOutVector* second = m_file.AddElemOutVector();

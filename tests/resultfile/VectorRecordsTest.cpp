@@ -59,16 +59,16 @@ TEST_F(VectorRecords, ValuesAndPredicatesForNodesAndElementsInBothWidths) {
                        .Record(VECTOR, 101, VectorBody(ints, c.width, values))
                        .End()),
               1);
-    auto& vector = At<CPZARRecordVector>(2);
-    EXPECT_EQ(c.version == 140, dynamic_cast<CPZARRecordVector_140*>(&vector) != nullptr);
-    EXPECT_EQ(vector.GetDataCount(), static_cast<std::int32_t>(c.count));
-    EXPECT_EQ(vector.NeedNodeLocalCycs(), c.localCsys);
-    EXPECT_EQ(vector.IsLineElemComp(), c.lineElem);
-    EXPECT_EQ(vector.IsElemCornerData(), c.corner);
-    EXPECT_EQ(vector.GetComponentRelationNo(), 2);
+    auto& v = At<CPZARRecordVector>(2);
+    EXPECT_EQ((std::vector<int>{dynamic_cast<CPZARRecordVector_140*>(&v) != nullptr,
+                                v.GetDataCount(), v.NeedNodeLocalCycs(), v.IsLineElemComp(),
+                                v.IsElemCornerData(), v.GetComponentRelationNo()}),
+              (std::vector<int>{c.version == 140, static_cast<int>(c.count), c.localCsys,
+                                c.lineElem, c.corner, 2}))
+        << c.dataType << " " << c.width;
     zar::MArray<double> loaded(100, 42.0);  // a reused, larger array
     zar::MArray<std::uint64_t> itrs = {1};
-    ASSERT_EQ(vector.LoadData(loaded, itrs, nullptr, nullptr), 1);
+    ASSERT_EQ(v.LoadData(loaded, itrs, nullptr, nullptr), 1);
     EXPECT_EQ(loaded, values) << c.dataType << " " << c.width;
     EXPECT_TRUE(itrs.empty());
   }
@@ -172,8 +172,6 @@ TEST_F(VectorRecords, ConcurrentNodalVectorReadsOneResultTypePerNode) {
                        .End()),
               1);
     auto& conc = At<CPZARRecordConcNodalVector>(2);
-    EXPECT_EQ(conc.GetDataCount(), 36);
-    EXPECT_EQ(conc.GetEntityCount(), 3);
     zar::MArray<std::int32_t> ids;
     zar::MArray<unsigned int> comps;
     zar::MArray<double> values;
@@ -207,7 +205,6 @@ TEST_F(VectorRecords, EntityCaseInfoReadsPerEntityAndElementNode) {
             1);
   auto& info = At<CPZARRecordEntityCaseInfoD>(2);
   info.SetDataLoaderKey(&At<CPZARRecordElemIDList>(0));
-  EXPECT_EQ(info.GetDataCount(), 24);
   EXPECT_EQ(info.GetCaseInfo(), 4);
   zar::MArray<std::int32_t> ids;
   unsigned first = 0, second = 0, nodes = 0;

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "ScannedFile.h"
 #include "base/ScratchFolder.h"
@@ -95,14 +94,6 @@ TEST_F(PZARFileWriter, OpeningAtAnOffsetAppendsRecords) {
   ASSERT_TRUE(writer.WriteEndOfFile() && writer.CloseFile());
   ASSERT_EQ(m_file.Scan(path), 1);
   EXPECT_EQ(KeptTypes(), (std::vector<std::int32_t>{SOLVER_INFO, NODE_ID_LIST, ELEM_ID_LIST}));
-}
-
-TEST_F(PZARFileWriter, ReadOnlyVersionsRefuseToWrite) {
-  CRecordIBMIDArrayD data(nullptr);
-  EXPECT_EQ(CPZARRecordIBMPCB_130().Write(&data), 0);
-  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&data), 0);  // no file to write to
-  CRecordCaseInfoD wrongData(nullptr);
-  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&wrongData), 0);
 }
 
 // Every record that the library writes, in each format and real width, reads back as written.
@@ -263,7 +254,13 @@ INSTANTIATE_TEST_SUITE_P(FormatsAndWidths, WrittenFile,
                          ::testing::Combine(::testing::Values(130, 140, 150),
                                             ::testing::Values(4, 8)));
 
+// Read-only versions, records without a file and records of the wrong data refuse to write.
 TEST_F(PZARFileWriter, RefusesInputItCannotWriteBeforeWritingAnything) {
+  CRecordIBMIDArrayD data(nullptr);
+  CRecordCaseInfoD wrongData(nullptr);
+  EXPECT_EQ(CPZARRecordIBMPCB_130().Write(&data), 0);
+  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&data), 0);
+  EXPECT_EQ(CPZARRecordIBMPCB_140().Write(&wrongData), 0);
   CPZARFileWriter_140 writer;
   ASSERT_EQ(writer.OpenFile(m_dir.Wide("w.pzar"), 1, 0), 1);
   EXPECT_EQ(pzar_writer::WriteFileHeader(writer, 140), 0);

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <string>
 #include <thread>
 
 #include "IdResult.h"
@@ -98,8 +96,8 @@ protected:
   }
   // Case hierarchy nodes of all levels.
   std::int32_t NodeCount() const {
-    const auto size = [this](std::int32_t level) { return m_session.GetPOHPool(level)->GetSize(); };
-    return size(0) + size(1) + size(2);
+    return m_session.GetPOHPool(0)->GetSize() + m_session.GetPOHPool(1)->GetSize() +
+           m_session.GetPOHPool(2)->GetSize();
   }
   std::int32_t FileCount() const {
     zar::MArray<IPostFile*> files;
@@ -146,20 +144,6 @@ TEST_F(FileManager, AddFileReturnsTheImportedResultFileAndProfilesWallTimeOnRequ
             std::chrono::duration<double>(kSlowImport).count());
 }
 
-TEST_F(FileManager, FailedImportLeavesNothingBehind) {
-  for (const EImport mode : {EImport::NoNode, EImport::FailsAfterNode, EImport::InfoFails}) {
-    m_files.m_eMode = mode;
-    EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), Item()), 0u);
-    EXPECT_EQ(FileCount() + NodeCount(), 0);
-  }
-  // Nor does a file without a result item of the host, a missing one or one of no manager.
-  m_files.m_eMode = EImport::Ok;
-  EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), 0), 0u);
-  EXPECT_EQ(m_manager.AddFile(m_dir.Wide("missing.fake"), Item()), 0u);
-  EXPECT_EQ(m_manager.AddFile(Touch("a.other"), Item()), 0u);
-  EXPECT_EQ(FileCount() + NodeCount(), 0);
-}
-
 TEST_F(FileManager, AnalysisKindDecidesWhetherVolumePrincipalResultsBecomeScalars) {
   const struct {
     std::uint8_t kind;
@@ -176,7 +160,19 @@ TEST_F(FileManager, AnalysisKindDecidesWhetherVolumePrincipalResultsBecomeScalar
   }
 }
 
-TEST_F(FileManager, AddingForTheSameAnalysisItemReplacesTheEarlierFileOnlyOnSuccess) {
+// A failed import leaves nothing behind, nor does a file without a result item of the host, a
+// missing one or one of no manager; one that replaces another does so only on success.
+TEST_F(FileManager, FailedImportLeavesNothingBehindAndReplacesNothing) {
+  for (const EImport mode : {EImport::NoNode, EImport::FailsAfterNode, EImport::InfoFails}) {
+    m_files.m_eMode = mode;
+    EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), Item()), 0u);
+    EXPECT_EQ(FileCount() + NodeCount(), 0);
+  }
+  m_files.m_eMode = EImport::Ok;
+  EXPECT_EQ(m_manager.AddFile(Touch("a.fake"), 0), 0u);
+  EXPECT_EQ(m_manager.AddFile(m_dir.Wide("missing.fake"), Item()), 0u);
+  EXPECT_EQ(m_manager.AddFile(Touch("a.other"), Item()), 0u);
+  EXPECT_EQ(FileCount() + NodeCount(), 0);
   const std::uint64_t item = m_db.AddAnalysisItem(101, L"");
   ASSERT_NE(m_manager.AddFile(Touch("a.fake"), item), 0u);
   const std::uint64_t b = m_manager.AddFile(Touch("b.fake"), item);
@@ -213,7 +209,8 @@ TEST_F(FileManager, AFileWhoseResultFileWasRemovedNeverAnswersForTheNextOne) {
   EXPECT_EQ(NodeCount(), 0);
 }
 
-TEST_F(FileManager, AStandAloneManagerTakesItsResultFilesWithItsFiles) {
+// A stand-alone manager takes its result files with its files.
+TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
   {
     CFakeManager files(&m_session);
     for (const char* name : {"a.fake", "b.fake"})
@@ -221,9 +218,6 @@ TEST_F(FileManager, AStandAloneManagerTakesItsResultFilesWithItsFiles) {
     EXPECT_EQ(NodeCount(), 6);
   }
   EXPECT_EQ(NodeCount(), 0);
-}
-
-TEST_F(FileManager, RemoveKeepsTheFileOnDiskDeleteRemovesItAndFindIgnoresCase) {
   const std::uint64_t kept = m_manager.AddFile(Touch("a.fake"), Item());
   m_manager.AddFile(Touch("b.fake"), Item());
   CResultFileManager& files = m_files;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <map>
 #include <random>
-#include <vector>
 
 #include "session/MemModelDB.h"
 
@@ -139,10 +137,7 @@ TEST(MemModelDB, AnalysisItemsKeepKindCodeAtByte99LoadCasesMatchExactNamesOnly) 
   db.SetSolverAnswer(3, 1);
   EXPECT_EQ(db.QuerySolver(3), 1);
   EXPECT_EQ(db.QuerySolver(4), 0);
-}
-
-TEST(MemModelDB, ForeignOrNullIteratorsAreAnsweredSafely) {
-  CMemModelDB db;
+  // Foreign or null iterators are answered safely.
   const std::uint64_t node = db.AddNode(1, 0, 0, 0);
   const std::uint64_t item = db.AddAnalysisItem(115, L"Modal");
   int outside = 0;

@@ -65,14 +65,12 @@ protected:
   std::uint64_t scasItr = 0;
 };
 
-TEST_F(StepTest, ValueNameOnlyForRealSteps) {
+// The value name only for real steps; a step outliving its sub-case is no step.
+TEST_F(StepTest, ValueNameAndStepOnlyForRealSteps) {
   EXPECT_EQ(AddStep(L"Time = (0.5)", 1)->GetStepValueName(), CString(L" 0.5"));
   EXPECT_EQ(AddStep(L"a=(b)=c)", 1)->GetStepValueName(), CString(L"c"));
   EXPECT_EQ(AddStep(L"Time = (0.5)", 0)->GetStepValueName(), CString(L"Time = (0.5)"));
   EXPECT_EQ(AddStep(L"=(1)", 1)->GetStepValueName(), CString(L"=(1)"));
-}
-
-TEST_F(StepTest, StepOutlivingItsSubCaseIsNoStep) {
   const CPOHVcas* pStep = AddStep(L"s", 1);
   EXPECT_EQ(pStep->IsStep(), 1);
   session.GetPOHPool(1)->Remove(scasItr);

@@ -2,10 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <string>
 
 #include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"
@@ -52,6 +50,12 @@ TEST_F(PostCacheFolderPath, RootIsInAPrivateFolderOfThisUserWhetherTmpDirEndsWit
   ASSERT_EQ(::lstat((base + user).c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
   EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // Cache folders are private and never a link.
+  ASSERT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("TarvoPost/1/")), 1);
+  ASSERT_EQ(::stat(scratch.Narrow("TarvoPost/1").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::symlink(scratch.Narrow("TarvoPost").c_str(), scratch.Narrow("link").c_str()), 0);
+  EXPECT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("link")), 0);
 }
 
 TEST_F(PostCacheFolderPath, ProcessSessionAndResultNamesAreTheirIdsInHex) {
@@ -100,15 +104,6 @@ TEST_F(PostCacheFolderPath, UnusableOverlongOrForeignTemporaryFolderGivesNoPath)
     CQVEPOHSession session;
     EXPECT_EQ(IPostAPI::GetCurPSessionCacheFolderPath(&session, out, L""), 0);
   }
-}
-
-TEST_F(PostCacheFolderPath, CacheFoldersArePrivateAndNeverALink) {
-  ASSERT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("TarvoPost/1/")), 1);
-  struct stat st {};
-  ASSERT_EQ(::stat(scratch.Narrow("TarvoPost/1").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
-  ASSERT_EQ(::symlink(scratch.Narrow("TarvoPost").c_str(), scratch.Narrow("link").c_str()), 0);
-  EXPECT_EQ(IPostAPI::CreateCacheFolder(scratch.Wide("link")), 0);
 }
 
 }  // namespace

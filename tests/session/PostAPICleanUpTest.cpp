@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "base/EnvOverride.h"
 #include "base/ScratchFolder.h"
@@ -95,9 +93,7 @@ TEST_F(PostCacheCleanUp, CleanAndRemoveDirRemovesMatchingFilesThenTheEmptyFolder
   Touch(dir + "/noext");
   IPostAPI::CleanAndRemoveDir(Wide(dir + "/"), L"*.*");  // the framework's "all"
   EXPECT_FALSE(Exists(dir));
-}
-
-TEST_F(PostCacheCleanUp, SessionCleanUpTakesSubFoldersAndLeavesLooseFiles) {
+  // A session clean-up takes the sub-folders and leaves loose files.
   const std::string process = root + "P/";
   Touch(process + "S1/a.vres");
   Touch(process + "S2/b.vres");

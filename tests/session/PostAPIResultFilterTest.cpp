@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <initializer_list>
-#include <vector>
-
 #include "IdResult.h"
 #include "base/TestEnv.h"
 #include "session/PostAPI.h"
@@ -35,15 +31,13 @@ protected:
   static constexpr const wchar_t* kSwitches[] = {L"FACET_COMP", L"STRAIN_COMP", L"STRESS_COMP"};
 };
 
-TEST_F(PostResultFilter, ChangeResultTypeStripsPhaseAndMapsBoardIds) {
+TEST_F(PostResultFilter, ChangeResultTypeAndFacetLocations) {
   const std::vector<std::pair<std::int32_t, std::int32_t>> rows = {
       {1000000101, 101}, {1000000000, 1000000000}, {101, 101},
       {-5, -5},          {50012107, 7207},         {50003401, 7301},
       {50003999, 0},     {49999999, 49999999},     {60000000, 60000000}};
   for (const auto& [id, expected] : rows) EXPECT_EQ(IPostAPI::ChangeResultType(id), expected) << id;
-}
-
-TEST_F(PostResultFilter, FacetOnlyIdsAndTheFacetSwitch) {
+  // Facet-only ids and the facet switch.
   const TIds facetOnly = {1301, 1305, 1309, 1310, 1321, 1322};
   for (const wchar_t* facetComp : {L"", L"YES", L"yes"}) {
     zar::lib::SetTestEnvValue(L"FACET_COMP", facetComp);

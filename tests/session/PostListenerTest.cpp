@@ -1,11 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "session/PostDocListener.h"
 #include "session/PostListenerDlg.h"
 #include "session/PostViewListener.h"
