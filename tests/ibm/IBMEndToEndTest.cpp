@@ -6,31 +6,18 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numeric>
 #include <random>
 
-#include "SampleIbm.h"
-#include "base/ScratchFolder.h"
+#include "IBMOpenedSample.h"
 #include "base/UnitControl.h"
 #include "ibm/IBMGlobalElem.h"
 #include "ibm/IBMGlobalElemVolume.h"
 #include "ibm/IBMPDLItem.h"
-#include "ibm/MPUGeometry.h"
-#include "ibm/MPUGlobalMesh.h"
-#include "ibm/MeshPostUnit.h"
 #include "ibm/PostFileMPUProvider.h"
-#include "render/AnimInfo.h"
 #include "render/IBMLegendRndrD.h"
 #include "render/LegendValueFuncEqualInterval.h"
-#include "render/RndrVDFileStreammer.h"
-#include "resultfile/PostFile.h"
-#include "session/MemModelDB.h"
 #include "session/POHMcas.h"
-#include "session/POHPoolBase.h"
 #include "session/POHScas.h"
-#include "session/POHVcas.h"
-#include "session/QVEPOHSession.h"
-#include "session/QVEPostFileManager.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
 
@@ -75,53 +62,26 @@ void ExpectField(double got, double want, const std::string& where) {
   EXPECT_NEAR(got, want, 2e-5 * std::max(1.0, std::fabs(want))) << where;
 }
 
-// The sample file opened as a host opens it, with its parts' geometry in the model.
+// The sample file opened once for the suite.
 class IBMEndToEnd : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() { s_pFile = new TOpened; }
+  static void SetUpTestSuite() { s_pFile = new ibmtest::TOpenedSample; }
   static void TearDownTestSuite() { delete s_pFile; }
-
-  struct TOpened {
-    ScratchFolder dir;
-    CQVEPOHSession session;
-    CMemModelDB db;
-    CQVEPostFileManager manager{&session, &db};
-    IPostFile* pFile = nullptr;
-    std::uint64_t scas = 0, vcas = 0;
-    TOpened() {
-      const std::string path = dir.Narrow("grid.tkvp");
-      if (!WriteIbmSampleFile(path).empty()) return;
-      const std::uint64_t mcas =
-          manager.AddFile(dir.Wide("grid.tkvp"), db.AddAnalysisItem(0, L"g"));
-      pFile = manager.GetPostFile(mcas);
-      scas = session.GetPOHPool(1)->GetHeadPosition();
-      vcas = session.GetPOHPool(2)->GetHeadPosition();
-      if (!pFile) return;
-      for (TMPUPartBody& part : MakeMPUBodies(pFile->GetMPUPost()->GetFacet()))
-        db.AddBody(part.m_nPartID, std::move(part.m_pBody));
-    }
-  };
 
   void SetUp() override {
     ASSERT_TRUE(s_pFile->pFile && s_pFile->vcas);
-    m_pMesh = std::make_unique<CMPUGlobalMesh>(Mpu(), &s_pFile->db, &s_pFile->db.GetEntityPool());
-    m_display = Mpu().MakeData();
-    m_param.m_pLinker = &s_pFile->db;
-    m_param.m_pMPUData = &m_display;
-    m_param.m_pEntityPool = &s_pFile->db.GetEntityPool();
-    m_param.m_pMesh = m_pMesh.get();
+    m_pDisplay = std::make_unique<ibmtest::TSampleDisplay>(*s_pFile);
   }
 
-  CMPUPost& Mpu() const { return *s_pFile->pFile->GetMPUPost(); }
+  CMPUPost& Mpu() const { return s_pFile->Mpu(); }
+  TIBMLoadParam& Param() { return m_pDisplay->param; }
 
   // Loads result `id` of the step into r as the display does; build: sample at once.
   int Load(CIBMGlobalElemBase& r, std::int32_t id, bool build) {
-    const auto* pStep =
-        static_cast<const CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
     const auto* pScas =
         static_cast<const CPOHScas*>(s_pFile->session.GetPOHPool(1)->GetAt(s_pFile->scas));
     std::vector<CVResult*> all;
-    pStep->GetPackage()->GetAllResults(all);
+    s_pFile->Step().GetPackage()->GetAllResults(all);
     const auto it =
         std::find_if(all.begin(), all.end(), [id](CVResult* vr) { return vr->GetType() == id; });
     if (it == all.end()) return 0;
@@ -132,17 +92,15 @@ protected:
     opt.nAMTType = list->GetList().front()->GetAMTType();
     opt.nAnalType = pScas->GetMecAnalType();
     opt.nResType = id;
-    m_param.m_nBuild = build;
+    Param().m_nBuild = build;
     return r.InitData(&Mpu(), opt, list->GetList().front()->GetCompCnt()) &&
-           r.SetGlobal(m_param, list);
+           r.SetGlobal(Param(), list);
   }
 
-  static TOpened* s_pFile;
-  std::unique_ptr<CMPUGlobalMesh> m_pMesh;
-  CMPUData m_display;
-  TIBMLoadParam m_param;
+  static ibmtest::TOpenedSample* s_pFile;
+  std::unique_ptr<ibmtest::TSampleDisplay> m_pDisplay;
 };
-IBMEndToEnd::TOpened* IBMEndToEnd::s_pFile = nullptr;
+ibmtest::TOpenedSample* IBMEndToEnd::s_pFile = nullptr;
 
 // A point in each cell of the parts, drawn at random.
 std::vector<TSamplePoint> PointsInCells() {
@@ -184,7 +142,7 @@ TEST_F(IBMEndToEnd, DisplayNodesVerticesAndPickedPointsCarryTheField) {
     ASSERT_EQ(volume.GetDataCount(), nNode) << row.id;
     for (std::int32_t nd = 0; nd < nNode; ++nd)
       ExpectField(volume.GetScalarComp()[volume.GetDSI()[nd]],
-                  row.field(Point(m_pMesh->GetNodePos(nd))),
+                  row.field(Point(m_pDisplay->mesh.GetNodePos(nd))),
                   "result " + std::to_string(row.id) + " node " + std::to_string(nd));
 
     CIBMGlobalElem elem;
@@ -208,20 +166,18 @@ TEST_F(IBMEndToEnd, DisplayNodesVerticesAndPickedPointsCarryTheField) {
 // main data, at the cell nodes for the section cap and the fatigue data.
 TEST_F(IBMEndToEnd, DisplayItemLoadsAsItsGlobalData) {
   CPostFileMPUProvider provider(s_pFile->manager);
-  const auto* pStep =
-      static_cast<const CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
   for (const std::int32_t id : {7201, 9006}) {
-    CVResult* vr = pStep->GetPackage()->Find(pvk::LOC_NODE, id);
+    CVResult* vr = s_pFile->Step().GetPackage()->Find(pvk::LOC_NODE, id);
     ASSERT_TRUE(vr) << id;
     CIBMPDLItem item;
     item.SetVResultMain(vr);
     item.SetVResultFatigue(vr);
-    m_param.m_pMPUProvider = &provider;
-    m_param.m_nBuild = 1;
+    Param().m_pMPUProvider = &provider;
+    Param().m_nBuild = 1;
     pvk::TDLoadOpt opt;
-    ASSERT_EQ(item.LoadMainData(opt, m_param), 1) << id;
-    ASSERT_EQ(item.LoadCapData(opt, m_param), 1) << id;
-    ASSERT_EQ(item.LoadFatigueData(opt, m_param), 1) << id;
+    ASSERT_EQ(item.LoadMainData(opt, Param()), 1) << id;
+    ASSERT_EQ(item.LoadCapData(opt, Param()), 1) << id;
+    ASSERT_EQ(item.LoadFatigueData(opt, Param()), 1) << id;
     EXPECT_EQ(opt.rFatigueMax, CSampleIbm::kMaxLife);
 
     CIBMGlobalElem elem;
@@ -238,119 +194,37 @@ TEST_F(IBMEndToEnd, DisplayItemLoadsAsItsGlobalData) {
   }
 }
 
-// The legend of a result set on a display item: ranks over the item's data range, shares that
-// sum to 100, and an information block with the file, sub-case and step names and the unit;
-// a step named like its sub-case is named once.
-class IBMLegend : public IBMEndToEnd {
-protected:
-  void SetUp() override {
-    IBMEndToEnd::SetUp();
-    m_param.m_pMPUProvider = &m_provider;
-    m_param.m_nBuild = 1;
-    const auto* pMcas = static_cast<const CPOHMcas*>(
-        s_pFile->session.GetPOHPool(0)->GetAt(s_pFile->session.GetPOHPool(0)->GetHeadPosition()));
-    ASSERT_EQ(m_unit.SetCurUnitSystem(*pMcas->GetUnitIndex()), 1);
-  }
-  CPOHVcas& Step() const {
-    return *static_cast<CPOHVcas*>(s_pFile->session.GetPOHPool(2)->GetAt(s_pFile->vcas));
-  }
-  // The item's main data loaded and its legend made with ten ranks over their range.
-  bool Make(CIBMPDLItem& item, CVResult* vr, pvk::CIBMLegendRndrD& legend) {
-    item.SetVResultMain(vr);
-    pvk::TDLoadOpt opt;
-    if (!vr || item.LoadMainData(opt, m_param) != 1) return false;
-    const pvk::TDataRange range = item.GetMainD()->GetDataRange();
-    CLegendValueFuncEqualInterval func;
-    func.SetData(nullptr, &item, range.m_rMin, range.m_rMax, 10);
-    pvk::T_RNDRD_ARG arg{&item, &func, &m_unit};
-    return legend.MakeLegendD(&arg, nullptr) == 1;
-  }
-  static std::vector<std::wstring> Texts(const zar::MTArray<pvk::T_LEGEND_OBJ>& objs) {
-    std::vector<std::wstring> texts;
-    for (const pvk::T_LEGEND_OBJ& obj : objs) texts.push_back(obj.GetText().str());
-    return texts;
-  }
-
-  CPostFileMPUProvider m_provider{s_pFile->manager};
-  zar::lib::MUnitCtrl m_unit;
-};
-
-TEST_F(IBMLegend, RanksSharesAndTexts) {
-  CVResult* vr = Step().GetPackage()->Find(pvk::LOC_NODE, 7201);
+// The legend of a result set on a display item: ranks over the item's data range and an
+// information block that names a step named like its sub-case once (the pvk legend test checks
+// the shares and texts of the grid sample).
+TEST_F(IBMEndToEnd, LegendRanksTheRangeAndNamesAStepLikeItsSubcaseOnce) {
+  CPostFileMPUProvider provider(s_pFile->manager);
+  Param().m_pMPUProvider = &provider;
+  Param().m_nBuild = 1;
+  const CPOHBase* pMcas =
+      s_pFile->session.GetPOHPool(0)->GetAt(s_pFile->session.GetPOHPool(0)->GetHeadPosition());
+  zar::lib::MUnitCtrl unit;
+  ASSERT_EQ(unit.SetCurUnitSystem(*static_cast<const CPOHMcas*>(pMcas)->GetUnitIndex()), 1);
   CIBMPDLItem item;
+  item.SetVResultMain(s_pFile->Step().GetPackage()->Find(pvk::LOC_NODE, 7201));
+  pvk::TDLoadOpt opt;
+  ASSERT_EQ(item.LoadMainData(opt, Param()), 1);
+  const pvk::TDataRange range = item.GetMainD()->GetDataRange();
+  CLegendValueFuncEqualInterval func;
+  func.SetData(nullptr, &item, range.m_rMin, range.m_rMax, 10);
+  pvk::T_RNDRD_ARG arg{&item, &func, &unit};
   pvk::CIBMLegendRndrD legend(0);
-  ASSERT_TRUE(Make(item, vr, legend));
-  const zar::MTArray<double>& ranks = legend.GetValues();
-  ASSERT_EQ(ranks.size(), 10u);
-  EXPECT_EQ(ranks.front(), item.GetMainD()->GetDataRange().m_rMin);
-  EXPECT_EQ(ranks.back(), item.GetMainD()->GetDataRange().m_rMax);
-  const auto& shares = legend.GetPercents();
-  EXPECT_NEAR(std::accumulate(shares.begin(), shares.end(), 0.0), 100.0, 1e-9);
-  EXPECT_EQ(legend.GetPercents().back(), 0.0);
-  EXPECT_EQ(Texts(legend.GetTopLegendObjs())[2], vr->GetLegendName().str());
-
-  const std::wstring file = s_pFile->session.GetPOHPool(0)
-                                ->GetAt(s_pFile->session.GetPOHPool(0)->GetHeadPosition())
-                                ->GetName()
-                                .str();
-  ASSERT_FALSE(file.empty());
-  EXPECT_EQ(
-      Texts(legend.GetBtmLegendObjs()),
-      (std::vector<std::wstring>{file, L"", L"STATIC", L"", L"Step 1", L"", L"Unit : N/mm^2"}));
-  Step().SetName(L"STATIC");
-  ASSERT_TRUE(Make(item, vr, legend));
-  Step().SetName(L"Step 1");
-  EXPECT_EQ(Texts(legend.GetBtmLegendObjs()),
-            (std::vector<std::wstring>{file, L"", L"STATIC", L"", L"Unit : N/mm^2"}));
-}
-
-// An animation of grid results, one result per frame: each frame's legend is streamed into
-// the streamer as it is prepared and reads back identical.
-TEST_F(IBMLegend, AnimationFramesStreamAndReadBack) {
-  const std::int32_t ids[] = {7401, 7201, 7207, 101, 9001, 9006};
-  zar::MArray<CVResult*> results;
-  for (const std::int32_t id : ids) results.push_back(Step().GetPackage()->Find(pvk::LOC_NODE, id));
-  CAnimInfo anim;
-  anim.SetMultiSet(1);
-  anim.SetVResultList(results);
-  anim.SetFrameNum(static_cast<int>(results.size()));
-  anim.InitFrameInfo();
-  anim.SetAnimationRun(1);
-
-  ScratchFolder dir;
-  CRndrVDFileStreammer streamer(dir.Wide());
-  struct TFrame {
-    pvk::CIBMLegendRndrD legend{0};
-    std::uint64_t size = 0, offset = 0;
-  };
-  std::vector<TFrame> frames(results.size());
-  for (TFrame& frame : frames) {
-    CVResult* vr = anim.GetVResult(anim.GetCurrentFrame());
-    CIBMPDLItem item;
-    ASSERT_TRUE(Make(item, vr, frame.legend)) << vr->GetType();
-    const auto& shares = frame.legend.GetPercents();
-    EXPECT_NEAR(std::accumulate(shares.begin(), shares.end(), 0.0), 100.0, 1e-9) << vr->GetType();
-    pvk::TStreamInfo info;
-    frame.size = frame.legend.GetInstSize(&info);
-    pvk::TInstSizeIter it(info.aInstSize);
-    char* p = streamer.AddStreamBuffer(frame.size, frame.offset);
-    ASSERT_TRUE(p);
-    ASSERT_EQ(frame.legend.Data2Stream(p, it), 1);
-    anim.NextFrame();
-  }
-  results[0]->SetLocType(pvk::LOC_NODE);  // the item shows densities in volume form
-
-  for (const TFrame& frame : frames) {
-    pvk::CIBMLegendRndrD back(0);
-    pvk::TInstSizeIter it(&frame.size, 1);
-    const char* p = streamer.GetStreamBuffer(frame.size, frame.offset);
-    ASSERT_TRUE(p);
-    ASSERT_EQ(back.Stream2Data(p, it), 1);
-    EXPECT_EQ(Texts(back.GetTopLegendObjs()), Texts(frame.legend.GetTopLegendObjs()));
-    EXPECT_EQ(Texts(back.GetBtmLegendObjs()), Texts(frame.legend.GetBtmLegendObjs()));
-    EXPECT_EQ(back.GetValues(), frame.legend.GetValues());
-    EXPECT_EQ(back.GetPercents(), frame.legend.GetPercents());
-  }
+  s_pFile->Step().SetName(L"STATIC");
+  const int made = legend.MakeLegendD(&arg, nullptr);
+  s_pFile->Step().SetName(L"Step 1");
+  ASSERT_EQ(made, 1);
+  EXPECT_EQ(legend.GetValues().front(), range.m_rMin);
+  EXPECT_EQ(legend.GetValues().back(), range.m_rMax);
+  std::vector<std::wstring> texts;
+  for (const pvk::T_LEGEND_OBJ& obj : legend.GetBtmLegendObjs())
+    texts.push_back(obj.GetText().str());
+  EXPECT_EQ(texts, (std::vector<std::wstring>{pMcas->GetName().str(), L"", L"STATIC", L"",
+                                              L"Unit : N/mm^2"}));
 }
 
 }  // namespace

@@ -88,11 +88,6 @@ TEST_F(MeshPostUnit, CompileVolumeMeshesTheFlaggedNodesAndCells) {
            body.FindElemIndex(2), body.FindCellElemIndex(4), body.FindCellElemIndex(5)}),
       (Ids{2, -1, 9, 3, -1, 3, -1}));
   EXPECT_EQ(ElemNodeIds(1), (Ids{1, 2, 5, 4, 7, 8, 11, 10}));
-  // Corners, the first mid-edge nodes, face centres and the centre of B's first cell.
-  const Ids b = ElemNodeIds(3);
-  ASSERT_EQ(b.size(), 27u);
-  EXPECT_EQ((Ids{b[0], b[6], b[8], b[9], b[11], b[16], b[20], b[21], b[23], b[25], b[26]}),
-            (Ids{13, 87, 14, 21, 19, 43, 20, 80, 51, 49, 50}));
 
   const std::vector<std::pair<std::int32_t, Vec>> positions = {{3, {{2, 0, 0}}},
                                                                {11, {{1, 1, 1}}},

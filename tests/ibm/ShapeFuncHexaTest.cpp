@@ -66,14 +66,6 @@ TYPED_TEST(ShapeFuncHexaTest, KroneckerAtEveryNode) {
     }
 }
 
-TYPED_TEST(ShapeFuncHexaTest, CentreValues) {
-  TypeParam n[pvk::ibm::N_HEXA20_NODE];
-  ShapeFuncHexa8<TypeParam>::Eval(0, 0, 0, n);
-  for (int j = 0; j < 8; ++j) EXPECT_EQ(n[j], TypeParam(0.125));
-  ShapeFuncHexa20<TypeParam>::Eval(0, 0, 0, n);
-  for (int j = 0; j < 20; ++j) EXPECT_EQ(n[j], TypeParam(j < 8 ? -0.25 : 0.25)) << j;
-}
-
 // Partition of unity, and exact reproduction of the fields each element spans: trilinear for
 // 8 nodes, quadratic serendipity (complete quadratic plus the cubic terms it holds) for 20.
 TYPED_TEST(ShapeFuncHexaTest, ReproducesItsFieldsAtRandomPoints) {

@@ -5,23 +5,13 @@
 #include <functional>
 
 #include "GfxBackendFixture.h"
-#include "SampleIbm.h"
-#include "base/ScratchFolder.h"
+#include "ibm/IBMOpenedSample.h"
 #include "ibm/IBMPDLItem.h"
-#include "ibm/MPUGeometry.h"
-#include "ibm/MPUGlobalMesh.h"
-#include "ibm/MeshPostUnit.h"
 #include "ibm/PostFileMPUProvider.h"
 #include "render/GfxEnums.h"
 #include "render/PVKIBMPartLoader.h"
 #include "render/PVKIBMPartLoaderHelperFatigue.h"
 #include "render/PVKIBMPartLoaderHelperVolume.h"
-#include "resultfile/PostFile.h"
-#include "session/MemModelDB.h"
-#include "session/POHPoolBase.h"
-#include "session/POHVcas.h"
-#include "session/QVEPOHSession.h"
-#include "session/QVEPostFileManager.h"
 #include "support/MsgCapture.h"
 #include "vresult/VResult.h"
 #include "vresult/VResultPackage.h"
@@ -31,32 +21,13 @@ namespace {
 namespace gl = zar::oglib::gl;
 using Floats = std::vector<float>;
 
-// The sample file opened once, as a host opens it.
-struct TOpenedSample {
-  ScratchFolder dir;
-  CQVEPOHSession session;
-  CMemModelDB db;
-  CQVEPostFileManager manager{&session, &db};
-  IPostFile* pFile = nullptr;
-  const CPOHVcas* pStep = nullptr;
-  TOpenedSample() {
-    if (!WriteIbmSampleFile(dir.Narrow("grid.tkvp")).empty()) return;
-    pFile =
-        manager.GetPostFile(manager.AddFile(dir.Wide("grid.tkvp"), db.AddAnalysisItem(0, L"g")));
-    pStep = static_cast<const CPOHVcas*>(
-        session.GetPOHPool(2)->GetAt(session.GetPOHPool(2)->GetHeadPosition()));
-    if (!pFile) return;
-    for (TMPUPartBody& part : MakeMPUBodies(pFile->GetMPUPost()->GetFacet()))
-      db.AddBody(part.m_nPartID, std::move(part.m_pBody));
-  }
-  // The step's result of that id, shown in the volume form of grid node values.
-  CVResult* VolumeResult(std::int32_t id) const {
-    CVResult* vr = pStep->GetPackage()->Find(pvk::LOC_NODE, id);
-    if (!vr) vr = pStep->GetPackage()->Find(pvk::LOC_IBM_VOLUME_NODE, id);
-    if (vr) vr->SetLocType(pvk::LOC_IBM_VOLUME_NODE);
-    return vr;
-  }
-};
+// The step's result of that id, shown in the volume form of grid node values.
+CVResult* VolumeResult(ibmtest::TOpenedSample& sample, std::int32_t id) {
+  CVResult* vr = sample.Step().GetPackage()->Find(pvk::LOC_NODE, id);
+  if (!vr) vr = sample.Step().GetPackage()->Find(pvk::LOC_IBM_VOLUME_NODE, id);
+  if (vr) vr->SetLocType(pvk::LOC_IBM_VOLUME_NODE);
+  return vr;
+}
 
 // The texels of comps over the set's grid from the data: every node of the unit whose id lies
 // in the grid and that has a value. The count of such nodes goes to valued.
@@ -87,31 +58,24 @@ Floats ReadBack(const zar::oglib::MTexture* tex, unsigned format, std::size_t n)
 
 class IBMPartLoaderSample : public GfxBackendTest {
 protected:
-  static void SetUpTestSuite() { s_pSample = new TOpenedSample; }
+  static void SetUpTestSuite() { s_pSample = new ibmtest::TOpenedSample; }
   static void TearDownTestSuite() { delete s_pSample; }
 
   void SetUp() override {
     GfxBackendTest::SetUp();
-    ASSERT_TRUE(s_pSample->pFile && s_pSample->pStep);
-    m_pMesh =
-        std::make_unique<CMPUGlobalMesh>(Mpu(), &s_pSample->db, &s_pSample->db.GetEntityPool());
-    m_display = Mpu().MakeData();
-    m_param.m_pLinker = &s_pSample->db;
-    m_param.m_pMPUProvider = &m_provider;
-    m_param.m_pMPUData = &m_display;
-    m_param.m_pEntityPool = &s_pSample->db.GetEntityPool();
-    m_param.m_pMesh = m_pMesh.get();
-    m_param.m_nBuild = 1;
+    ASSERT_TRUE(s_pSample->pFile && s_pSample->vcas);
+    m_pDisplay = std::make_unique<ibmtest::TSampleDisplay>(*s_pSample);
+    Param().m_pMPUProvider = &m_provider;
+    Param().m_nBuild = 1;
   }
-  CMPUPost& Mpu() const { return *s_pSample->pFile->GetMPUPost(); }
+  CMPUPost& Mpu() const { return s_pSample->Mpu(); }
+  TIBMLoadParam& Param() { return m_pDisplay->param; }
 
-  static TOpenedSample* s_pSample;
+  static ibmtest::TOpenedSample* s_pSample;
   CPostFileMPUProvider m_provider{s_pSample->manager};
-  std::unique_ptr<CMPUGlobalMesh> m_pMesh;
-  CMPUData m_display;
-  TIBMLoadParam m_param;
+  std::unique_ptr<ibmtest::TSampleDisplay> m_pDisplay;
 };
-TOpenedSample* IBMPartLoaderSample::s_pSample = nullptr;
+ibmtest::TOpenedSample* IBMPartLoaderSample::s_pSample = nullptr;
 PVK_ON_BOTH_GFX_BACKENDS(IBMPartLoaderSample);
 
 TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
@@ -156,16 +120,16 @@ TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    CVResult* vr = s_pSample->VolumeResult(row.id);
+    CVResult* vr = VolumeResult(*s_pSample, row.id);
     ASSERT_TRUE(vr);
     CIBMPDLItem item;
     pvk::TDLoadOpt opt;
     if (row.deform) {
       item.SetVResultDeform(vr);
-      ASSERT_EQ(item.LoadDeformData(opt, m_param), 1);
+      ASSERT_EQ(item.LoadDeformData(opt, Param()), 1);
     } else {
       item.SetVResultMain(vr);
-      ASSERT_EQ(item.LoadMainData(opt, m_param), 1);
+      ASSERT_EQ(item.LoadMainData(opt, Param()), 1);
     }
     CPVKIBMPartLoader loader;
     loader.GLBegin(&item, row.deform ? 0 : 1);
@@ -184,12 +148,12 @@ TEST_P(IBMPartLoaderSample, TexturesOfEveryBodySetHoldTheGlobalData) {
 
 // Grid node values sampled on the surface vertices get no helper.
 TEST_P(IBMPartLoaderSample, NoHelperForResultsOffTheGridNodes) {
-  CVResult* vr = s_pSample->pStep->GetPackage()->Find(pvk::LOC_NODE, 7202);
+  CVResult* vr = s_pSample->Step().GetPackage()->Find(pvk::LOC_NODE, 7202);
   ASSERT_TRUE(vr);
   CIBMPDLItem item;
   item.SetVResultMain(vr);
   pvk::TDLoadOpt opt;
-  ASSERT_EQ(item.LoadMainData(opt, m_param), 1);
+  ASSERT_EQ(item.LoadMainData(opt, Param()), 1);
   CPVKIBMPartLoader loader;
   loader.GLBegin(&item, 1);
   EXPECT_EQ(loader.GetIBMPartLoaderHelper(), nullptr);

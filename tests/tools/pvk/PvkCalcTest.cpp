@@ -1,5 +1,4 @@
-// pvk calc: every row is the expression of the operands' rows as `pvk values` prints them, and
-// the refusals say why.
+// pvk calc: every row is the expression of the operands' rows as `pvk values` prints them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -86,40 +85,6 @@ TEST_F(PvkCalc, NotANumberPrintsWithoutASign) {
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("nan"), std::string::npos) << format;
     EXPECT_EQ(run.out.find("-nan"), std::string::npos) << format;
-  }
-}
-
-TEST_F(PvkCalc, Refusals) {
-  struct TCase {
-    std::string args;
-    int code;
-    std::string message;
-  };
-  const std::string locations =
-      "expected a location name or its number 1 to 7: facet element element-corner "
-      "element-node point node ibm-volume-node\n";
-  const TCase cases[] = {
-      {"--expr '[A]+[B]' --operand 102 --operand 4242", 3,
-       "pvk: no result 4242 at node: the step does not hold it (see 'pvk results beam.tkvp')\n"},
-      {"--expr '[A]*' --operand 102", 2,
-       "pvk: bad --expr \"[A]*\": Unexpected end of expression at position 4\n"},
-      {"--expr '2[A]' --operand 102", 2,
-       "pvk: bad --expr \"2[A]\": Unexpected variable \"[A]\" found at position 1\n"},
-      {"--expr '[A]+[B]' --operand 102", 2,
-       "pvk: bad --expr \"[A]+[B]\": 2 operand tokens for 1 --operand\n"},
-      {"--expr '[A]+[B]' --operand 102@node --operand 312114@element", 2,
-       "pvk: cannot compute \"[A]+[B]\": the operands are at different locations\n"},
-      {"--expr '[A]+[B]' --operand 102 --operand 7207", 2,
-       "pvk: cannot compute \"[A]+[B]\": partial data object 0: operand 1 has 6 columns, "
-       "operand 0 has 4\n"},
-      {"--expr '[A]' --operand 102@nod", 2, "pvk: bad --operand \"102@nod\": " + locations},
-      {"--expr '[A]' --operand 102@", 2, "pvk: bad --operand \"102@\": " + locations},
-  };
-  for (const TCase& c : cases) {
-    const TRun run = Run("calc beam.tkvp " + c.args);
-    EXPECT_EQ(run.code, c.code) << c.args;
-    EXPECT_EQ(run.err, c.message) << c.args;
-    EXPECT_TRUE(run.out.empty()) << c.args;
   }
 }
 

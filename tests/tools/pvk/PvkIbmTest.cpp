@@ -9,18 +9,11 @@
 
 #include "PvkRun.h"
 #include "SampleIbm.h"
-#include "ibm/MeshPostUnit.h"
-#include "resultfile/PZARFile.h"
-#include "session/MemModelDB.h"
-#include "session/QVEPOHSession.h"
 
 namespace {
 
 using nlohmann::json;
-using Ids = std::vector<std::int32_t>;
 
-// Part 1: 12 of its 24 linear cells, on 39 points; part 2: 7 of its 8 quadratic cells, on
-// 117 of its 125 points. Their surfaces: 36 and 24 cell faces, two triangles each.
 class PvkIbm : public pvk_test::PvkCli {
 protected:
   void SetUp() override {
@@ -54,34 +47,6 @@ TEST_F(PvkIbm, ResultsHoldDensityAndFatigueAndDensityReadsBack) {
   ASSERT_EQ(values["rows"].size(), density.size());
   for (const json& row : values["rows"])
     EXPECT_EQ(row["values"][0].get<double>(), density.at(row["id"])) << row["id"];
-}
-
-// The library builds the display mesh of the sample: its grids, their cells and surfaces.
-TEST_F(PvkIbm, TheMeshPostUnitMeshesBothParts) {
-  CQVEPOHSession session;
-  CMemModelDB db;
-  CPZARFile file;
-  ASSERT_EQ(file.Scan(m_dir.Wide("grid.tkvp")), 1);
-  ASSERT_EQ(file.CreatePOH(&session, &db, 0), 1);
-  ASSERT_EQ(file.CreateINFO(&db), 1);
-  const CMPUPost& mpu = *file.GetMPUPost();
-  EXPECT_TRUE(mpu.GetVolumeReason().IsEmpty() && mpu.GetFacetReason().IsEmpty());
-  const auto& sets = mpu.GetBodySets();
-  ASSERT_EQ(sets.size(), 2u);
-  EXPECT_EQ((Ids{sets[0]->m_nBodyID, static_cast<std::int32_t>(sets[0]->m_aNodeID.size()),
-                 static_cast<std::int32_t>(sets[0]->m_aElemID.size()), sets[1]->m_nBodyID,
-                 static_cast<std::int32_t>(sets[1]->m_aNodeID.size()),
-                 static_cast<std::int32_t>(sets[1]->m_aElemID.size())}),
-            (Ids{1, 39, 12, 2, 117, 7}));
-  EXPECT_TRUE(sets[0]->m_pFatMatD && sets[1]->m_pFatMatD && sets[0]->m_pMatD && sets[1]->m_pMatD);
-  const TMPUFacetStruct facets = mpu.GetFacet().GetStruct();
-  ASSERT_EQ(facets.m_pGroup->size(), 2u);
-  EXPECT_EQ(
-      (Ids{(*facets.m_pGroup)[0].m_nBodyID,
-           static_cast<std::int32_t>((*facets.m_pGroup)[0].m_aFacetID.size()),
-           (*facets.m_pGroup)[1].m_nBodyID,
-           static_cast<std::int32_t>((*facets.m_pGroup)[1].m_aFacetID.size()), mpu.GetBodyCount()}),
-      (Ids{1, 72, 2, 48, 2}));
 }
 
 // probe: the value inside a cell of either grid (the second one turned, with quadratic cells),
@@ -156,10 +121,7 @@ TEST_F(PvkIbm, LegendOnTheCellsCountsTheGridPointValues) {
     std::vector<double> counts(ranks.size(), 0.0);
     double nearRank = 0;
     for (const double v : values) {
-      std::size_t band = v <= ranks[0] ? 0 : ranks.size() - 2;
-      for (std::size_t k = 0; k + 1 < ranks.size(); ++k)
-        if (ranks[k] < v && v <= ranks[k + 1]) band = k;
-      counts[band] += 1;
+      counts[pvk_test::LegendBand(v, ranks)] += 1;
       for (std::size_t k = 1; k + 1 < ranks.size(); ++k)  // the end ranks take both sides
         nearRank += std::fabs(v - ranks[k]) <= 1e-5 * std::max(1.0, std::fabs(ranks[k]));
     }

@@ -193,14 +193,8 @@ TEST_F(PvkInfo, UnknownNamesAndRefusedFiles) {
       {"info odd.tkvp", 1,
        "cannot open odd.tkvp: record type 9999 at byte 8 is unknown in format 130"},
   };
-  for (const TCase& c : cases) {
-    const TRun run = Run(c.args);
-    EXPECT_EQ(run.code, c.code) << c.args;
-    EXPECT_TRUE(run.out.empty()) << c.args;
-    if (!c.message.empty()) {
-      EXPECT_EQ(run.err, "pvk: " + c.message + "\n") << c.args;
-    }
-  }
+  for (const TCase& c : cases)
+    ExpectRefused(c.args, c.code, c.message.empty() ? "" : "pvk: " + c.message + "\n");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // pvk legend: ranks and shares checked against the values that `pvk values` prints, counted
-// here by the legend's rule; the text table against the JSON; refusals.
+// here by the legend's rule; the text table against the JSON.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "PvkRun.h"
-#include "support/ResultFileBuilder.h"
 
 namespace {
 
@@ -32,13 +31,6 @@ protected:
 };
 
 std::vector<double> Doubles(const json& array) { return array.get<std::vector<double>>(); }
-
-// The band of a value by the rule: the first k with r[k] < v <= r[k+1], else an end band.
-std::size_t Band(double v, const std::vector<double>& r) {
-  for (std::size_t k = 0; k + 1 < r.size(); ++k)
-    if (r[k] < v && v <= r[k + 1]) return k;
-  return v <= r[0] ? 0 : r.size() - 2;
-}
 
 TEST_F(PvkLegend, SharesOfTheValues) {
   // The selection of the values, then the legend's own options.
@@ -67,7 +59,7 @@ TEST_F(PvkLegend, SharesOfTheValues) {
     EXPECT_EQ(legend["count"], values.size()) << args;
 
     std::vector<double> counts(ranks.size(), 0.0);
-    for (const double v : values) counts[Band(v, ranks)] += 1.0;
+    for (const double v : values) counts[pvk_test::LegendBand(v, ranks)] += 1.0;
     for (std::size_t b = 0; b < ranks.size(); ++b)
       EXPECT_EQ(percents[b], counts[b] / static_cast<double>(values.size()) * 100.0) << args;
 
@@ -85,45 +77,6 @@ TEST_F(PvkLegend, SharesOfTheValues) {
                 (std::vector<double>{b + 1.0, ranks[b], ranks[b + 1], percents[b]}));
     }
     EXPECT_EQ(b + 1, ranks.size()) << args;
-  }
-}
-
-TEST_F(PvkLegend, Refusals) {
-  {
-    // Result 7401 whose values are all not finite.
-    CResultFileBuilder file(m_dir.Wide("nan.tkvp"));
-    file.Solver(L"S");
-    file.CaseInfo(1, L"C");
-    file.OutputSet(1.0, L"S1");
-    file.IDList(PZAR_RECORD_TYPE::NODE_ID_LIST, {1, 2});
-    file.Vector(7401, 0, {NAN, INFINITY});
-    ASSERT_TRUE(file.Finish());
-  }
-  struct TCase {
-    std::string args;
-    int code;
-    std::string message;
-  };
-  const TCase cases[] = {
-      {"beam.tkvp --result 4242", 3,
-       "pvk: no result 4242: the step does not hold it (see 'pvk results beam.tkvp')"},
-      {"beam.tkvp --result 104 --step 3", 3,
-       "pvk: no step 3: the numbers go from 1 to 1 (steps: \"Step 1\")"},
-      {"beam.tkvp --result 104 --ranks 1", 2,
-       "pvk: legend: --ranks: Value 1 not in range 2 to 1000; see 'pvk legend --help'."},
-      {"beam.tkvp --result 104 --method median", 2,
-       "pvk: legend: --method: median not in {interval,percent}; see 'pvk legend --help'."},
-      {"beam.tkvp --result 104 --loc 7", 3,
-       "pvk: cannot show result 104 on grid cells: the file has no grids"},
-      {"nan.tkvp --result 7401", 3,
-       "pvk: no values of result 7401: the step has none that are finite; choose another step "
-       "(see 'pvk values nan.tkvp --result 7401')"},
-  };
-  for (const TCase& c : cases) {
-    const TRun run = Run("legend " + c.args);
-    EXPECT_EQ(run.code, c.code) << c.args;
-    EXPECT_EQ(run.err, c.message + "\n") << c.args;
-    EXPECT_EQ(run.out, "") << c.args;
   }
 }
 

@@ -86,13 +86,7 @@ TEST_F(PvkCli, RenderFailuresExitWithTheirCodeAndLeaveNoFile) {
       {"--result 7207 --out p.png", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent", 1, ""},
   };
   for (const TCase& c : cases) {
-    const TRun run = Run("render beam.tkvp " + c.args, c.env);
-    EXPECT_EQ(run.code, c.code) << c.args;
-    EXPECT_TRUE(run.out.empty()) << c.args;
-    if (!c.message.empty()) {
-      EXPECT_EQ(run.err, c.message) << c.args;
-    }
-    EXPECT_EQ(run.err.rfind("pvk: ", 0), 0u) << c.args << ": " << run.err;
+    ExpectRefused("render beam.tkvp " + c.args, c.code, c.message, c.env);
     for (const auto& entry : std::filesystem::directory_iterator(m_dir.Narrow()))
       EXPECT_EQ(entry.path().filename().string().find("p.png"), std::string::npos) << c.args;
   }

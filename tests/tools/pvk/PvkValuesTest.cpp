@@ -115,25 +115,6 @@ TEST(PvkValueCombine, RowsAtOnceAreTheRowsAlone) {
   }
 }
 
-// Bending and transverse shear of the beam: von Mises is |xx| where there is no shear.
-TEST_F(PvkValues, NodalEquivalentsOfTheBeam) {
-  const CSampleCantilever beam(2);
-  const std::vector<double> vm = Column("beam.tkvp --result 7207");
-  const std::vector<double> a = Column("beam.tkvp --result 7208");
-  const std::vector<double> c = Column("beam.tkvp --result 7210");
-  ASSERT_EQ(vm.size(), static_cast<std::size_t>(beam.NodeCount()));
-  for (std::int32_t n = 0; n < beam.NodeCount(); ++n) {
-    const TBeamStress s = beam.Stress(beam.NodePos(n), 1.0);
-    const double radius = std::hypot(s.xx / 2, s.zx);
-    EXPECT_NEAR(vm[n], std::sqrt(s.xx * s.xx + 3 * s.zx * s.zx), 1e-9) << n;
-    if (s.zx == 0) {
-      EXPECT_EQ(vm[n], std::abs(s.xx)) << n;
-    }
-    EXPECT_NEAR(a[n], s.xx / 2 + radius, 1e-9) << n;
-    EXPECT_NEAR(c[n], s.xx / 2 - radius, 1e-9) << n;
-  }
-}
-
 TEST_F(PvkValues, ColumnNamesAndRows) {
   WriteCorners();
   const CSampleCantilever beam(2);
