@@ -5,6 +5,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "core/ResultId.h"
 #include "ibm/IBMGlobalMesh.h"
 #include "ibm/MeshPostUnit.h"
 
@@ -12,7 +13,6 @@ using namespace pvk::ibm;
 
 namespace {
 
-constexpr std::int32_t kPhaseIdBase = 1'000'000'000;
 constexpr std::int32_t kShapeOrderLinear = 1;
 constexpr std::int32_t kShapeOrderQuadratic = 2;
 // How far past a cell's lower face, in grid steps, a point still counts as on the face: the
@@ -179,7 +179,7 @@ TKernelFlags CIBMGlobalElemBase::MakeFlags(bool bVolume) const {
   f.bFatigueStress = bVolume && f.bFatigueOut;
   f.bHeatTotal = IsHeatTotal();
   f.bStrain = IsStrain();
-  f.bPhase = m_nResType >= kPhaseIdBase;
+  f.bPhase = m_nResType >= pvk::kPhaseAngleOffset;
   f.bEqStrs = IsEqStrs();
   f.bEfPlstStrn = IsEfPlstStrn();
   f.bNLVar = IsNLVar();

@@ -16,10 +16,6 @@ class CVResult;
 
 namespace pvk::vrtmpl {
 
-// The class generator's name for the phase-angle offset: a phase-angle class reads the
-// components stored under its base ids plus it.
-constexpr std::int32_t kPhaseOffset = kPhaseAngleOffset;
-
 // How a template binds: the data set type it reads, whether a set of another result category
 // fails the whole binding, and the slots that must hold a component (bit i for slot i; slots
 // from 32 on are optional).

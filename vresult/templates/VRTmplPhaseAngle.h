@@ -4,12 +4,13 @@
 // the components stored under the moved ids and keeps directions, axes and base classes.
 #include <cstdint>
 
+#include "core/ResultId.h"
 #include "vresult/templates/VRTmplCore.h"
 
 namespace pvk::vrtmpl {
 
 // The phase-angle id of a result or component id.
-constexpr std::int32_t PhaseAngleId(std::int32_t id) { return id + kPhaseOffset; }
+constexpr std::int32_t PhaseAngleId(std::int32_t id) { return id + kPhaseAngleOffset; }
 // The same, where an absent component (0) stays absent.
 constexpr std::int32_t PhaseAngleIdIfAny(std::int32_t id) { return id == 0 ? 0 : PhaseAngleId(id); }
 
