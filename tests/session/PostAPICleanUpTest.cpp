@@ -104,6 +104,15 @@ TEST_F(PostCacheCleanUp, CleanAndRemoveDirRemovesMatchingFilesThenTheEmptyFolder
   EXPECT_TRUE(Exists(process + "loose.vres"));
 }
 
+TEST_F(PostCacheCleanUp, ADirNamedByDotsCleansNothingAboveIt) {
+  Touch(root + "D/a.vres");
+  Touch(root + "x.vres");
+  for (const char* tail : {"D/..", "D/../", "D/."}) {
+    IPostAPI::CleanAndRemoveDir(Wide(root + tail), L"*.vres");
+    EXPECT_TRUE(Exists(root + "x.vres")) << tail;
+  }
+}
+
 TEST_F(PostCacheCleanUp, CleanUpAllRemovesTheNamedProcessFolderUnderTheSubFolder) {
   EnvOverride tmpDir("TMPDIR", scratch.Narrow());
   const std::uint64_t pid = static_cast<std::uint64_t>(::getpid());
