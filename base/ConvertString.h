@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
-class MConvertString {
+class PVK_API MConvertString {
 public:
   static unsigned GetSystemCodePage();
   static CString ToWide(std::string_view text, unsigned codePage = 0);

@@ -15,6 +15,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/MXEntityPool.h"
+#include "qve_pvk_export.h"
 #include "session/DPoolPtob.h"
 #include "session/MemDBTable.h"
 #include "session/ModelDBLink.h"
@@ -43,7 +44,7 @@ struct TMemDBLoadCase {
   std::int32_t m_nID;
 };
 
-class CMemModelDB : public IPreDBLinker {
+class PVK_API CMemModelDB : public IPreDBLinker {
 public:
   static constexpr std::int32_t N_ANALYSIS_TABLE = 530;
 

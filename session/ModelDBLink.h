@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 // What the model knows about an element's type. Callers rely on the third integer, the
 // element's node count.
@@ -21,7 +22,7 @@ struct TPreElemTypeInfo {
 };
 static_assert(offsetof(TPreElemTypeInfo, m_nNodeCnt) == 2 * sizeof(std::int32_t));
 
-class IPreDBTable {
+class PVK_API IPreDBTable {
 public:
   virtual ~IPreDBTable() = default;
   // The item's record, or null when the iterator names no item of this table. Byte 99 of a
@@ -38,7 +39,7 @@ public:
   static constexpr std::uint32_t N_KEY_INDEX_MASK = 0x1FFFFFFFu;
 };
 
-class IPreDBLinker {
+class PVK_API IPreDBLinker {
 public:
   virtual ~IPreDBLinker() = default;
   virtual const IPreDBTable* GetNodeTable() const = 0;

@@ -2,11 +2,12 @@
 // Common base of the case hierarchy nodes: a name and the matching model-database item.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "session/PostObject.h"
 
 class CPOHPoolBase;
 
-class CPOHBase : public CPostObject {
+class PVK_API CPOHBase : public CPostObject {
   DECLARE_DYNCREATE(CPOHBase)
 
 public:

@@ -7,10 +7,11 @@
 
 #include "base/Containers.h"
 #include "base/FixedSizeMemMgr.h"
+#include "qve_pvk_export.h"
 #include "session/PoolEntryRanges.h"
 #include "session/PostObject.h"
 
-class CPostObjectPool {
+class PVK_API CPostObjectPool {
 public:
   // Address of an entry record; 0 names no entry.
   using iterator = std::uint64_t;

@@ -8,6 +8,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
+#include "qve_pvk_export.h"
 #include "session/PostObject.h"
 #include "vresult/VResultTypes.h"
 
@@ -16,7 +17,7 @@ class CPostPartialD;
 class CPostPartialDList;
 class IPOHSession;
 
-class CVResult : public CPostObject {
+class PVK_API CVResult : public CPostObject {
   DECLARE_DYNCREATE(CVResult)
 
 public:
