@@ -42,6 +42,14 @@ if [ ${#sources[@]} -eq 0 ]; then
   exit 0
 fi
 echo "tidy: checking ${#sources[@]} sources"
+set +e
 printf '%s\n' "${sources[@]}" |
-  xargs -P"$(nproc)" -n4 clang-tidy -p "$(dirname "$db")" --quiet
+  xargs -P"$(nproc)" -n4 clang-tidy -p "$(dirname "$db")" --quiet 2>&1 |
+  grep -vE '^[0-9]+ warnings? generated\.$'
+status=${PIPESTATUS[1]}
+set -e
+if [ "$status" -ne 0 ]; then
+  echo "tidy: findings above (fix them, or NOLINT(check) with the reason where one is intended)"
+  exit 1
+fi
 echo "tidy: clean"

@@ -13,7 +13,7 @@ for name in 'CQVEPOHSession::' 'CQVEPostFileManager::' 'IPostAPI::' 'CPZARFile::
 done
 for name in 'pvk::vrtmpl::' 'pvk::picture::' 'pvk::csys::' 'pvk::cache::' 'pvk::mapfile::' \
   'pzar_record::' 'pzar_reaction::' 'zar::oglib::gl::' 'CBufferedFile' 'CTextLineReader' \
-  'CIDPositions' 'CMemDBIdIndex' 'CPoolEntryRanges' 'CTextRaster' 'ShapeFuncHexa' \
+  'CIDPositions' 'CPoolEntryRanges' 'CTextRaster' 'ShapeFuncHexa' \
   'COutputCSysConverter_ZAR' 'CVResultTableRegistrar'; do
   # Owned by the internal name (a member of an exported class may still mention it).
   found=$(grep -E "^[0-9a-f]+ [A-Za-z] ((typeinfo|typeinfo name|vtable|VTT) for )?$name[^ (]*(::|\(|$)" \
