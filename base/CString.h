@@ -8,6 +8,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "qve_pvk_export.h"
+
 namespace zar::detail {
 
 // One formatting argument, captured with its type so that the formatter never reads a
@@ -26,7 +28,7 @@ struct FormatArg {
 
 }  // namespace zar::detail
 
-class CString {
+class PVK_API CString {
 public:
   CString() = default;
   CString(const wchar_t* s) : m_str(s ? s : L"") {}

@@ -111,7 +111,8 @@ void AppendString(std::wstring& out, const Conversion& sp, ArgReader& args) {
 }
 
 void AppendSigned(std::wstring& out, const Conversion& sp, std::int64_t v) {
-  if (sp.bits == 8) v = static_cast<std::int8_t>(v);
+  // %hhd prints the low byte with its sign.
+  if (sp.bits == 8) v = static_cast<std::int8_t>(v);  // NOLINT(bugprone-signed-char-misuse)
   if (sp.bits == 16) v = static_cast<std::int16_t>(v);
   if (sp.bits == 32) v = static_cast<std::int32_t>(v);
   AppendC(out, sp, "ll", 'd', static_cast<long long>(v));
@@ -198,12 +199,10 @@ const wchar_t* ParseSpec(const wchar_t* p, Conversion& sp, ArgReader& args) {
       sp.bits = 8, p += 2;
     else if (*p == L'h')
       sp.bits = 16, ++p;
-    else if (*p == L'l' || *p == L'w')
-      ++p;  // long is 32 bits
+    else if (*p == L'l' || *p == L'w' || *p == L'L')
+      ++p;  // long is 32 bits, long double is double
     else if (*p == L'j' || *p == L'z' || *p == L't' || *p == L'I')
       sp.bits = 64, ++p;
-    else if (*p == L'L')
-      ++p;
     else
       more = false;
   }

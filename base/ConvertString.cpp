@@ -88,7 +88,8 @@ bool IsAsciiSuperset(unsigned codePage) {
 template <class TChar>
 bool IsPlainAscii(std::basic_string_view<TChar> text) {
   return std::all_of(text.begin(), text.end(), [](TChar c) {
-    const auto u = static_cast<std::uint32_t>(c);
+    // A byte above 0x7F widens to a large value: not plain ASCII, as it should be.
+    const auto u = static_cast<std::uint32_t>(c);  // NOLINT(bugprone-signed-char-misuse)
     return (u >= 0x20 && u < 0x7F) || u == '\t' || u == '\n' || u == '\r';
   });
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 // Code page numbers as the framework numbers them; files and settings carry these values.
 constexpr unsigned CP_ACP = 0;
@@ -13,7 +14,7 @@ constexpr unsigned CP_UTF8 = 65001;
 
 namespace zar::lib {
 
-class MConvertString {
+class PVK_API MConvertString {
 public:
   static unsigned GetSystemCodePage();
   static CString ToWide(std::string_view text, unsigned codePage = CP_ACP);

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <exception>
 
+#include "qve_pvk_export.h"
+
 namespace zar {
 
-class MException : public std::exception {
+class PVK_API MException : public std::exception {
 public:
   static constexpr std::uint32_t kFail = 0x80004005u;
   explicit MException(std::uint32_t code = kFail) : m_nCode(code) {}

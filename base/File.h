@@ -6,8 +6,9 @@
 
 #include "base/CString.h"
 #include "base/FileException.h"
+#include "qve_pvk_export.h"
 
-class CFile {
+class PVK_API CFile {
 public:
   // Open flags, with the framework's values. Sharing and text/binary flags are accepted and
   // have no effect: POSIX has no share modes and no text translation.

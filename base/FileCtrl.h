@@ -3,10 +3,11 @@
 // cut lexically; only the existence tests, CreateFolder and GetTempFolderPath touch the file
 // system.
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
-class MFileCtrl {
+class PVK_API MFileCtrl {
 public:
   // Absolute, lexically normalised path: folder, name and extension.
   static CString GetFilePathNameExt(const wchar_t* path);

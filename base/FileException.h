@@ -5,8 +5,9 @@
 #include <exception>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
-class CFileException : public std::exception {
+class PVK_API CFileException : public std::exception {
 public:
   enum {
     none,

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
-class CFileFind {
+class PVK_API CFileFind {
 public:
   // The wildcard rule of the platform this ports: fnmatch's "*", "?" and "[...]" without regard
   // to case; an empty pattern and "*.*" match every name.

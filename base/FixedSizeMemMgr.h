@@ -5,9 +5,11 @@
 #include <memory>
 #include <vector>
 
+#include "qve_pvk_export.h"
+
 namespace zar {
 
-class MFixedSizeMemMgr {
+class PVK_API MFixedSizeMemMgr {
 public:
   MFixedSizeMemMgr(std::size_t elementSize, std::size_t blockBytes);
   MFixedSizeMemMgr(const MFixedSizeMemMgr&) = delete;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 namespace zar::cad {
 
@@ -16,7 +17,7 @@ struct MXTessellation {
   zar::MArray<std::int32_t> m_aTri;
 };
 
-class MXFace {
+class PVK_API MXFace {
 public:
   // Levels are added from coarse to fine.
   void AddTessellation(MXTessellation tess) { m_aLevel.push_back(std::move(tess)); }
@@ -34,7 +35,7 @@ private:
   zar::MArray<MXTessellation> m_aLevel;
 };
 
-class MXEntity {
+class PVK_API MXEntity {
 public:
   static constexpr std::int32_t N_TYPE_BODY = 5;
 
@@ -48,7 +49,7 @@ private:
   std::uint64_t m_nKey = 0;
 };
 
-class MXBody final : public MXEntity {
+class PVK_API MXBody final : public MXEntity {
 public:
   std::int32_t GetType() const override { return N_TYPE_BODY; }
   // The entity as a body; null when it is none.

@@ -5,10 +5,11 @@
 #include <unordered_map>
 
 #include "base/MXBody.h"
+#include "qve_pvk_export.h"
 
 namespace zar::cad {
 
-class MXEntityPool {
+class PVK_API MXEntityPool {
 public:
   // The new entity's key, counted from 1; 0 for a null entity.
   std::uint64_t Add(std::unique_ptr<MXEntity> pEntity);

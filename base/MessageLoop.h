@@ -15,11 +15,13 @@
 #include <unordered_map>
 #include <utility>
 
+#include "qve_pvk_export.h"
+
 class CWnd;
 
 namespace zar {
 
-class MMessageLoop {
+class PVK_API MMessageLoop {
 public:
   // Pump's result when called from a thread that does not own the loop.
   static constexpr int kNotOwner = -1;

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
@@ -14,7 +15,7 @@ struct TMsgText {
   const wchar_t* text;  // null: derive the text from the key's name
 };
 
-class MMSGFunction {
+class PVK_API MMSGFunction {
 public:
   static CString GetValue(const wchar_t* key);
   // Adds built-in texts; the table must outlive the process's use of it (static data).

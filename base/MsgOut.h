@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
@@ -12,8 +13,8 @@ enum class EMsgLevel { Info, Diagnostic, Warning };
 using MsgSink = std::function<void(EMsgLevel, const CString&)>;
 
 // Installs a sink (an empty one restores the default) and returns the previous one.
-MsgSink SetMsgSink(MsgSink sink);
-void MsgOut(EMsgLevel level, const CString& text);
+PVK_API MsgSink SetMsgSink(MsgSink sink);
+PVK_API void MsgOut(EMsgLevel level, const CString& text);
 
 template <class... Args>
 void nsMsgOutFormat(const wchar_t* fmt, const Args&... args) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
@@ -20,7 +21,7 @@ struct TParseError {
   CString strMsg;          // the parser's message
 };
 
-class MyParser {
+class PVK_API MyParser {
 public:
   MyParser();
   ~MyParser();

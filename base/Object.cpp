@@ -25,7 +25,7 @@ std::string Narrow(const wchar_t* s) {
 }  // namespace
 
 CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr, nullptr};
-static const AFX_CLASSINIT _init_CObject(&CObject::classCObject);
+static const AFX_CLASSINIT classinit_CObject(&CObject::classCObject);
 
 CRuntimeClass* CObject::GetThisClass() { return &classCObject; }
 CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }

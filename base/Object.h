@@ -1,12 +1,13 @@
 #pragma once
 // Run-time class records and dynamic creation: pools and factories create objects of a
 // class chosen at run time, by class record or by class name.
+#include "qve_pvk_export.h"
 
 class CObject;
 class CArchive;
 class CDumpContext;
 
-struct CRuntimeClass {
+struct PVK_API CRuntimeClass {
   const char* m_lpszClassName;
   int m_nObjectSize;
   unsigned m_wSchema;  // 0xFFFF: not serialisable
@@ -26,11 +27,11 @@ struct CRuntimeClass {
 };
 
 // Registers a class record by name at static initialisation.
-struct AFX_CLASSINIT {
+struct PVK_API AFX_CLASSINIT {
   explicit AFX_CLASSINIT(CRuntimeClass* pNewClass);
 };
 
-class CObject {
+class PVK_API CObject {
 public:
   virtual CRuntimeClass* GetRuntimeClass() const;
   virtual ~CObject() = default;
@@ -64,13 +65,16 @@ public:                                   \
 #define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                       \
   CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class_name), wSchema, pfnNew, \
                                                  &base_class_name::GetThisClass};                  \
-  static const AFX_CLASSINIT _init_##class_name(&class_name::class##class_name);                   \
+  static const AFX_CLASSINIT classinit_##class_name(&class_name::class##class_name);               \
   CRuntimeClass* class_name::GetThisClass() { return &class_name::class##class_name; }             \
   CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)         \
-  CObject* class_name::CreateObject() { return new class_name; } \
+// A class name cannot be parenthesised after new.
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)            \
+  CObject* class_name::CreateObject() {                             \
+    return new class_name; /* NOLINT(bugprone-macro-parentheses) */ \
+  }                                                                 \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)

@@ -4,10 +4,11 @@
 #include <chrono>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
-class MProfiler {
+class PVK_API MProfiler {
 public:
   MProfiler(const char* sourceUnit, int line, const wchar_t* label);
   ~MProfiler();

@@ -1,10 +1,11 @@
 #pragma once
 // The host's progress display. The library draws through the class-wide instance; with no
 // instance installed nothing is shown.
+#include "qve_pvk_export.h"
 
 namespace zar_interface {
 
-class IProgressBar {
+class PVK_API IProgressBar {
 public:
   virtual ~IProgressBar() = default;
   virtual void Start() = 0;

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
 // Empty when neither an override nor the environment variable exists.
-CString GetTestEnvValue(const wchar_t* name);
-void SetTestEnvValue(const wchar_t* name, const wchar_t* value);
-void ClearTestEnvValue(const wchar_t* name);
+PVK_API CString GetTestEnvValue(const wchar_t* name);
+PVK_API void SetTestEnvValue(const wchar_t* name, const wchar_t* value);
+PVK_API void ClearTestEnvValue(const wchar_t* name);
 // The environment variable that carries a value of this name.
 std::string GetTestEnvVariableName(const wchar_t* name);
 

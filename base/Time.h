@@ -4,8 +4,9 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
-class CTimeSpan {
+class PVK_API CTimeSpan {
 public:
   constexpr CTimeSpan() = default;
   constexpr explicit CTimeSpan(std::int64_t seconds) : m_span(seconds) {}
@@ -22,7 +23,7 @@ private:
   std::int64_t m_span = 0;
 };
 
-class CTime {
+class PVK_API CTime {
 public:
   constexpr CTime() = default;
   constexpr CTime(std::int64_t time) : m_time(time) {}

@@ -8,10 +8,11 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
+#include "qve_pvk_export.h"
 
 namespace zar::lib {
 
-class MUnitCtrl {
+class PVK_API MUnitCtrl {
 public:
   // 0, with the current system left as it was, when a code is outside its table.
   int SetCurUnitSystem(const T_UNIT_INDEX& unit);

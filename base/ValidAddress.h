@@ -3,8 +3,10 @@
 // readable: callers that hold handles also check that the handle names a live entry.
 #include <cstddef>
 
+#include "qve_pvk_export.h"
+
 namespace zar {
 
-bool IsValidAddress(const void* p, std::size_t bytes);
+PVK_API bool IsValidAddress(const void* p, std::size_t bytes);
 
 }  // namespace zar

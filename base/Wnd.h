@@ -5,6 +5,7 @@
 
 #include "base/CString.h"
 #include "base/Object.h"
+#include "qve_pvk_export.h"
 
 namespace zar {
 class MMessageLoop;
@@ -14,9 +15,9 @@ constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_USER = 0x0400;
 
 // A window class name for windows that need no style, cursor, brush or icon of their own.
-CString AfxRegisterWndClass(unsigned nClassStyle);
+PVK_API CString AfxRegisterWndClass(unsigned nClassStyle);
 
-class CWnd : public CObject {
+class PVK_API CWnd : public CObject {
 public:
   CWnd() = default;
   ~CWnd() override;

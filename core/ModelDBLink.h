@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 // What the model knows about an element's type. Callers rely on the third integer, the
 // element's node count.
@@ -21,7 +22,7 @@ struct TPreElemTypeInfo {
 };
 static_assert(offsetof(TPreElemTypeInfo, m_nNodeCnt) == 2 * sizeof(std::int32_t));
 
-class IPreDBTable {
+class PVK_API IPreDBTable {
 public:
   virtual ~IPreDBTable() = default;
   // The item's record, or null when the iterator names no item of this table.
@@ -37,7 +38,7 @@ public:
   static constexpr std::uint32_t N_KEY_INDEX_MASK = 0x1FFFFFFFu;
 };
 
-class IPreDBLinker {
+class PVK_API IPreDBLinker {
 public:
   // The table of the analysis result items; this byte of an item's record is its analysis
   // kind code. Both are the host's record layout.

@@ -4,8 +4,9 @@
 
 #include "base/CString.h"
 #include "base/Object.h"
+#include "qve_pvk_export.h"
 
-class CPostObject : public CObject {
+class PVK_API CPostObject : public CObject {
   DECLARE_DYNCREATE(CPostObject)
 
 public:

@@ -3,10 +3,11 @@
 // is a row-major 3x3 matrix whose rows are its unit axes in global coordinates; a tensor is
 // (xx, yy, zz, xy, yz, zx). Every function returns 1 on success.
 #include "csys/OutputCSysTypes.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
-class COutputCSysConvertAPI {
+class PVK_API COutputCSysConvertAPI {
 public:
   // Global components to components along the rows of m: v' = m v.
   static int Gcs2UcsComp3(double v[3], const double m[3][3]);

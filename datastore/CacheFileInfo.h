@@ -2,6 +2,8 @@
 // Where a block of cached values lies, and the base that every cache-file loader shares.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
+
 class CFile;
 
 struct TFileDataInfo {
@@ -10,7 +12,7 @@ struct TFileDataInfo {
   std::uint32_t m_nCount = 0;   // values in the block
 };
 
-class ICacheFileInfo {
+class PVK_API ICacheFileInfo {
 public:
   explicit ICacheFileInfo(const TFileDataInfo& info) : m_fileInfo(info) {}
   ICacheFileInfo(const ICacheFileInfo&) = default;

@@ -3,7 +3,9 @@
 // opened or mapped, gives a null view and size 0.
 #include <cstdint>
 
-class CInputMemoryFile {
+#include "qve_pvk_export.h"
+
+class PVK_API CInputMemoryFile {
 public:
   explicit CInputMemoryFile(const wchar_t* path);
   CInputMemoryFile(const CInputMemoryFile&) = delete;

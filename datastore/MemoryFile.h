@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-class CMemoryFile {
+#include "qve_pvk_export.h"
+
+class PVK_API CMemoryFile {
 public:
   enum e_open_mode : int {
     create_new = 0,         // fails when the file exists

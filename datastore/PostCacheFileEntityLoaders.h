@@ -8,10 +8,11 @@
 #include "datastore/PostDataEntityCaseDataLoader.h"
 #include "datastore/PostDataEntityCaseInfoLoader.h"
 #include "datastore/PostDataEntityCompLoader.h"
+#include "qve_pvk_export.h"
 
 template <class T>
-class CPostCacheFileUnitCompLoader : public ICacheFileInfo,
-                                     public IPostDataUnitEntityCompLoader<T> {
+class PVK_API CPostCacheFileUnitCompLoader : public ICacheFileInfo,
+                                             public IPostDataUnitEntityCompLoader<T> {
 public:
   explicit CPostCacheFileUnitCompLoader(const TFileDataInfo& info) : ICacheFileInfo(info) {}
 
@@ -26,8 +27,8 @@ public:
 };
 
 template <class T>
-class CPostCacheFileUnitEntityCaseInfoLoader : public ICacheFileInfo,
-                                               public IPostDataUnitEntityCaseInfoLoader<T> {
+class PVK_API CPostCacheFileUnitEntityCaseInfoLoader : public ICacheFileInfo,
+                                                       public IPostDataUnitEntityCaseInfoLoader<T> {
 public:
   explicit CPostCacheFileUnitEntityCaseInfoLoader(const TFileDataInfo& info)
       : ICacheFileInfo(info) {}
@@ -47,8 +48,8 @@ public:
 };
 
 template <class T>
-class CPostCacheFileUnitEntityCaseDataLoader : public ICacheFileInfo,
-                                               public IPostDataUnitEntityCaseDataLoader<T> {
+class PVK_API CPostCacheFileUnitEntityCaseDataLoader : public ICacheFileInfo,
+                                                       public IPostDataUnitEntityCaseDataLoader<T> {
 public:
   explicit CPostCacheFileUnitEntityCaseDataLoader(const TFileDataInfo& info)
       : ICacheFileInfo(info) {}

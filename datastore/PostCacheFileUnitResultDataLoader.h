@@ -6,9 +6,10 @@
 #include "core/DataTypes.h"
 #include "datastore/CacheFileInfo.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
-class CPostCacheFileUnitResultDataLoader : public ICacheFileInfo,
-                                           public IPostDataUnitResultLoader<double> {
+class PVK_API CPostCacheFileUnitResultDataLoader : public ICacheFileInfo,
+                                                   public IPostDataUnitResultLoader<double> {
 public:
   // The data information, when given, is copied.
   explicit CPostCacheFileUnitResultDataLoader(const TFileDataInfo& info,

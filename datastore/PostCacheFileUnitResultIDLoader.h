@@ -5,9 +5,10 @@
 #include "core/DataTypes.h"
 #include "datastore/CacheFileInfo.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
-class CPostCacheFileUnitResultIDLoader : public ICacheFileInfo,
-                                         public IPostDataUnitResultLoader<std::int32_t> {
+class PVK_API CPostCacheFileUnitResultIDLoader : public ICacheFileInfo,
+                                                 public IPostDataUnitResultLoader<std::int32_t> {
 public:
   CPostCacheFileUnitResultIDLoader(const TFileDataInfo& info, pvk::LOC_TYPE locType)
       : ICacheFileInfo(info), m_nLocType(locType) {}

@@ -17,6 +17,7 @@
 #include "datastore/PostDataEntityCaseInfoLoader.h"
 #include "datastore/PostDataEntityCompLoader.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
 namespace pvk {
 
@@ -28,7 +29,7 @@ using TPostDataLoader = std::variant<
 
 }  // namespace pvk
 
-class CPostDComp {
+class PVK_API CPostDComp {
 public:
   CPostDComp(std::int32_t compType, std::int32_t dsetType, std::int32_t index);
   CPostDComp(const CPostDComp&) = delete;
@@ -89,7 +90,7 @@ private:
 
 // What the three unit entity components share: the offset index and the component list of
 // their data set.
-class CPostUnitEntityDComp : public CPostDComp {
+class PVK_API CPostUnitEntityDComp : public CPostDComp {
 public:
   CPostUnitEntityDComp(std::int32_t compType, std::int32_t dsetType)
       : CPostDComp(compType, dsetType, -1) {}

@@ -10,8 +10,9 @@
 #include "core/DataTypes.h"
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSetType.h"
+#include "qve_pvk_export.h"
 
-class CPostDSet {
+class PVK_API CPostDSet {
 public:
   using DCompList = zar::MList<std::unique_ptr<CPostDComp>>;
 

@@ -10,8 +10,9 @@
 #include "base/Containers.h"
 #include "core/DataTypes.h"
 #include "datastore/PostDSet.h"
+#include "qve_pvk_export.h"
 
-class CPostDSetContainer {
+class PVK_API CPostDSetContainer {
 public:
   using DSetList = zar::MList<std::unique_ptr<CPostDSet>>;
 

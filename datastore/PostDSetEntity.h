@@ -15,8 +15,9 @@
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSet.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
-class CPostUnitEntityDSet : public CPostDSet {
+class PVK_API CPostUnitEntityDSet : public CPostDSet {
 public:
   using IDLoader = IPostDataUnitResultLoader<std::int32_t>;
 

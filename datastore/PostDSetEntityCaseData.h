@@ -7,10 +7,11 @@
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSetEntity.h"
 #include "datastore/PostDataEntityCaseDataLoader.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
-class CPostUnitEntityCaseDataDComp : public CPostUnitEntityDComp {
+class PVK_API CPostUnitEntityCaseDataDComp : public CPostUnitEntityDComp {
 public:
   using Loader = IPostDataUnitEntityCaseDataLoader<double>;
 
@@ -37,7 +38,7 @@ public:
   Loader* GetLoader() const { return TypedLoader<Loader>(); }
 };
 
-class CPostUnitEntityCaseDataDSet : public CPostUnitEntityDSet {
+class PVK_API CPostUnitEntityCaseDataDSet : public CPostUnitEntityDSet {
 public:
   using CPostUnitEntityDSet::CPostUnitEntityDSet;
 

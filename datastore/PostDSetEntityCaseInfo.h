@@ -7,10 +7,11 @@
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSetEntity.h"
 #include "datastore/PostDataEntityCaseInfoLoader.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
-class CPostUnitEntityCaseInfoDComp : public CPostUnitEntityDComp {
+class PVK_API CPostUnitEntityCaseInfoDComp : public CPostUnitEntityDComp {
 public:
   using Loader = IPostDataUnitEntityCaseInfoLoader<unsigned int>;
 
@@ -34,7 +35,7 @@ public:
   Loader* GetLoader() const { return TypedLoader<Loader>(); }
 };
 
-class CPostUnitEntityCaseInfoDSet : public CPostUnitEntityDSet {
+class PVK_API CPostUnitEntityCaseInfoDSet : public CPostUnitEntityDSet {
 public:
   using CPostUnitEntityDSet::CPostUnitEntityDSet;
 

@@ -7,10 +7,11 @@
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSetEntity.h"
 #include "datastore/PostDataEntityCompLoader.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
-class CPostUnitEntityCompDComp : public CPostUnitEntityDComp {
+class PVK_API CPostUnitEntityCompDComp : public CPostUnitEntityDComp {
 public:
   using Loader = IPostDataUnitEntityCompLoader<double>;
 
@@ -30,7 +31,7 @@ public:
   Loader* GetLoader() const { return TypedLoader<Loader>(); }
 };
 
-class CPostUnitEntityCompDSet : public CPostUnitEntityDSet {
+class PVK_API CPostUnitEntityCompDSet : public CPostUnitEntityDSet {
 public:
   using CPostUnitEntityDSet::CPostUnitEntityDSet;
 

@@ -8,10 +8,11 @@
 #include "datastore/PostDComp.h"
 #include "datastore/PostDSet.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
-class CPostUnitModelResultDComp : public CPostDComp {
+class PVK_API CPostUnitModelResultDComp : public CPostDComp {
 public:
   using Loader = IPostDataUnitResultLoader<double>;
 
@@ -40,7 +41,7 @@ public:
   void SetNeedNodeLocalCycs(int need) { SetIndex(need); }
 };
 
-class CPostUnitModelResultDSet : public CPostDSet {
+class PVK_API CPostUnitModelResultDSet : public CPostDSet {
 public:
   using KeyLoader = IPostDataUnitResultLoader<std::int32_t>;
   using CSysLoader = IPostDataUnitResultLoader<pvk::TElemOutCsys_d>;

@@ -4,9 +4,10 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 template <class T>
-class IPostDataUnitEntityCaseDataLoader {
+class PVK_API IPostDataUnitEntityCaseDataLoader {
 public:
   virtual ~IPostDataUnitEntityCaseDataLoader() = default;
   // One key: its case ids, entity ids, values per entity and values.

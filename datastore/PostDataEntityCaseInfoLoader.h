@@ -4,9 +4,10 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 template <class T>
-class IPostDataUnitEntityCaseInfoLoader {
+class PVK_API IPostDataUnitEntityCaseInfoLoader {
 public:
   virtual ~IPostDataUnitEntityCaseInfoLoader() = default;
   // One key: its entity ids, counts and values.

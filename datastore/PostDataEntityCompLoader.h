@@ -4,9 +4,10 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 template <class T>
-class IPostDataUnitEntityCompLoader {
+class PVK_API IPostDataUnitEntityCompLoader {
 public:
   virtual ~IPostDataUnitEntityCompLoader() = default;
   // The entity ids (when asked for), components and values of one key.

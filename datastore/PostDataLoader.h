@@ -6,11 +6,12 @@
 
 #include "base/Containers.h"
 #include "core/DataTypes.h"
+#include "qve_pvk_export.h"
 
 class IPreDBLinker;
 
 template <class T>
-class IPostDataUnitResultLoader {
+class PVK_API IPostDataUnitResultLoader {
 public:
   virtual ~IPostDataUnitResultLoader() = default;
   virtual int LoadFace(zar::MArray<std::int32_t>& /*ids*/,

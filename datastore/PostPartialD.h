@@ -7,6 +7,7 @@
 #include "base/Containers.h"
 #include "core/DataTypes.h"
 #include "datastore/AmtType.h"
+#include "qve_pvk_export.h"
 
 // Flat view of a block for the displays; valid until the block changes.
 struct TPostPartialD {
@@ -25,7 +26,7 @@ struct TPostPartialD {
   const unsigned int* pCaseInfo = nullptr;
 };
 
-class CPostPartialD {
+class PVK_API CPostPartialD {
 public:
   static constexpr std::int32_t N_MAX_COMP = TPostPartialD::N_MAX_COMP;
 

@@ -5,8 +5,9 @@
 
 #include "base/Containers.h"
 #include "datastore/PostPartialD.h"
+#include "qve_pvk_export.h"
 
-class CPostPartialDList {
+class PVK_API CPostPartialDList {
 public:
   using BlockList = zar::MList<std::unique_ptr<CPostPartialD>>;
 

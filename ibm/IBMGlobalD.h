@@ -12,12 +12,13 @@
 #include "datastore/PostPartialDList.h"
 #include "ibm/IBMGlobalParam.h"
 #include "ibm/IBMGlobalRange.h"
+#include "qve_pvk_export.h"
 #include "vresult/VResultTypes.h"
 
 class CMPUPost;
 struct TMPUBodySet;
 
-class CIBMGlobalD {
+class PVK_API CIBMGlobalD {
 public:
   using PartialList = std::shared_ptr<CPostPartialDList>;
 

@@ -3,8 +3,9 @@
 // value per vertex, all bodies' vertices in one run (DSI, DCT: each body's first vertex and
 // vertex count).
 #include "ibm/IBMGlobalElemBase.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalElem : public CIBMGlobalElemBase {
+class PVK_API CIBMGlobalElem : public CIBMGlobalElemBase {
 public:
   int DoSetGlobal(TIBMLoadParam& param, PartialList list, PartialList pair) override;
   // The total tessellation vertex count of the shown bodies.

@@ -6,8 +6,9 @@
 
 #include "ibm/IBMGlobalD.h"
 #include "ibm/IBMGlobalKernel.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalElemBase : public CIBMGlobalD {
+class PVK_API CIBMGlobalElemBase : public CIBMGlobalD {
 public:
   using CIBMGlobalD::SetGlobal;
 

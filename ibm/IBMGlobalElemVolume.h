@@ -5,8 +5,9 @@
 #include <atomic>
 
 #include "ibm/IBMGlobalElemBase.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalElemVolume : public CIBMGlobalElemBase {
+class PVK_API CIBMGlobalElemVolume : public CIBMGlobalElemBase {
 public:
   void Clear() override { CIBMGlobalElemBase::Clear(); }
   int DoSetGlobal(TIBMLoadParam& param, PartialList list, PartialList pair) override;

@@ -2,8 +2,9 @@
 // The global data of facet values (location type 1): one value per facet of the mesh post
 // unit, found through the unit's facet id map.
 #include "ibm/IBMGlobalD.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalFacet : public CIBMGlobalD {
+class PVK_API CIBMGlobalFacet : public CIBMGlobalD {
 public:
   using CIBMGlobalD::SetGlobal;
 

@@ -6,8 +6,9 @@
 #include <span>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
-class IIBMGlobalMesh {
+class PVK_API IIBMGlobalMesh {
 public:
   virtual ~IIBMGlobalMesh() = default;
   // Node indices of the element's display nodes (8, or 27 for a 20-node cell), numbered as

@@ -1,8 +1,9 @@
 #pragma once
 // The global data of a result whose location type has no grid display: holds nothing.
 #include "ibm/IBMGlobalD.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalNone : public CIBMGlobalD {
+class PVK_API CIBMGlobalNone : public CIBMGlobalD {
 public:
   using CIBMGlobalD::SetGlobal;
 

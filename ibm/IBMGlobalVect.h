@@ -1,8 +1,9 @@
 #pragma once
 // The global data of point values (location type 5): the first partial data set, copied.
 #include "ibm/IBMGlobalD.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalVect : public CIBMGlobalD {
+class PVK_API CIBMGlobalVect : public CIBMGlobalD {
 public:
   using CIBMGlobalD::SetGlobal;
 

@@ -4,8 +4,9 @@
 // saturation clamp of densities, and the face and centre nodes of 20-node cells derived from
 // the cell's own nodes.
 #include "ibm/IBMGlobalD.h"
+#include "qve_pvk_export.h"
 
-class CIBMGlobalVolume : public CIBMGlobalD {
+class PVK_API CIBMGlobalVolume : public CIBMGlobalD {
 public:
   using CIBMGlobalD::SetGlobal;
 

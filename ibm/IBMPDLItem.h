@@ -8,10 +8,11 @@
 
 #include "base/Containers.h"
 #include "ibm/IBMGlobalD.h"
+#include "qve_pvk_export.h"
 
 class CVResult;
 
-class CIBMPDLItem {
+class PVK_API CIBMPDLItem {
 public:
   // The roles of the results and of their data.
   enum E_ROLE : std::int32_t {

@@ -9,6 +9,7 @@
 #include "base/Containers.h"
 #include "ibm/MPUIndexMap.h"
 #include "ibm/MPURecords.h"
+#include "qve_pvk_export.h"
 
 // A flat view of the volume mesh, valid until the mesh changes. Node and element lists hold
 // indices; pointers are null for empty arrays.
@@ -26,7 +27,7 @@ struct TMPUBodyStruct {
   const std::int32_t* m_pElemNode;
 };
 
-class CMPUBody {
+class PVK_API CMPUBody {
 public:
   std::int32_t GetNodeSize() const { return static_cast<std::int32_t>(m_aNodeID.size()); }
   std::int32_t GetElemSize() const { return static_cast<std::int32_t>(m_aElemID.size()); }

@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
-class CMPUData {
+class PVK_API CMPUData {
 public:
   std::int32_t GetCount() const { return static_cast<std::int32_t>(m_aShowResult.size()); }
   // New records are shown and show results.

@@ -14,6 +14,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "ibm/MPUIndexMap.h"
+#include "qve_pvk_export.h"
 
 // One facet: indices of its three nodes in the facet node arrays, -1 for an unknown node id.
 struct TMPUFacetRec {
@@ -32,7 +33,7 @@ struct TMPUFacetStruct {
   const TMPUIndexMap* m_pFacetMap;  // facet id to facet index
 };
 
-class CMPUFacet {
+class PVK_API CMPUFacet {
 public:
   static constexpr std::size_t N_ELEM_ARRAY = 4;
   using TElemArrays = std::array<zar::MArray<std::int32_t>, N_ELEM_ARRAY>;

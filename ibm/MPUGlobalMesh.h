@@ -8,6 +8,7 @@
 
 #include "base/Containers.h"
 #include "ibm/IBMGlobalMesh.h"
+#include "qve_pvk_export.h"
 
 class CMPUPost;
 class IPreDBLinker;
@@ -16,7 +17,7 @@ class MXBody;
 class MXEntityPool;
 }  // namespace zar::cad
 
-class CMPUGlobalMesh final : public IIBMGlobalMesh {
+class PVK_API CMPUGlobalMesh final : public IIBMGlobalMesh {
 public:
   // Gathers the vertices of the geometry of every body set that GetEntity finds, for one load
   // of a result; without a link or an entity pool the bodies have none. The unit must outlive

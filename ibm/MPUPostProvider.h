@@ -4,13 +4,15 @@
 // results of an RMS case.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
+
 class CMPUPost;
 class CVResult;
 namespace zar::lib {
 class MUnitCtrl;
 }
 
-class IMPUPostProvider {
+class PVK_API IMPUPostProvider {
 public:
   virtual ~IMPUPostProvider() = default;
 

@@ -13,8 +13,9 @@
 #include "ibm/MPUFacet.h"
 #include "ibm/MPUIndexMap.h"
 #include "ibm/MPURecords.h"
+#include "qve_pvk_export.h"
 
-class CMPUPost {
+class PVK_API CMPUPost {
 public:
   template <class T>
   using TOwnedList = zar::MArray<std::unique_ptr<T>>;

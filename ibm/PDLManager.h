@@ -4,10 +4,11 @@
 #include <memory>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 class CIBMPDLItem;
 
-class CPDLManager {
+class PVK_API CPDLManager {
 public:
   using ItemList = zar::MList<std::unique_ptr<CIBMPDLItem>>;
 

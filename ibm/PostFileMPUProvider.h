@@ -3,10 +3,11 @@
 // that a post file manager holds, the analysis type of each result's sub-case and the fatigue
 // settings of its unit. Without a host nobody picks a sigma level, so no result is scaled.
 #include "ibm/MPUPostProvider.h"
+#include "qve_pvk_export.h"
 
 class CPostFileManager;
 
-class CPostFileMPUProvider : public IMPUPostProvider {
+class PVK_API CPostFileMPUProvider : public IMPUPostProvider {
 public:
   // Neither is owned; a null unit control keeps the result file's units.
   explicit CPostFileMPUProvider(const CPostFileManager& manager,

@@ -1,10 +1,11 @@
 #pragma once
 // Scale factors of an animation frame for the renderer.
 #include "ibm/IBMGlobalRange.h"
+#include "qve_pvk_export.h"
 
 class CAnimInfo;
 
-class CAnimAPI {
+class PVK_API CAnimAPI {
 public:
   virtual ~CAnimAPI() = default;
 

@@ -5,10 +5,11 @@
 
 #include "base/Containers.h"
 #include "ibm/IBMGlobalRange.h"
+#include "qve_pvk_export.h"
 
 class CVResult;
 
-class CAnimInfo {
+class PVK_API CAnimInfo {
 public:
   CAnimInfo() = default;
   CAnimInfo(const CAnimInfo&) = default;

@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "base/Wnd.h"
+#include "qve_pvk_export.h"
 
-class CAnimTimer : public CWnd {
+class PVK_API CAnimTimer : public CWnd {
 public:
   using Callback = void (*)(std::uint64_t);
   static constexpr std::uint64_t kAnimTimerId = 1005;

@@ -5,12 +5,13 @@
 #include <span>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "render/GfxBackend.h"
 #include "render/GfxEnums.h"
 
 namespace zar::oglib {
 
-class MBuffer : public MGfxReason {
+class PVK_API MBuffer : public MGfxReason {
 public:
   explicit MBuffer(unsigned target = gl::ARRAY_BUFFER) : m_nTarget(target) {}
   MBuffer(const MBuffer&) = delete;

@@ -1,6 +1,7 @@
 #include "render/ContourPicture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "render/ContourBands.h"
@@ -42,8 +43,8 @@ TLegendPlace Place(int width, int height, const CTextRaster& font,
 void DrawBar(TRgbaImage& image, const TRect& bar, std::size_t bands) {
   const double h = static_cast<double>(bar.y1 - bar.y0) / static_cast<double>(bands);
   for (std::size_t b = 0; b < bands; ++b) {
-    const int top = bar.y1 - static_cast<int>((static_cast<double>(b) + 1.0) * h + 0.5);
-    const int bottom = bar.y1 - static_cast<int>(static_cast<double>(b) * h + 0.5);
+    const int top = bar.y1 - static_cast<int>(std::lround((static_cast<double>(b) + 1.0) * h));
+    const int bottom = bar.y1 - static_cast<int>(std::lround(static_cast<double>(b) * h));
     image.FillRect(bar.x0, top, bar.x1, bottom, BandColor(b, bands));
   }
   image.FillRect(bar.x0 - 1, bar.y0 - 1, bar.x1 + 1, bar.y0, FRAME_COLOR);
@@ -62,7 +63,7 @@ void DrawLabels(TRgbaImage& image, const TLegendPlace& place, const CTextRaster&
       std::max(1.0, std::ceil(static_cast<double>(font.LineHeight()) / spacing)));
   for (std::size_t i = 0; i <= last; ++i) {
     if (i != last && (i % step != 0 || last - i < step)) continue;
-    const int y = bar.y1 - static_cast<int>(static_cast<double>(i) * spacing + 0.5);
+    const int y = bar.y1 - static_cast<int>(std::lround(static_cast<double>(i) * spacing));
     font.Draw(image, bar.x1 + place.nPad / 2, y - font.LineHeight() / 2, labels[i], TEXT_COLOR);
   }
 }

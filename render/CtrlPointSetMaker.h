@@ -3,8 +3,9 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
-class CCtrlPointSetMaker {
+class PVK_API CCtrlPointSetMaker {
 public:
   // Whoever places the points hands over their orders; the count follows the list.
   void SetOrders(const zar::MArray<std::int32_t>& orders);

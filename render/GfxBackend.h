@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "render/GfxDraw.h"
 #include "render/GfxReason.h"
 
@@ -51,7 +52,7 @@ struct TTexImage {
   std::size_t nBytes = 0;
 };
 
-class IGfxBackend : public MGfxReason {
+class PVK_API IGfxBackend : public MGfxReason {
 public:
   virtual ~IGfxBackend() = default;
 
@@ -88,9 +89,9 @@ public:
 };
 
 // The current backend; null when none is set.
-IGfxBackend* GetGfxBackend();
+PVK_API IGfxBackend* GetGfxBackend();
 // Sets the current backend (not owned; null for none) and returns the previous one.
-IGfxBackend* SetGfxBackend(IGfxBackend* backend);
+PVK_API IGfxBackend* SetGfxBackend(IGfxBackend* backend);
 
 // Bytes of a tightly packed image of the given extents, format and type; none for an unknown
 // format or type, a negative extent, or a size that does not fit in memory.

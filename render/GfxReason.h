@@ -1,10 +1,11 @@
 #pragma once
 // The reason of the last failure, kept by the graphics backends and their objects.
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 namespace zar::oglib {
 
-class MGfxReason {
+class PVK_API MGfxReason {
 public:
   // Why the last failing call failed.
   const CString& GetReason() const { return m_strReason; }

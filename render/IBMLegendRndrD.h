@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "qve_pvk_export.h"
 #include "render/PostLegendRndrData.h"
 #include "render/PostRndrDStream.h"
 
@@ -16,7 +17,7 @@ class CVResult;
 
 namespace pvk {
 
-class CIBMLegendRndrD : public IPostLegendRndrData, public IPostRndrDStream {
+class PVK_API CIBMLegendRndrD : public IPostLegendRndrData, public IPostRndrDStream {
 public:
   explicit CIBMLegendRndrD(unsigned short updateInfo) : IPostLegendRndrData(updateInfo, 0) {}
 

@@ -7,8 +7,9 @@
 #include <span>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
-class CLegendBandCounter {
+class PVK_API CLegendBandCounter {
 public:
   // Copies the ranks; one rank makes one band that takes every value, none makes none.
   explicit CLegendBandCounter(std::span<const double> ranks);

@@ -4,11 +4,12 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 class CMPUGeomState;
 class CIBMPDLItem;
 
-class ILegendValueFunc {
+class PVK_API ILegendValueFunc {
 public:
   virtual ~ILegendValueFunc() = default;
   // Forgets all data.

@@ -2,9 +2,10 @@
 // Ranks evenly spaced between minimum and maximum; values drawn as they are.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "render/LegendValueFunc.h"
 
-class CLegendValueFuncEqualInterval : public ILegendValueFunc {
+class PVK_API CLegendValueFuncEqualInterval : public ILegendValueFunc {
 public:
   CLegendValueFuncEqualInterval() = default;
   CLegendValueFuncEqualInterval(const CLegendValueFuncEqualInterval&) = default;

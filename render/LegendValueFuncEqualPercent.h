@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "qve_pvk_export.h"
 #include "render/LegendValueFunc.h"
 
 // One segment of the map, and the rank that starts it.
@@ -23,7 +24,7 @@ struct TLegendPercentPair {
 };
 static_assert(sizeof(TLegendPercentPair) == 16);
 
-class CLegendValueFuncEqualPercent : public ILegendValueFunc {
+class PVK_API CLegendValueFuncEqualPercent : public ILegendValueFunc {
 public:
   CLegendValueFuncEqualPercent() = default;
   CLegendValueFuncEqualPercent(const CLegendValueFuncEqualPercent&) = default;

@@ -8,11 +8,12 @@
 #include <thread>
 #include <unordered_map>
 
+#include "qve_pvk_export.h"
 #include "render/GfxBackend.h"
 
 namespace zar::oglib {
 
-class MOpenGLBackend : public IGfxBackend {
+class PVK_API MOpenGLBackend : public IGfxBackend {
 public:
   // The process's backend; null when no context can be made (GetCreateReason says why). A
   // failed creation is not tried again.

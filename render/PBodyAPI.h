@@ -3,7 +3,9 @@
 // implementation makes it the process-wide instance; destroying the instance clears it.
 #include <cstdint>
 
-class IPBodyAPI {
+#include "qve_pvk_export.h"
+
+class PVK_API IPBodyAPI {
 public:
   IPBodyAPI();
   IPBodyAPI(const IPBodyAPI&) = delete;

@@ -4,9 +4,10 @@
 // them before the next GLLoad or GLEnd), GLEnd deletes the helper with its textures.
 #include <memory>
 
+#include "qve_pvk_export.h"
 #include "render/PVKIBMPartLoaderHelper.h"
 
-class CPVKIBMPartLoader {
+class PVK_API CPVKIBMPartLoader {
 public:
   CPVKIBMPartLoader() = default;
   CPVKIBMPartLoader(const CPVKIBMPartLoader&) = delete;

@@ -15,12 +15,13 @@
 #include "ibm/IBMGlobalD.h"
 #include "ibm/MPURecords.h"
 #include "ibm/MeshPostUnit.h"
+#include "qve_pvk_export.h"
 #include "render/PartHelper.h"
 #include "render/Texture.h"
 
 class CIBMPDLItem;
 
-class IPVKIBMPartLoaderHelper : public zar::render::MPartHelper {
+class PVK_API IPVKIBMPartLoaderHelper : public zar::render::MPartHelper {
 public:
   // A body may fill its bounding grid sparsely, but not more sparsely than this: a grid with
   // more points per node of its body set is refused rather than allocated.

@@ -6,9 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "qve_pvk_export.h"
 #include "render/PVKIBMPartLoaderHelper.h"
 
-class CPVKIBMPartLoaderHelperFatigue : public IPVKIBMPartLoaderHelper {
+class PVK_API CPVKIBMPartLoaderHelperFatigue : public IPVKIBMPartLoaderHelper {
 public:
   zar::render::E_DATA_TYPE GetHelperType() const override { return zar::render::DATA_FATIGUE; }
   TMPUBndrD* GetBndrData() override { return &m_bndrD; }

@@ -5,9 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "qve_pvk_export.h"
 #include "render/PVKIBMPartLoaderHelper.h"
 
-class CPVKIBMPartLoaderHelperVolume : public IPVKIBMPartLoaderHelper {
+class PVK_API CPVKIBMPartLoaderHelperVolume : public IPVKIBMPartLoaderHelper {
 public:
   zar::render::E_DATA_TYPE GetHelperType() const override { return zar::render::DATA_VOLUME; }
   TMPUBndrD* GetBndrData() override { return &m_bndrD; }
@@ -40,14 +41,14 @@ private:
   std::unique_ptr<zar::oglib::MTexture> m_pVolumeTex;
 };
 
-class CPVKIBMPartLoaderHelperDeform : public CPVKIBMPartLoaderHelperVolume {
+class PVK_API CPVKIBMPartLoaderHelperDeform : public CPVKIBMPartLoaderHelperVolume {
 protected:
   // The item's deformation data.
   TVolumeKind GetKind() const override;
   const CIBMGlobalD* GetData(const CIBMPDLItem& item) const override;
 };
 
-class CPVKIBMPartLoaderHelperNodal : public CPVKIBMPartLoaderHelperVolume {
+class PVK_API CPVKIBMPartLoaderHelperNodal : public CPVKIBMPartLoaderHelperVolume {
 protected:
   // The item's main data.
   TVolumeKind GetKind() const override;

@@ -1,6 +1,8 @@
 #pragma once
 // The base of the helpers that prepare one part of a drawing for the renderer (textures and
 // the data that place them). The renderer tells helpers apart by their data type.
+#include "qve_pvk_export.h"
+
 namespace zar::render {
 
 enum E_DATA_TYPE : int {
@@ -9,7 +11,7 @@ enum E_DATA_TYPE : int {
   DATA_FATIGUE = 2,  // stress textures and a curve texture for fatigue on the graphics card
 };
 
-class MPartHelper {
+class PVK_API MPartHelper {
 public:
   MPartHelper() = default;
   MPartHelper(const MPartHelper&) = delete;

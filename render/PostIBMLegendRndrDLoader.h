@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "qve_pvk_export.h"
 #include "render/IBMLegendRndrD.h"
 
 namespace pvk {
 
-class IPostRndrDLoaderComp {
+class PVK_API IPostRndrDLoaderComp {
 public:
   virtual ~IPostRndrDLoaderComp() = default;
   virtual void SetUsedVBO(int used) = 0;
@@ -16,7 +17,7 @@ public:
   virtual int HasData() const = 0;
 };
 
-class IPostRndrDLoader {
+class PVK_API IPostRndrDLoader {
 public:
   virtual ~IPostRndrDLoader() = default;
   virtual IPostRndrDLoaderComp* GetRndrDLoaderComp() const = 0;
@@ -25,7 +26,7 @@ public:
   virtual void ClearRndrD() = 0;
 };
 
-class CPostIBMLegendRndrDLoaderComp : public IPostRndrDLoaderComp, public IPostRndrDStream {
+class PVK_API CPostIBMLegendRndrDLoaderComp : public IPostRndrDLoaderComp, public IPostRndrDStream {
 public:
   // Initialize, change result and show/hide: the legend follows the shown result, not the
   // options of its drawing.
@@ -60,7 +61,7 @@ private:
   std::unique_ptr<CIBMLegendRndrD> m_pLegend;
 };
 
-class CIBMLegendRndrDLoader : public IPostRndrDLoader, public IPostRndrDStream {
+class PVK_API CIBMLegendRndrDLoader : public IPostRndrDLoader, public IPostRndrDStream {
 public:
   // The component is not owned.
   explicit CIBMLegendRndrDLoader(CPostIBMLegendRndrDLoaderComp* pComp) : m_pComp(pComp) {}

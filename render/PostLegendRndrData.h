@@ -2,12 +2,13 @@
 // Render data of a contour legend: the title block above the colour bar, the information block
 // below it, the rank values along the bar and the share of the shown values in each band.
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "render/LegendObj.h"
 #include "render/PostRndrData.h"
 
 namespace pvk {
 
-class IPostLegendRndrData : public CPostRndrData {
+class PVK_API IPostLegendRndrData : public CPostRndrData {
 public:
   using CPostRndrData::CPostRndrData;
 

@@ -5,13 +5,14 @@
 // they match, step the buffer or file and the iterator past the record and return 1.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "render/RndrDTypes.h"
 
 class CFile;
 
 namespace pvk {
 
-class IPostRndrDStream {
+class PVK_API IPostRndrDStream {
 public:
   virtual ~IPostRndrDStream() = default;
   // The record's size; appended to the sizes of pInfo when given.

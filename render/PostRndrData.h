@@ -11,6 +11,7 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "render/RndrDTypes.h"
 #include "render/VBOModel.h"
 
@@ -19,7 +20,7 @@ namespace pvk {
 // The models a render data object owns, in drawing order.
 using TVBOModelList = zar::MList<std::unique_ptr<zar::render::MVBOModel>>;
 
-class IPostRndrData {
+class PVK_API IPostRndrData {
 public:
   virtual ~IPostRndrData() = default;
   virtual void Clear() = 0;
@@ -45,7 +46,7 @@ protected:
   virtual void _UpdateAnimation(T_RNDRD_ARG* arg, const TRndrDMPUInfo* info) = 0;
 };
 
-class CPostRndrData : public IPostRndrData {
+class PVK_API CPostRndrData : public IPostRndrData {
 public:
   explicit CPostRndrData(unsigned short updateInfo = 0, unsigned short loadInfo = 0)
       : m_nUpdateInfo(updateInfo), m_nLoadInfo(loadInfo) {}

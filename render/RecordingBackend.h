@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "render/GfxBackend.h"
 
 namespace zar::oglib {
@@ -51,7 +52,7 @@ struct TGfxCall {
   zar::MArray<std::byte> aData;  // the bytes given (BUFFER_DATA, TEX_IMAGE)
 };
 
-class MRecordingBackend : public IGfxBackend {
+class PVK_API MRecordingBackend : public IGfxBackend {
 public:
   unsigned GenBuffer() override;
   int BufferData(unsigned name, unsigned target, std::span<const std::byte> data,

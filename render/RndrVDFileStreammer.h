@@ -13,8 +13,9 @@
 #include "base/CString.h"
 #include "base/File.h"
 #include "datastore/MemoryFile.h"
+#include "qve_pvk_export.h"
 
-class CRndrVDFileStreammer {
+class PVK_API CRndrVDFileStreammer {
 public:
   // A null or empty folder means the per-user temporary folder; a null or empty name means
   // one made of the process id and this object's address. Only the name's file-name part is

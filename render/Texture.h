@@ -7,11 +7,12 @@
 #include <span>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "render/GfxBackend.h"
 
 namespace zar::oglib {
 
-class MTexture : public MGfxReason {
+class PVK_API MTexture : public MGfxReason {
 public:
   MTexture() = default;
   MTexture(const MTexture&) = delete;

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "render/Buffer.h"
 
 namespace zar::render {
@@ -39,7 +40,7 @@ using TVBOTransform = std::array<float, 16>;
 inline constexpr TVBOTransform IDENTITY_TRANSFORM = {1, 0, 0, 0, 0, 1, 0, 0,
                                                      0, 0, 1, 0, 0, 0, 0, 1};
 
-class MVBOModel {
+class PVK_API MVBOModel {
 public:
   // Generates the attribute buffer on the current backend and fills it with data.
   int GLSetAttribBuffer(std::span<const std::byte> data);

@@ -5,6 +5,7 @@
 
 #include "base/Containers.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
 struct TElemOUtCSysLoader {
   IPostDataUnitResultLoader<std::int32_t>* pIDLoader;           // not owned
@@ -13,7 +14,7 @@ struct TElemOUtCSysLoader {
   std::int32_t nMaxID;
 };
 
-class CPZARElemCSysLoader : public IPostDataUnitResultLoader<pvk::TElemOutCsys_d> {
+class PVK_API CPZARElemCSysLoader : public IPostDataUnitResultLoader<pvk::TElemOutCsys_d> {
 public:
   // Loads the ids to learn their range; 0 (nothing added) when they cannot be loaded.
   int AddLoader(IPostDataUnitResultLoader<std::int32_t>* pIDLoader,

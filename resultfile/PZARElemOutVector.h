@@ -8,11 +8,12 @@
 
 #include "base/Containers.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 
 class CPZARRecordElemIDList;
 class CPZARRecordVector;
 
-class CPZARElemOutVector : public IPostDataUnitResultLoader<double> {
+class PVK_API CPZARElemOutVector : public IPostDataUnitResultLoader<double> {
 public:
   static constexpr std::size_t N_MAX_RELATED = 8;
 

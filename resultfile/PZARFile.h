@@ -9,6 +9,7 @@
 #include "base/BufferedFile.h"
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARElemOutVector.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/PZARScanReason.h"
@@ -18,7 +19,7 @@
 class CPOHMcas;
 class IPostRecord;
 
-class CPZARFile : public IPostFile {
+class PVK_API CPZARFile : public IPostFile {
 public:
   using TRecordList = zar::MArray<std::unique_ptr<CPZARRecord>>;
   using TElemOutVectorList = zar::MArray<std::unique_ptr<CPZARElemOutVector>>;

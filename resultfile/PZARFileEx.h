@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARFile.h"
 #include "resultfile/records/PZARRecordReaction.h"
 
@@ -11,7 +12,7 @@ namespace pzar_reaction {
 struct TReactionBlock;
 }
 
-class CPZARFileEx : public CPZARFile {
+class PVK_API CPZARFileEx : public CPZARFile {
 public:
   CPZARFileEx();
   ~CPZARFileEx() override;

@@ -16,6 +16,7 @@
 #include "base/Containers.h"
 #include "base/UnitIndex.h"
 #include "core/DataTypes.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PostImportInfo.h"
 
 class CPOHBase;
@@ -34,7 +35,7 @@ class CPZARRecordIDList;
 class CPZARRecordNodeIDList;
 class CPZARRecordVector;
 
-class IPZARFileImportHelper {
+class PVK_API IPZARFileImportHelper {
 public:
   explicit IPZARFileImportHelper(std::int32_t fileType) : m_nFileType(fileType) {}
   IPZARFileImportHelper(const IPZARFileImportHelper&) = delete;

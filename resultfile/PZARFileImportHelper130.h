@@ -1,8 +1,9 @@
 #pragma once
 // The import of format-130 files; the later formats build on it.
+#include "qve_pvk_export.h"
 #include "resultfile/PZARFileImportHelper.h"
 
-class CPZARFileImportHelper_130 : public IPZARFileImportHelper {
+class PVK_API CPZARFileImportHelper_130 : public IPZARFileImportHelper {
 public:
   using IPZARFileImportHelper::IPZARFileImportHelper;
 

@@ -3,11 +3,12 @@
 // entity case information, and the volume and facet data of the implicit-boundary grids.
 #include <map>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARFileImportHelper130.h"
 
 class CPZARRecordIDList;
 
-class CPZARFileImportHelper_140 : public CPZARFileImportHelper_130 {
+class PVK_API CPZARFileImportHelper_140 : public CPZARFileImportHelper_130 {
 public:
   using CPZARFileImportHelper_130::CPZARFileImportHelper_130;
 

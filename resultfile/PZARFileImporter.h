@@ -5,10 +5,11 @@
 #include <memory>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARFileImportHelper.h"
 #include "resultfile/RecordVersion.h"
 
-class CPZARFileImporter {
+class PVK_API CPZARFileImporter {
 public:
   // Formats 140 and 150 share a helper; another version gets none and imports nothing.
   CPZARFileImporter(PZAR_RECORD_VER::E_VER version, std::int32_t fileType);

@@ -3,10 +3,11 @@
 // solver's text output beside it.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARFile.h"
 #include "session/ResultFileManager.h"
 
-class CPZARFileManager : public CResultFileManager {
+class PVK_API CPZARFileManager : public CResultFileManager {
 public:
   explicit CPZARFileManager(IPOHSession* pSession) : CResultFileManager(pSession) {}
   ~CPZARFileManager() override;

@@ -5,9 +5,10 @@
 #include <cstdint>
 
 #include "base/BufferedWriteFile.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PostFileWriter.h"
 
-class CPZARFileWriter_140 : public IPostFileWriter {
+class PVK_API CPZARFileWriter_140 : public IPostFileWriter {
 public:
   static constexpr std::int32_t kVersion = 140;
 

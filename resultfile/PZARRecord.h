@@ -6,12 +6,13 @@
 #include <type_traits>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PostRecord.h"
 #include "resultfile/RecordTypes.h"
 
 class CPZARFile;
 
-class CPZARRecord : public IPostRecord {
+class PVK_API CPZARRecord : public IPostRecord {
 public:
   // As stored in the file, little-endian.
   struct R_HEADER {

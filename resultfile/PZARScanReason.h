@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 enum class EPZARScanReason : std::int32_t {
   FILE_NOT_OPENED,      // the file cannot be opened for reading
@@ -36,4 +37,4 @@ struct TPZARScanReason {
 
 // One line without a line end, for example
 // "record 14 (data vector) id 102 at byte 5,184: body needs 8,000 bytes, 12 left".
-CString FormatScanReason(const TPZARScanReason& reason);
+PVK_API CString FormatScanReason(const TPZARScanReason& reason);

@@ -5,9 +5,11 @@
 // reaches them through dynamic_cast so that it does not depend on the classes themselves.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
+
 class CPZARRecord;
 
-class IPZARVectorRegistry {
+class PVK_API IPZARVectorRegistry {
 public:
   virtual ~IPZARVectorRegistry() = default;
   // 0 when the list refuses the vector (wrong data type, or a component id already taken).
@@ -15,7 +17,7 @@ public:
   virtual void ClearVectors() = 0;
 };
 
-class IPZARSequencedVector {
+class PVK_API IPZARSequencedVector {
 public:
   virtual ~IPZARSequencedVector() = default;
   virtual void SetVectorSeqNo(std::int32_t seqNo) = 0;

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "qve_pvk_export.h"
+
 class CMPUPost;
 class IPOHSession;
 class IPreDBLinker;
 
-class IPostFile {
+class PVK_API IPostFile {
 public:
   IPostFile();
   virtual ~IPostFile();

@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
 class CFile;
 
-class IPostFileWriter {
+class PVK_API IPostFileWriter {
 public:
   virtual ~IPostFileWriter() = default;
   IPostFileWriter(const IPostFileWriter&) = delete;

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "qve_pvk_export.h"
+
 class CFile;
 class IPostFile;
 
 // A record writer's data: the file written to, which it does not own.
-class IRecordD {
+class PVK_API IRecordD {
 public:
   explicit IRecordD(CFile* pFile) : m_pFile(pFile) {}
   virtual ~IRecordD() = default;
@@ -18,7 +20,7 @@ private:
   CFile* m_pFile;
 };
 
-class IPostRecord {
+class PVK_API IPostRecord {
 public:
   virtual ~IPostRecord() = default;
   virtual std::int32_t GetType() const = 0;

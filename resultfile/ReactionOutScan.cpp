@@ -19,7 +19,7 @@ namespace pzar_reaction {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 64u * 1024u;
+constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 // Row ids above this offset are read as the id below it. They are entity ids, not result
 // ids: the value only matches the phase-angle offset of result ids.
 constexpr std::int64_t kRowIdOffset = 1000000000;
@@ -181,7 +181,9 @@ bool CTextLineReader::ReadLine(CString& line) {
   for (;;) {
     const char* first = m_chunk.data() + m_nChunkPos;
     const std::size_t left = m_chunk.size() - m_nChunkPos;
-    const auto* feed = static_cast<const char*>(std::memchr(first, '\n', left));
+    // Raw bytes: there is no terminator to count in the length.
+    const auto* feed = static_cast<const char*>(
+        std::memchr(first, '\n', left));  // NOLINT(bugprone-not-null-terminated-result)
     const std::size_t length = feed ? static_cast<std::size_t>(feed - first) : left;
     const std::size_t room = kMaxLineBytes - bytes.size();
     bytes.append(first, std::min(length, room));

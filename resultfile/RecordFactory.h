@@ -6,10 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/RecordVersion.h"
 
-class CPZARRecordFactory {
+class PVK_API CPZARRecordFactory {
 public:
   using PFN_CREATE = std::unique_ptr<CPZARRecord> (*)();
   using TCreatorMap = std::map<std::int32_t, PFN_CREATE>;

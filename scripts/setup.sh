@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache git
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
+  clang-format clang-tidy libcli11-dev libfmt-dev nlohmann-json3-dev libmuparser-dev
   libegl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   zlib1g-dev python3-vtk9
   libpng-dev libfreetype-dev fonts-dejavu-core

@@ -3,6 +3,7 @@
 // interpolation asks it for the body of a grid's part and finds the body in the geometry pool.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "session/MemDBTable.h"
 
 // One item: the part id and the key of its body in the geometry pool.
@@ -11,7 +12,7 @@ struct TDPtob {
   std::uint64_t m_nBodyK;
 };
 
-class DPoolPtob : public CMemDBTable<TDPtob> {
+class PVK_API DPoolPtob : public CMemDBTable<TDPtob> {
 public:
   static constexpr std::int32_t N_POOL = 130;
 

@@ -7,7 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-class CMemDBIdIndex {
+#include "qve_pvk_export.h"
+
+class PVK_API CMemDBIdIndex {
 public:
   void Reserve(std::size_t count);
   // 0 when no item has that id.

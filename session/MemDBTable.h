@@ -11,11 +11,12 @@
 
 #include "base/HugePages.h"
 #include "core/ModelDBLink.h"
+#include "qve_pvk_export.h"
 #include "session/MemDBIdIndex.h"
 
 // TRec must begin with its 32-bit id, m_nID.
 template <class TRec>
-class CMemDBTable : public IPreDBTable {
+class PVK_API CMemDBTable : public IPreDBTable {
   static_assert(std::is_trivially_copyable_v<TRec>);
 
 public:

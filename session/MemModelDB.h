@@ -16,6 +16,7 @@
 #include "base/Containers.h"
 #include "base/MXEntityPool.h"
 #include "core/ModelDBLink.h"
+#include "qve_pvk_export.h"
 #include "session/DPoolPtob.h"
 #include "session/MemDBTable.h"
 
@@ -44,7 +45,7 @@ struct TMemDBLoadCase {
   std::int32_t m_nID;
 };
 
-class CMemModelDB : public IPreDBLinker {
+class PVK_API CMemModelDB : public IPreDBLinker {
 public:
   const IPreDBTable* GetNodeTable() const override { return &m_tblNode; }
   const IPreDBTable* GetElementTable() const override { return &m_tblElem; }

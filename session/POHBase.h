@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "core/PostObject.h"
+#include "qve_pvk_export.h"
 
 class CPOHPoolBase;
 
-class CPOHBase : public CPostObject {
+class PVK_API CPOHBase : public CPostObject {
   DECLARE_DYNCREATE(CPOHBase)
 
 public:

@@ -1,11 +1,12 @@
 #pragma once
 // Case hierarchy node of one imported result file.
 #include "base/UnitIndex.h"
+#include "qve_pvk_export.h"
 #include "session/POHBase.h"
 
 class IPreDBLinker;
 
-class CPOHMcas : public CPOHBase {
+class PVK_API CPOHMcas : public CPOHBase {
   DECLARE_DYNCREATE(CPOHMcas)
 
 public:

@@ -22,10 +22,8 @@ void CPOHPoolBase::RemoveAll() {
 
 CPOHPoolBase::iterator CPOHPoolBase::Add() {
   std::unique_ptr<CObject> pObject(m_pObjClass ? m_pObjClass->CreateObject() : nullptr);
-  std::unique_ptr<CPOHBase> pNode(dynamic_cast<CPOHBase*>(pObject.get()));
-  if (!pNode) return 0;
-  pObject.release();
-  return Insert(std::move(pNode));
+  if (!dynamic_cast<CPOHBase*>(pObject.get())) return 0;
+  return Insert(std::unique_ptr<CPOHBase>(static_cast<CPOHBase*>(pObject.release())));
 }
 
 CPOHPoolBase::iterator CPOHPoolBase::Insert(std::unique_ptr<CPOHBase> pNode) {

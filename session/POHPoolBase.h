@@ -6,12 +6,13 @@
 #include <unordered_map>
 
 #include "base/Object.h"
+#include "qve_pvk_export.h"
 #include "session/POHBase.h"
 #include "session/PostObjectPool.h"
 
 class IPOHSession;
 
-class CPOHPoolBase : public CPostObjectPool {
+class PVK_API CPOHPoolBase : public CPostObjectPool {
 public:
   CPOHPoolBase(IPOHSession* pSession, CRuntimeClass* pObjClass);
   ~CPOHPoolBase() override;

@@ -3,16 +3,17 @@
 // the session's pools.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "session/POHPoolBase.h"
 
 // Result file pool; the node class is chosen by the derived pool.
-class CPOHPoolMcas : public CPOHPoolBase {
+class PVK_API CPOHPoolMcas : public CPOHPoolBase {
 protected:
   CPOHPoolMcas(IPOHSession* pSession, CRuntimeClass* pObjClass)
       : CPOHPoolBase(pSession, pObjClass) {}
 };
 
-class CPOHPoolQVEMcas : public CPOHPoolMcas {
+class PVK_API CPOHPoolQVEMcas : public CPOHPoolMcas {
 public:
   explicit CPOHPoolQVEMcas(IPOHSession* pSession);
 
@@ -21,7 +22,7 @@ public:
   iterator GetByPOHVcas(iterator vcasItr) const;
 };
 
-class CPOHPoolScas : public CPOHPoolBase {
+class PVK_API CPOHPoolScas : public CPOHPoolBase {
 public:
   explicit CPOHPoolScas(IPOHSession* pSession);
 
@@ -36,7 +37,7 @@ public:
   std::int32_t GetListByMcasDB(std::uint64_t mcasDbItr, zar::MArray<std::uint64_t>& out) const;
 };
 
-class CPOHPoolVcas : public CPOHPoolBase {
+class PVK_API CPOHPoolVcas : public CPOHPoolBase {
 public:
   explicit CPOHPoolVcas(IPOHSession* pSession);
 

@@ -4,9 +4,10 @@
 
 #include "base/Containers.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "session/POHBase.h"
 
-class CPOHScas : public CPOHBase {
+class PVK_API CPOHScas : public CPOHBase {
   DECLARE_DYNCREATE(CPOHScas)
 
 public:

@@ -2,11 +2,12 @@
 // Interface of a post session: the root that owns the pools of the case hierarchy.
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "session/POHTypes.h"
 
 class CPOHPoolBase;
 
-class IPOHSession {
+class PVK_API IPOHSession {
 public:
   virtual ~IPOHSession() = default;
   virtual pvk::E_POH_TYPE GetType() const = 0;

@@ -4,13 +4,14 @@
 #include <memory>
 
 #include "datastore/PostDSetContainer.h"
+#include "qve_pvk_export.h"
 #include "session/POHBase.h"
 #include "session/POHTypes.h"
 #include "vresult/VResultPackage.h"
 
 class CPOHScas;
 
-class CPOHVcas : public CPOHBase {
+class PVK_API CPOHVcas : public CPOHBase {
   DECLARE_DYNCREATE(CPOHVcas)
 
 public:

@@ -8,6 +8,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "core/DataTypes.h"
+#include "qve_pvk_export.h"
 
 class CAnimInfo;
 class CMPUPost;
@@ -23,7 +24,7 @@ namespace pvk {
 struct TDataRange;
 }
 
-class IPostAPI {
+class PVK_API IPostAPI {
 public:
   IPostAPI(const IPostAPI&) = delete;
   IPostAPI& operator=(const IPostAPI&) = delete;

@@ -37,7 +37,9 @@ std::int32_t IPostAPI::CutCube(TMPUIPLTri* out, const float v[8]) {
   std::int32_t count = 0;
   for (std::size_t t = 0; row[t] != -1; t += 3, ++count)
     for (std::size_t k = 0; k < 3; ++k) {
-      const auto& corners = pvk::mc::kEdgeCorners[static_cast<std::size_t>(row[t + k])];
+      // Inside a row (before its -1) every entry is an edge number, 0 to 11.
+      const auto& corners = pvk::mc::kEdgeCorners[static_cast<std::size_t>(
+          row[t + k])];  // NOLINT(bugprone-signed-char-misuse)
       out[count].m_aVtx[k] = CutEdge(corners[0], corners[1], v);
     }
   return count;

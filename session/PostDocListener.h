@@ -4,12 +4,13 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "session/ListenerBroadcast.h"
 #include "session/PostUpdateTypes.h"
 
 class CDocument;
 
-class IPostDocListener {
+class PVK_API IPostDocListener {
 public:
   IPostDocListener(const IPostDocListener&) = delete;
   IPostDocListener& operator=(const IPostDocListener&) = delete;

@@ -7,13 +7,14 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 class IPOHSession;
 class IPostFile;
 class IPreDBLinker;
 class CResultFileManager;
 
-class CPostFileManager {
+class PVK_API CPostFileManager {
 public:
   virtual ~CPostFileManager();
   CPostFileManager(const CPostFileManager&) = delete;

@@ -1,6 +1,8 @@
 #pragma once
 // The host's dialog behind a post view listener, as far as the library needs it.
-class IPostListenerDlg {
+#include "qve_pvk_export.h"
+
+class PVK_API IPostListenerDlg {
 public:
   virtual ~IPostListenerDlg() = default;
   // Whether the dialog still has its window.

@@ -8,9 +8,10 @@
 #include "base/Containers.h"
 #include "base/FixedSizeMemMgr.h"
 #include "core/PostObject.h"
+#include "qve_pvk_export.h"
 #include "session/PoolEntryRanges.h"
 
-class CPostObjectPool {
+class PVK_API CPostObjectPool {
 public:
   // Address of an entry record; 0 names no entry.
   using iterator = std::uint64_t;

@@ -4,13 +4,14 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "session/ListenerBroadcast.h"
 #include "session/PostUpdateTypes.h"
 
 class CView;
 class IPostListenerDlg;
 
-class IPostViewListener {
+class PVK_API IPostViewListener {
 public:
   IPostViewListener(const IPostViewListener&) = delete;
   IPostViewListener& operator=(const IPostViewListener&) = delete;

@@ -1,7 +1,9 @@
 #pragma once
 // The host's view options. The host's one implementation registers itself as the instance;
 // the option queries are the host's, only their place in the table is fixed here.
-class IPostViewOptAPI {
+#include "qve_pvk_export.h"
+
+class PVK_API IPostViewOptAPI {
 public:
   IPostViewOptAPI(const IPostViewOptAPI&) = delete;
   IPostViewOptAPI& operator=(const IPostViewOptAPI&) = delete;

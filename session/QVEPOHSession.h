@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "qve_pvk_export.h"
 #include "session/POHPools.h"
 #include "session/POHSession.h"
 
-class CQVEPOHSession : public IPOHSession {
+class PVK_API CQVEPOHSession : public IPOHSession {
 public:
   CQVEPOHSession();
   CQVEPOHSession(const CQVEPOHSession&) = delete;

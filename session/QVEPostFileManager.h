@@ -1,11 +1,12 @@
 #pragma once
 // The post file manager that the host constructs: it registers the PZAR result file manager
 // and makes sure that the post cache folder exists.
+#include "qve_pvk_export.h"
 #include "session/PostFileManager.h"
 
 class CPZARFileManager;
 
-class CQVEPostFileManager : public CPostFileManager {
+class PVK_API CQVEPostFileManager : public CPostFileManager {
 public:
   CQVEPostFileManager(IPOHSession* pSession, IPreDBLinker* pLinker);
   ~CQVEPostFileManager() override;

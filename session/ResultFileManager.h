@@ -7,12 +7,13 @@
 
 #include "base/CString.h"
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 
 class CPOHMcas;
 class IPOHSession;
 class IPostFile;
 
-class CResultFileManager {
+class PVK_API CResultFileManager {
 public:
   explicit CResultFileManager(IPOHSession* pSession);
   // Removes the files with their result files from the session, whose sub-cases read through

@@ -4,7 +4,9 @@
 #include <map>
 #include <utility>
 
-class CCompTypeVResMap {
+#include "qve_pvk_export.h"
+
+class PVK_API CCompTypeVResMap {
 public:
   using TPairMap = std::multimap<std::int32_t, std::int32_t>;  // component id -> result id
   using TRange = std::pair<TPairMap::const_iterator, TPairMap::const_iterator>;

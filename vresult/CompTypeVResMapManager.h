@@ -3,9 +3,10 @@
 #include <map>
 #include <memory>
 
+#include "qve_pvk_export.h"
 #include "vresult/CompTypeVResMap.h"
 
-class CCompTypeVResMapManager {
+class PVK_API CCompTypeVResMapManager {
 public:
   CCompTypeVResMapManager(const CCompTypeVResMapManager&) = delete;
   CCompTypeVResMapManager& operator=(const CCompTypeVResMapManager&) = delete;

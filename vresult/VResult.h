@@ -10,6 +10,7 @@
 #include "base/UnitIndex.h"
 #include "core/PostObject.h"
 #include "core/ResultId.h"
+#include "qve_pvk_export.h"
 #include "vresult/VResultTypes.h"
 
 class CPostDSet;
@@ -17,7 +18,7 @@ class CPostPartialD;
 class CPostPartialDList;
 class IPOHSession;
 
-class CVResult : public CPostObject {
+class PVK_API CVResult : public CPostObject {
   DECLARE_DYNCREATE(CVResult)
 
 public:

@@ -5,7 +5,9 @@
 // caller's array of the stated length; an id the rule does not know leaves it untouched.
 #include <cstdint>
 
-class CVResultAPI {
+#include "qve_pvk_export.h"
+
+class PVK_API CVResultAPI {
 public:
   enum E_COMB_VAR_SOLID_PRINCP_IDXS : std::int32_t {
     COMB_VAR_SOLID_PRINCP_A = 0,

@@ -12,8 +12,9 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/MyParser.h"
+#include "qve_pvk_export.h"
 
-class CVResultCalcExpr {
+class PVK_API CVResultCalcExpr {
 public:
   // Upper case, every blank (code 32) removed.
   static CString Normalise(const CString& expr);

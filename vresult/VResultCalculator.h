@@ -12,6 +12,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "base/MyParser.h"
+#include "qve_pvk_export.h"
 #include "vresult/VResultCalcExpr.h"
 
 class CMPUData;
@@ -34,7 +35,7 @@ struct T_VRES_CALC_PART {
 // One entry per partial data object (per data set binding of the operands).
 using T_VRES_CALC_OUT = zar::MArray<T_VRES_CALC_PART>;
 
-class CVResultCalculator {
+class PVK_API CVResultCalculator {
 public:
   // None of the three is owned. The session supplies the unit control of the loads (null: the
   // result files' units); the link maps entity ids to model items.

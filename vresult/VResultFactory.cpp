@@ -20,8 +20,6 @@ std::unique_ptr<CVResult> CVResultFactory::CreateVResult(std::int32_t id) const 
   if (it == m_mapClasses.end()) return nullptr;
   std::unique_ptr<CObject> pObject(it->second->CreateObject());
   // A class record of another kind must not be handed out as a virtual result.
-  auto* pResult = dynamic_cast<CVResult*>(pObject.get());
-  if (!pResult) return nullptr;
-  pObject.release();
-  return std::unique_ptr<CVResult>(pResult);
+  if (!dynamic_cast<CVResult*>(pObject.get())) return nullptr;
+  return std::unique_ptr<CVResult>(static_cast<CVResult*>(pObject.release()));
 }

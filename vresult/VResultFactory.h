@@ -6,10 +6,11 @@
 #include <unordered_map>
 
 #include "base/Object.h"
+#include "qve_pvk_export.h"
 
 class CVResult;
 
-class CVResultFactory {
+class PVK_API CVResultFactory {
 public:
   CVResultFactory() = default;
   CVResultFactory(const CVResultFactory&) = delete;

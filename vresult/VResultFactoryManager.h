@@ -3,9 +3,10 @@
 #include <map>
 #include <memory>
 
+#include "qve_pvk_export.h"
 #include "vresult/VResultFactory.h"
 
-class CVResultFactoryManager {
+class PVK_API CVResultFactoryManager {
 public:
   CVResultFactoryManager(const CVResultFactoryManager&) = delete;
   CVResultFactoryManager& operator=(const CVResultFactoryManager&) = delete;

@@ -5,10 +5,11 @@
 #include <memory>
 
 #include "core/DataTypes.h"
+#include "qve_pvk_export.h"
 
 class CVResult;
 
-class CVResultModule {
+class PVK_API CVResultModule {
 public:
   static constexpr std::int32_t kSlotCount = 8;  // location types 0 to 7
 

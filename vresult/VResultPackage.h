@@ -6,11 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "qve_pvk_export.h"
 #include "vresult/VResultModule.h"
 
 class CVResult;
 
-class CVResultPackage {
+class PVK_API CVResultPackage {
 public:
   CVResultPackage();
   CVResultPackage(const CVResultPackage&) = delete;

@@ -3,9 +3,10 @@
 // come from the result catalogue by GetType().
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "vresult/VResult.h"
 
-class CVResult_ZAR : public CVResult {
+class PVK_API CVResult_ZAR : public CVResult {
   DECLARE_DYNCREATE(CVResult_ZAR)
 
 public:

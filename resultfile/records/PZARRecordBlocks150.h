@@ -7,9 +7,10 @@
 #include <map>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 
-class CPZARRecordBlocks150 : public CPZARRecord {
+class PVK_API CPZARRecordBlocks150 : public CPZARRecord {
 public:
   using TBlockMap = std::map<std::int32_t, std::uint64_t>;
 
@@ -28,7 +29,7 @@ private:
   TBlockMap m_mapBlock;
 };
 
-class CPZARRecordNode_150 final : public CPZARRecordBlocks150 {
+class PVK_API CPZARRecordNode_150 final : public CPZARRecordBlocks150 {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::NODE;
   std::int32_t GetType() const override;
@@ -48,7 +49,7 @@ private:
 //
 // A grid result file gives the surfaces of its parts as element blocks: the block key is the
 // part id, each 3-node triangle entry one facet of the part's surface.
-class CPZARRecordElement_150 final : public CPZARRecordBlocks150 {
+class PVK_API CPZARRecordElement_150 final : public CPZARRecordBlocks150 {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEMENT;
   static constexpr int kNodeSlots = 20;

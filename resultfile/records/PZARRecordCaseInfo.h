@@ -3,10 +3,11 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordCaseInfo : public CPZARRecord {
+class PVK_API CPZARRecordCaseInfo : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::CASE_INFO;
   std::int32_t GetType() const override;
@@ -24,7 +25,7 @@ private:
 };
 
 // What a writer hands the version-140 record.
-class CRecordCaseInfoD : public IRecordD {
+class PVK_API CRecordCaseInfoD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

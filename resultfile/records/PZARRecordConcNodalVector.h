@@ -5,12 +5,13 @@
 #include <cstdint>
 
 #include "datastore/PostDataEntityCompLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 #include "resultfile/records/PZARResultInfo.h"
 
-class CPZARRecordConcNodalVector : public CPZARRecord,
-                                   public IPostDataUnitEntityCompLoader<double> {
+class PVK_API CPZARRecordConcNodalVector : public CPZARRecord,
+                                           public IPostDataUnitEntityCompLoader<double> {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::CONC_NODAL_VECTOR;
   std::int32_t GetType() const override;

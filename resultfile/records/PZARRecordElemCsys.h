@@ -4,10 +4,11 @@
 #include <cstdint>
 
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 
-class CPZARRecordElemCsys : public CPZARRecord,
-                            public IPostDataUnitResultLoader<pvk::TElemOutCsys_d> {
+class PVK_API CPZARRecordElemCsys : public CPZARRecord,
+                                    public IPostDataUnitResultLoader<pvk::TElemOutCsys_d> {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_CSYS;
   std::int32_t GetType() const override;
@@ -30,16 +31,16 @@ private:
   std::uint64_t m_nDataPos = 0;
 };
 
-class CPZARRecordElemCsys_130 final : public CPZARRecordElemCsys {};
+class PVK_API CPZARRecordElemCsys_130 final : public CPZARRecordElemCsys {};
 
-class CPZARRecordElemCsys_140 final : public CPZARRecordElemCsys {
+class PVK_API CPZARRecordElemCsys_140 final : public CPZARRecordElemCsys {
 protected:
   int _Write(IRecordD* pData) override { return WriteBody(pData); }
 };
 
 // What a writer hands the version-140 record: count × 6 reals of the given width (floats for
 // 4, doubles for 8), axis 1 then axis 2 per element; null writes nothing.
-class CRecordElemCsysD : public IRecordD {
+class PVK_API CRecordElemCsysD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

@@ -8,12 +8,13 @@
 #include "core/DataTypes.h"
 #include "datastore/PostDataEntityCaseInfoLoader.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 #include "resultfile/records/PZARResultInfo.h"
 
-class CPZARRecordEntityCaseInfoD : public CPZARRecord,
-                                   public IPostDataUnitEntityCaseInfoLoader<unsigned int> {
+class PVK_API CPZARRecordEntityCaseInfoD : public CPZARRecord,
+                                           public IPostDataUnitEntityCaseInfoLoader<unsigned int> {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ENTITY_CASE_INFO;
   std::int32_t GetType() const override;

@@ -6,10 +6,11 @@
 
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordIBMFatMat : public CPZARRecord {
+class PVK_API CPZARRecordIBMFatMat : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_FAT_MAT;
   std::int32_t GetType() const override;
@@ -37,7 +38,7 @@ private:
 };
 
 // What a writer hands the version-140 record: the point count is the curves' common size.
-class CRecordIBMFatMatD : public IRecordD {
+class PVK_API CRecordIBMFatMatD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

@@ -4,10 +4,11 @@
 #include <cstdint>
 
 #include "ibm/MPURecords.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordIBMFatigue : public CPZARRecord {
+class PVK_API CPZARRecordIBMFatigue : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_FATIGUE;
   std::int32_t GetType() const override;
@@ -32,7 +33,7 @@ private:
 };
 
 // What a writer hands the version-140 record.
-class CRecordIBMFatigueD : public IRecordD {
+class PVK_API CRecordIBMFatigueD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

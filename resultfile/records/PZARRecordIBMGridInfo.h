@@ -4,13 +4,14 @@
 #include <array>
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
 struct TMPUBndrD;
 
 // The body of the record, as read and as written.
-struct TIBMGridInfo {
+struct PVK_API TIBMGridInfo {
   using TVec3 = std::array<double, 3>;
 
   std::int32_t m_nPartID = 0;
@@ -24,7 +25,7 @@ struct TIBMGridInfo {
   TVec3 m_aLocalXZ{};
 };
 
-class CPZARRecordIBMGridInfo : public CPZARRecord, private TIBMGridInfo {
+class PVK_API CPZARRecordIBMGridInfo : public CPZARRecord, private TIBMGridInfo {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_GRID_INFO;
   using TIBMGridInfo::TVec3;
@@ -55,7 +56,7 @@ protected:
 };
 
 // What a writer hands the version-140 record; the writer puts m_nFrame into the header id.
-class CRecordIBMGridInfoD : public IRecordD, public TIBMGridInfo {
+class PVK_API CRecordIBMGridInfoD : public IRecordD, public TIBMGridInfo {
 public:
   using IRecordD::IRecordD;
 

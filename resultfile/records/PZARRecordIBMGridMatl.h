@@ -5,10 +5,11 @@
 
 #include "base/Containers.h"
 #include "ibm/MPURecords.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordIBMGridMatl : public CPZARRecord {
+class PVK_API CPZARRecordIBMGridMatl : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_GRID_MATL;
   std::int32_t GetType() const override;
@@ -43,7 +44,7 @@ private:
 };
 
 // What a writer hands the version-140 record: NumTable is the table's size.
-class CRecordIBMGridMatlD : public IRecordD {
+class PVK_API CRecordIBMGridMatlD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

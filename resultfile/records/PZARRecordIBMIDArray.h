@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "base/Containers.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordIBMIDArray : public CPZARRecord {
+class PVK_API CPZARRecordIBMIDArray : public CPZARRecord {
 public:
   const zar::MArray<std::int32_t>& GetIDs() const { return m_aIDs; }
   void GetData(zar::MArray<std::int32_t>& out) const { out = m_aIDs; }
@@ -24,7 +25,7 @@ private:
   zar::MArray<std::int32_t> m_aIDs;
 };
 
-class CPZARRecordIBMOptimize : public CPZARRecordIBMIDArray {
+class PVK_API CPZARRecordIBMOptimize : public CPZARRecordIBMIDArray {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_OPTIMIZE;
   std::int32_t GetType() const override;
@@ -40,7 +41,7 @@ private:
 };
 
 // The writer puts the count into the header id.
-class CPZARRecordIBMPCB : public CPZARRecordIBMIDArray {
+class PVK_API CPZARRecordIBMPCB : public CPZARRecordIBMIDArray {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::IBM_PCB;
   std::int32_t GetType() const override;
@@ -52,7 +53,7 @@ protected:
 };
 
 // What a writer hands the version-140 records of both kinds.
-class CRecordIBMIDArrayD : public IRecordD {
+class PVK_API CRecordIBMIDArrayD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

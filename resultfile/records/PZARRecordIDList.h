@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
@@ -16,7 +17,8 @@ struct TIDListTraits {
   bool bClearsIters;          // LoadData empties the iterator array
 };
 
-class CPZARRecordIDList : public CPZARRecord, public IPostDataUnitResultLoader<std::int32_t> {
+class PVK_API CPZARRecordIDList : public CPZARRecord,
+                                  public IPostDataUnitResultLoader<std::int32_t> {
 public:
   std::int32_t GetType() const override { return m_traits.nType; }
 
@@ -50,7 +52,7 @@ private:
 };
 
 // What a writer hands an id list of version 140: the ids (null: none written) and their count.
-class CRecordIDListD : public IRecordD {
+class PVK_API CRecordIDListD : public IRecordD {
 public:
   CRecordIDListD(CFile* pFile, const std::int32_t* pIDs, std::int32_t nCount)
       : IRecordD(pFile), m_pIDs(pIDs), m_nCount(nCount) {}
@@ -59,26 +61,26 @@ public:
   std::int32_t m_nCount;
 };
 
-class CPZARRecordActElemIDList : public CPZARRecordIDList {
+class PVK_API CPZARRecordActElemIDList : public CPZARRecordIDList {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ACT_ELEM_ID_LIST;
   CPZARRecordActElemIDList();
 };
 
-class CPZARRecordDeactElemIDList : public CPZARRecordIDList {
+class PVK_API CPZARRecordDeactElemIDList : public CPZARRecordIDList {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::DEACT_ELEM_ID_LIST;
   CPZARRecordDeactElemIDList();
 };
 
-class CPZARRecordElemIDListOnMcas : public CPZARRecordIDList {
+class PVK_API CPZARRecordElemIDListOnMcas : public CPZARRecordIDList {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_ID_LIST_ON_MCAS;
   CPZARRecordElemIDListOnMcas();
 };
 
 // Replaces the file's result ids with its own while it is scanned.
-class CPZARRecordResIDList : public CPZARRecordIDList {
+class PVK_API CPZARRecordResIDList : public CPZARRecordIDList {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::RES_ID_LIST;
   CPZARRecordResIDList();
@@ -89,14 +91,14 @@ protected:
   std::int32_t GetEchoCount() override;
 };
 
-class CPZARRecordPlyID : public CPZARRecordIDList {
+class PVK_API CPZARRecordPlyID : public CPZARRecordIDList {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::PLY_ID;
   CPZARRecordPlyID();
 };
 
 // Not registered with the factory: its type is 0.
-class CPZARRecordFatigueIDList : public CPZARRecordIDList {
+class PVK_API CPZARRecordFatigueIDList : public CPZARRecordIDList {
 public:
   CPZARRecordFatigueIDList();
 };

@@ -3,10 +3,11 @@
 // type (type 10014).
 #include <cstdint>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordSubcase : public CPZARRecord {
+class PVK_API CPZARRecordSubcase : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::SUBCASE;
   std::int32_t GetType() const override;
@@ -17,7 +18,7 @@ protected:
   int _WriteEcho(FILE* pFile) override;
 };
 
-class CPZARRecordResultType_150 final : public CPZARRecord {
+class PVK_API CPZARRecordResultType_150 final : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::RESULT_TYPE;
   std::int32_t GetType() const override;

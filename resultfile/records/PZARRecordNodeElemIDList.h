@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <map>
 
+#include "qve_pvk_export.h"
 #include "resultfile/PZARVectorRegistry.h"
 #include "resultfile/records/PZARRecordIDList.h"
 
-class CPZARRecordNodeIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
+class PVK_API CPZARRecordNodeIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::NODE_ID_LIST;
   CPZARRecordNodeIDList();
@@ -25,7 +26,7 @@ private:
   std::map<std::int32_t, CPZARRecord*> m_mapVectors;  // not owned
 };
 
-class CPZARRecordElemIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
+class PVK_API CPZARRecordElemIDList : public CPZARRecordIDList, public IPZARVectorRegistry {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::ELEM_ID_LIST;
   CPZARRecordElemIDList();

@@ -4,10 +4,11 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordOutputSet : public CPZARRecord {
+class PVK_API CPZARRecordOutputSet : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::OUTPUT_SET;
   std::int32_t GetType() const override;
@@ -30,7 +31,7 @@ private:
 };
 
 // What a writer hands the version-140 record; the width must be the file's real width.
-class CRecordOutputSetD : public IRecordD {
+class PVK_API CRecordOutputSetD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

@@ -6,6 +6,7 @@
 #include "base/CString.h"
 #include "base/Containers.h"
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 
 // One row of a reaction table.
@@ -20,7 +21,8 @@ struct TZARReactionD {
   double rMoment[3] = {0, 0, 0};
 };
 
-class CPZARRecordReaction_None : public CPZARRecord, public IPostDataUnitResultLoader<double> {
+class PVK_API CPZARRecordReaction_None : public CPZARRecord,
+                                         public IPostDataUnitResultLoader<double> {
 public:
   // The reaction components, as header ids.
   enum : std::int32_t {

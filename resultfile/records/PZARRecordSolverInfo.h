@@ -7,10 +7,11 @@
 #include "base/Time.h"
 #include "base/UnitDimension.h"
 #include "base/UnitIndex.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/records/PZARRecordVersions.h"
 
-class CPZARRecordSolverInfo : public CPZARRecord {
+class PVK_API CPZARRecordSolverInfo : public CPZARRecord {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::SOLVER_INFO;
   std::int32_t GetType() const override;
@@ -41,7 +42,7 @@ private:
 };
 
 // What a writer hands the version-140 record.
-class CRecordSolverInfoD : public IRecordD {
+class PVK_API CRecordSolverInfoD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "datastore/PostDataLoader.h"
+#include "qve_pvk_export.h"
 #include "resultfile/PZARRecord.h"
 #include "resultfile/PZARVectorRegistry.h"
 #include "resultfile/records/PZARResultInfo.h"
 
-class CPZARRecordVector : public CPZARRecord,
-                          public IPostDataUnitResultLoader<double>,
-                          public IPZARSequencedVector {
+class PVK_API CPZARRecordVector : public CPZARRecord,
+                                  public IPostDataUnitResultLoader<double>,
+                                  public IPZARSequencedVector {
 public:
   static constexpr std::int32_t kType = PZAR_RECORD_TYPE::VECTOR;
   std::int32_t GetType() const override;
@@ -57,9 +58,9 @@ private:
   std::int32_t m_nSeqNo = 0;
 };
 
-class CPZARRecordVector_130 final : public CPZARRecordVector {};
+class PVK_API CPZARRecordVector_130 final : public CPZARRecordVector {};
 
-class CPZARRecordVector_140 final : public CPZARRecordVector {
+class PVK_API CPZARRecordVector_140 final : public CPZARRecordVector {
 public:
   // Direction 4 asks for the nodal local coordinate systems.
   int NeedNodeLocalCycs() const override;
@@ -75,7 +76,7 @@ protected:
 
 // What a writer hands the version-140 record. The pointed-to reals have the given width
 // (floats for 4, doubles for 8); without values only the result information is written.
-class CRecordVectorD : public IRecordD {
+class PVK_API CRecordVectorD : public IRecordD {
 public:
   using IRecordD::IRecordD;
 

@@ -10,7 +10,7 @@
 #include "resultfile/records/RecordIO.h"
 
 std::uint32_t TPZARResultInfo::BlockSize(std::int32_t realWidth) {
-  return sizeof(TPZARResultInts) + 2u * (realWidth == 4 ? 4u : 8u) + N_NAME_WIDTH;
+  return sizeof(TPZARResultInts) + std::size_t{2} * (realWidth == 4 ? 4u : 8u) + N_NAME_WIDTH;
 }
 
 bool TPZARResultInfo::Read(const CPZARRecord& record, CFile& file, std::int32_t realWidth) {

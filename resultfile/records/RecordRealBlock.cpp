@@ -15,7 +15,7 @@ constexpr std::uint64_t kMaxPiece = 1ull << 30;
 // Values widened per step: a fixed block lets the compiler vectorise the loop.
 constexpr std::uint64_t kWidenBlock = 16;
 // Floats read per call into a buffer of 512 KiB that stays in the cache.
-constexpr std::uint64_t kWidenChunk = 128 * 1024;
+constexpr std::uint64_t kWidenChunk = std::uint64_t{128} * 1024;
 
 // Widens `count` floats stored at src to doubles at dst.
 void Widen(const unsigned char* src, unsigned char* dst, std::uint64_t count) {

@@ -82,7 +82,9 @@ void AddGenerateOption(CLI::App& app) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// A command fails with CPvkError, which Run() turns into an exit code; any other exception is a
+// fault of the tool or exhausted memory, and ends the program with its message.
+int main(int argc, char** argv) {       // NOLINT(bugprone-exception-escape)
   std::setlocale(LC_CTYPE, "C.UTF-8");  // wide text goes out as UTF-8
   CLI::App app{"pvk - inspect finite-element result files", "pvk"};
   PrepareHelp(app);

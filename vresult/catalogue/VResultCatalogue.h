@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "qve_pvk_export.h"
+
 struct TVResCatalogueRow {
   std::int32_t nId;
   const wchar_t* pszNameKey;
@@ -14,6 +16,6 @@ struct TVResCatalogueRow {
 };
 
 // Every row in ascending id order.
-std::span<const TVResCatalogueRow> GetVResultCatalogue();
+PVK_API std::span<const TVResCatalogueRow> GetVResultCatalogue();
 // The row of a base result id, or null.
-const TVResCatalogueRow* FindVResultCatalogueRow(std::int32_t id);
+PVK_API const TVResCatalogueRow* FindVResultCatalogueRow(std::int32_t id);

@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "base/CString.h"
+#include "qve_pvk_export.h"
 
-class CVResultQuery_ZAR {
+class PVK_API CVResultQuery_ZAR {
 public:
   static CString _GetVResultName(std::int32_t id);
   static CString _GetVResultLegendName(std::int32_t id);

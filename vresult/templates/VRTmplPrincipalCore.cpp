@@ -89,7 +89,7 @@ int LoadPrincipal2D(const CVResult& vr, CPostPartialD* pData, const TVRDSet* pVR
   for (std::size_t e = 0; e < keys.size() && e < dsi.size() && e < dct.size(); ++e) {
     if (!pElems || !pElems->FindByID(keys[e])) continue;
     for (std::int32_t j = 0; j < dct[e]; ++j) {
-      const auto r = static_cast<std::size_t>(dsi[e] + j);
+      const auto r = static_cast<std::size_t>(static_cast<std::int64_t>(dsi[e]) + j);
       if (r >= nRows) break;
       const double xy = (*stored.GetComp(2))[r];
       const double s[3] = {(*stored.GetComp(0))[r], (*stored.GetComp(1))[r],
