@@ -25,7 +25,7 @@ const TPZARRecordRegistrar_130_140<CPZARRecordSolverInfo> s_reg(PZAR_RECORD_TYPE
 std::int32_t CPZARRecordSolverInfo::GetType() const { return kType; }
 
 std::int32_t CPZARRecordSolverInfo::GetEncodingCodePage() const {
-  return m_nEncodingType == kEncodingTypeUtf8 ? CP_UTF8 : CP_ACP;
+  return static_cast<std::int32_t>(m_nEncodingType == kEncodingTypeUtf8 ? CP_UTF8 : CP_ACP);
 }
 
 bool CPZARRecordSolverInfo::EncodeUnit(zar::lib::E_UNIT_KIND kind, std::int32_t index,
