@@ -12,7 +12,7 @@ if [ ! -f "$db" ]; then
   echo "tidy: $db is missing: configure the test build first" >&2
   exit 1
 fi
-checked='^(base|session|datastore|vresult|resultfile|ibm|csys|render|tools/pvk)/'
+checked='^(base|core|session|datastore|vresult|resultfile|ibm|csys|render|tools/pvk)/'
 base=${1:-HEAD~1}
 if git rev-parse -q --verify "$base^{commit}" >/dev/null; then
   changed=$(git diff --name-only --diff-filter=d "$base" -- | grep -E "$checked" || true)
